@@ -1,0 +1,71 @@
+// The text console: records with carriage control, line input, pauses and halts.
+#pragma once
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/codepage.h"
+
+namespace platform {
+
+// Console output is a sequence of records. The first character of a record is carriage control
+// and is not shown: ' ' starts a new line, '+' returns to the start of the current line so that
+// the record overwrites it. Reading a line first ends an open output line.
+class Console {
+public:
+    virtual ~Console() = default;
+    // Writes one record, first character = carriage control (an empty record is an empty line).
+    void record(std::string_view utf8_record);
+    // Free-format write: a blank, then the text (built with Record items where numbers follow).
+    void say(std::string_view text) { record(std::string(" ").append(text)); }
+    // An empty line.
+    void empty() { record(""); }
+    // Reads one line of input without its line end (CR LF or LF); false when the input has ended.
+    bool read_line(std::string& line);
+    // Shows the text, waits for Enter; at the end of input it goes on as if Enter was pressed.
+    void pause(std::string_view text);
+    // True once a read has met the end of the input.
+    bool input_ended() const { return ended_; }
+    // Ends an open output line (at the end of the run).
+    void finish();
+
+protected:
+    virtual void write_raw(std::string_view utf8) = 0;   // text to show, in UTF-8
+    virtual bool read_raw(std::string& line) = 0;        // a line of input, false at end
+    virtual void flush() {}
+
+private:
+    bool line_open_ = false;
+    bool ended_ = false;
+};
+
+// The process's standard input and output, converted to the terminal's encoding.
+class TerminalConsole final : public Console {
+public:
+    TerminalConsole();
+protected:
+    void write_raw(std::string_view utf8) override;
+    bool read_raw(std::string& line) override;
+    void flush() override;
+private:
+    TerminalEncoding encoding_;
+};
+
+// A console for tests: the answers are given in advance, the screen text is kept in UTF-8.
+class ScriptConsole final : public Console {
+public:
+    explicit ScriptConsole(std::vector<std::string> answers = {}) : answers_(std::move(answers)) {}
+    void add_answer(std::string line) { answers_.push_back(std::move(line)); }
+    // Everything shown, with the carriage control already applied ('\n' and '\r').
+    const std::string& screen() const { return screen_; }
+protected:
+    void write_raw(std::string_view utf8) override { screen_ += utf8; }
+    bool read_raw(std::string& line) override;
+private:
+    std::vector<std::string> answers_;
+    std::size_t next_ = 0;
+    std::string screen_;
+};
+
+}  // namespace platform

@@ -1,0 +1,44 @@
+// Free-format (list-directed) reading of an input data file held in memory.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class ReadStatus { ok, end_of_file, error };
+
+// Values are separated by blanks, tabs or one comma (with blanks around it). Every read of a
+// record starts at the beginning of a line: values left on the line of the previous record are
+// ignored. A record may span lines; empty lines are passed over while values are sought.
+// A carriage return before a line feed and a Ctrl-Z that ends the file are ignored.
+class FreeFormatReader {
+public:
+    explicit FreeFormatReader(std::string bytes);
+
+    // Starts a new record: the rest of the current line is passed over.
+    void begin_record();
+    // One value of the record. end_of_file when the file ends before the value; error when the
+    // text there is not a value of that kind (a 16-bit integer that does not fit is an error).
+    ReadStatus read_int16(std::int16_t& value);
+    ReadStatus read_real(double& value);    // 1, 1.5, .5, -2.5e3, 2.5D3
+    ReadStatus read_real32(float& value);   // read as a real, rounded to 32 bits
+    // A text value enclosed in apostrophes or quotation marks; a doubled mark stands for one
+    // mark. A value without the enclosing marks is an error.
+    ReadStatus read_text(std::string& value);
+    // Steps back to the beginning of the line from which the last value was read, so that the
+    // next begin_record reads that line again.
+    void back_to_value_line();
+    // Reads the next whole line as text (the line after the one where the last read stopped);
+    // false at the end of the file.
+    bool read_line_text(std::string& line);
+
+private:
+    std::string data_;
+    std::size_t pos_ = 0;             // next character to read
+    std::size_t value_line_start_ = 0; // start of the line of the last value read
+    bool mid_line_ = false;            // the current line has been read from
+};
+
+}  // namespace platform

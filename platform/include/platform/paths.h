@@ -1,0 +1,16 @@
+// The fixed folders of the programs ("H:\TEST\IG\", "F:", ...) mapped onto one data folder.
+#pragma once
+#include <filesystem>
+#include <string_view>
+
+namespace platform {
+
+// The data folder: $TERVAL_DATA when set and not empty, else the current working directory.
+std::filesystem::path data_folder();
+// The file that a program names by a fixed folder literal and a (typed) name: the name's padding
+// blanks removed, placed in the data folder. The literal only shows in texts.
+std::filesystem::path in_data_folder(std::string_view name);
+// A name used as typed, relative to the current directory (the point database), blanks removed.
+std::filesystem::path as_typed(std::string_view name);
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+// One record of a report, control file or console, built field by field as the layouts give it.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Number of characters (UTF-8 code points) in a text: field widths count characters, not bytes.
+int char_count(std::string_view utf8);
+
+// Iw: integer right-aligned in w characters; w asterisks when it does not fit.
+std::string int_field(long value, int width);
+// Fw.d: fixed-point number right-aligned in w characters, rounded to d decimals; w asterisks
+// when it does not fit (also for NaN and infinities).
+std::string fixed_field(double value, int width, int decimals);
+// Aw: text left-aligned, padded with blanks or cut to w characters.
+std::string text_field(std::string_view utf8, int width);
+// Items of a free-format (list-directed) write: an integer right-aligned in 7 characters, a real
+// in 15 characters with up to 7 significant digits.
+std::string list_item(long value);
+std::string list_item(double value);
+
+// A record under construction; all texts are UTF-8 inside the program.
+class Record {
+public:
+    Record() = default;
+    explicit Record(std::string_view start) : text_(start) {}
+    Record& text(std::string_view utf8) { text_ += utf8; return *this; }
+    Record& blanks(int n) { if (n > 0) text_.append(static_cast<std::size_t>(n), ' '); return *this; }
+    Record& i(long value, int width) { text_ += int_field(value, width); return *this; }
+    Record& f(double value, int width, int decimals) { text_ += fixed_field(value, width, decimals); return *this; }
+    Record& a(std::string_view utf8, int width) { text_ += text_field(utf8, width); return *this; }
+    Record& item(long value) { text_ += list_item(value); return *this; }
+    Record& item(int value) { return item(static_cast<long>(value)); }
+    Record& item(std::int16_t value) { return item(static_cast<long>(value)); }
+    Record& item(double value) { text_ += list_item(value); return *this; }
+    const std::string& str() const { return text_; }
+    operator std::string_view() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+// Destinations of report and control-file records.
+#pragma once
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Receives whole records (UTF-8, leading blank included, no line end).
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    virtual void put(std::string_view record) = 0;
+    void empty() { put(""); }
+};
+
+// A text file in code page 1250, each record ended by a line feed. Stays open until destroyed.
+class FileSink final : public RecordSink {
+public:
+    FileSink() = default;
+    ~FileSink() override;
+    FileSink(const FileSink&) = delete;
+    FileSink& operator=(const FileSink&) = delete;
+    // Creates the file as a new one; false (and nothing touched) when it exists or cannot be made.
+    bool create_new(const std::filesystem::path& path);
+    // Opens the file for writing from its beginning, creating it when it is missing.
+    bool open_rewrite(const std::filesystem::path& path);
+    bool is_open() const { return file_ != nullptr; }
+    void put(std::string_view record) override;
+    void close();
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+// Keeps the records in memory (tests).
+class StringSink final : public RecordSink {
+public:
+    void put(std::string_view record) override { lines.emplace_back(record); }
+    std::vector<std::string> lines;
+};
+
+// Discards every record: the channel that no program opens.
+class NullSink final : public RecordSink {
+public:
+    void put(std::string_view) override {}
+};
+
+}  // namespace platform

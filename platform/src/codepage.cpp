@@ -1,0 +1,44 @@
+// Code page 1250 of the report and control files.
+#include <iconv.h>
+
+#include <stdexcept>
+
+#include "iconv_text.h"
+#include "platform/codepage.h"
+
+namespace platform {
+
+namespace {
+
+// A converter opened once for the whole run.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
+    {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    iconv_t get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
+}  // namespace
+
+std::string to_cp1250(std::string_view utf8)
+{
+    static const Converter converter("CP1250", "UTF-8");
+    return convert_text(converter.get(), utf8, SourceKind::utf8);
+}
+
+std::string from_cp1250(std::string_view bytes)
+{
+    static const Converter converter("UTF-8", "CP1250");
+    return convert_text(converter.get(), bytes, SourceKind::single_byte);
+}
+
+}  // namespace platform
