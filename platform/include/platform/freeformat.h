@@ -9,12 +9,17 @@ namespace platform {
 
 enum class ReadStatus { ok, end_of_file, error };
 
-// Values are separated by blanks, tabs or one comma (with blanks around it). Every read of a
-// record starts at the beginning of a line: values left on the line of the previous record are
-// ignored. A record may span lines; empty lines are passed over while values are sought.
+// Values are separated by blanks, tabs or one comma (with blanks around it); two commas with no
+// value between them are a read error, and so is a comma before the first value of a record.
+// Every read of a record starts at the beginning of a line: values left on the line of the
+// previous record are ignored. A record may span lines; empty lines are passed over while values
+// are sought. A value runs to the next blank, tab, comma or line end.
 // A carriage return before a line feed and a Ctrl-Z that ends the file are ignored.
+// After a value that cannot be read, the reader stands behind it on its line, so that
+// read_line_text gives the line after it and back_to_value_line the line itself.
 class FreeFormatReader {
 public:
+    // bytes: the whole content of the input file.
     explicit FreeFormatReader(std::string bytes);
 
     // Starts a new record: the rest of the current line is passed over.
@@ -25,20 +30,30 @@ public:
     ReadStatus read_real(double& value);    // 1, 1.5, .5, -2.5e3, 2.5D3
     ReadStatus read_real32(float& value);   // read as a real, rounded to 32 bits
     // A text value enclosed in apostrophes or quotation marks; a doubled mark stands for one
-    // mark. A value without the enclosing marks is an error.
+    // mark. A value without the enclosing marks, or whose closing mark is missing on its line or
+    // is not followed by a separator, is an error. The text is returned in UTF-8: bytes that are
+    // not UTF-8 are taken as code page 1250 (files written on Windows).
     ReadStatus read_text(std::string& value);
     // Steps back to the beginning of the line from which the last value was read, so that the
     // next begin_record reads that line again.
     void back_to_value_line();
     // Reads the next whole line as text (the line after the one where the last read stopped);
-    // false at the end of the file.
+    // false at the end of the file. Converted to UTF-8 as read_text does.
     bool read_line_text(std::string& line);
 
 private:
+    // Moves to the first character of the next value: ok there, end_of_file at the end of the
+    // data, error on a comma that no value precedes.
+    ReadStatus seek_value();
+    // The value that begins at the current position, up to its separator; the position moves
+    // behind it.
+    std::string_view take_token();
+
     std::string data_;
     std::size_t pos_ = 0;             // next character to read
     std::size_t value_line_start_ = 0; // start of the line of the last value read
     bool mid_line_ = false;            // the current line has been read from
+    bool comma_allowed_ = false;       // a value of this record precedes, with no comma after it
 };
 
 }  // namespace platform

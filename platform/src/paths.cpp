@@ -1,0 +1,39 @@
+// The fixed folders of the programs on this file system.
+#include "platform/paths.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+// The name without the blanks that pad it to its field width.
+std::string_view without_padding(std::string_view name)
+{
+    const std::size_t first = name.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = name.find_last_not_of(' ');
+    return name.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::filesystem::path data_folder()
+{
+    const char* folder = std::getenv("TERVAL_DATA");
+    if (folder != nullptr && *folder != '\0') return folder;
+    return std::filesystem::current_path();
+}
+
+std::filesystem::path in_data_folder(std::string_view name)
+{
+    return data_folder() / std::filesystem::path(std::string(without_padding(name)));
+}
+
+std::filesystem::path as_typed(std::string_view name)
+{
+    return std::filesystem::path(std::string(without_padding(name)));
+}
+
+}  // namespace platform

@@ -1,0 +1,93 @@
+// Report files, whole-file reading, the data folder and the clock.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/sink.h"
+#include "temp_folder.h"
+
+namespace platform {
+namespace {
+
+using Files = testing::TempFolder;
+
+TEST_F(Files, CreateNewWritesCp1250Lines)
+{
+    const auto path = folder / "E1.TXT";
+    FileSink sink;
+    ASSERT_TRUE(sink.create_new(path));
+    sink.put(" Akce: ěš");
+    sink.empty();
+    // Each record is in the file as soon as it is written: a halt loses nothing.
+    EXPECT_EQ(content(path), " Akce: \xEC\x9A\n\n");
+    sink.close();
+    EXPECT_FALSE(sink.is_open());
+}
+
+TEST_F(Files, CreateNewRefusesAnExistingFileAndLeavesIt)
+{
+    const auto path = folder / "E1.TXT";
+    write(path, "old report\n");
+    FileSink sink;
+    EXPECT_FALSE(sink.create_new(path));
+    EXPECT_FALSE(sink.is_open());
+    sink.put(" lost");
+    EXPECT_EQ(content(path), "old report\n");
+}
+
+TEST_F(Files, OpenRewriteTruncatesOrCreates)
+{
+    const auto existing = folder / "ERR$$$.TXT";
+    write(existing, "a much longer old content\n");
+    FileSink sink;
+    ASSERT_TRUE(sink.open_rewrite(existing));
+    sink.put("  Toto okno slouží ke kontrole dat. ");
+    EXPECT_EQ(content(existing), "  Toto okno slou\x9E\xED ke kontrole dat. \n");
+    FileSink fresh;
+    ASSERT_TRUE(fresh.open_rewrite(folder / "new.txt"));
+    EXPECT_FALSE(fresh.open_rewrite(folder / "missing" / "x.txt"));
+}
+
+TEST_F(Files, ReadWholeFileKeepsEveryByte)
+{
+    const std::string bytes = "1 2\r\n\x1A";
+    write(folder / "in.txt", bytes);
+    std::string got = "junk";
+    ASSERT_TRUE(read_whole_file(folder / "in.txt", got));
+    EXPECT_EQ(got, bytes);
+    EXPECT_FALSE(read_whole_file(folder / "none.txt", got));
+    EXPECT_FALSE(read_whole_file(folder, got));  // a folder is no input file
+    EXPECT_TRUE(got.empty());
+}
+
+TEST_F(Files, DataFolderFromTheEnvironment)
+{
+    setenv("TERVAL_DATA", folder.c_str(), 1);
+    EXPECT_EQ(data_folder(), folder);
+    EXPECT_EQ(in_data_folder("  E1.TXT    "), folder / "E1.TXT");
+    setenv("TERVAL_DATA", "", 1);
+    EXPECT_EQ(data_folder(), std::filesystem::current_path());
+    unsetenv("TERVAL_DATA");
+    EXPECT_EQ(data_folder(), std::filesystem::current_path());
+    EXPECT_EQ(in_data_folder("E1.TXT"), std::filesystem::current_path() / "E1.TXT");
+    EXPECT_EQ(as_typed(" BODY.DAT   "), std::filesystem::path("BODY.DAT"));
+}
+
+TEST(Clock, DateAndTimeAreInRange)
+{
+    const DateTime t = now();
+    EXPECT_GE(t.day, 1);
+    EXPECT_LE(t.day, 31);
+    EXPECT_GE(t.month, 1);
+    EXPECT_LE(t.month, 12);
+    EXPECT_GE(t.year, 2024);
+    EXPECT_LE(t.hour, 23);
+    EXPECT_LE(t.minute, 59);
+    EXPECT_LE(t.second, 60);
+}
+
+}  // namespace
+}  // namespace platform
