@@ -11,7 +11,9 @@ namespace platform {
 
 // Console output is a sequence of records. The first character of a record is carriage control
 // and is not shown: ' ' starts a new line, '+' returns to the start of the current line so that
-// the record overwrites it. Reading a line first ends an open output line.
+// the record overwrites it (a carriage return); any other first character counts as ' '.
+// Reading a line first ends an open output line. Once the input has ended, every further read
+// returns false at once.
 class Console {
 public:
     virtual ~Console() = default;

@@ -27,8 +27,12 @@ public:
     // One value of the record. end_of_file when the file ends before the value; error when the
     // text there is not a value of that kind (a 16-bit integer that does not fit is an error).
     ReadStatus read_int16(std::int16_t& value);
-    ReadStatus read_real(double& value);    // 1, 1.5, .5, -2.5e3, 2.5D3
-    ReadStatus read_real32(float& value);   // read as a real, rounded to 32 bits
+    // A real: optional sign, digits with an optional decimal point, optional exponent with E, e,
+    // D or d (1, 1.5, .5, 5., -2.5e3, 2.5D3); a value beyond the range of the type is an error,
+    // one too small for it reads as the nearest value the type holds.
+    ReadStatus read_real(double& value);
+    // As read_real, the decimal text rounded once, straight to 32 bits.
+    ReadStatus read_real32(float& value);
     // A text value enclosed in apostrophes or quotation marks; a doubled mark stands for one
     // mark. A value without the enclosing marks, or whose closing mark is missing on its line or
     // is not followed by a separator, is an error. The text is returned in UTF-8: bytes that are

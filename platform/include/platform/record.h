@@ -12,12 +12,18 @@ int char_count(std::string_view utf8);
 // Iw: integer right-aligned in w characters; w asterisks when it does not fit.
 std::string int_field(long value, int width);
 // Fw.d: fixed-point number right-aligned in w characters, rounded to d decimals; w asterisks
-// when it does not fit (also for NaN and infinities).
+// when it does not fit (also for NaN and infinities). The digits are those of printf("%.*f"):
+// the exact binary value rounded to nearest, a negative value that rounds to zero keeps its
+// sign ("-0.0"), and d = 0 writes no decimal point.
 std::string fixed_field(double value, int width, int decimals);
-// Aw: text left-aligned, padded with blanks or cut to w characters.
+// Aw: text left-aligned, padded with blanks or cut to w characters (never inside a character).
 std::string text_field(std::string_view utf8, int width);
-// Items of a free-format (list-directed) write: an integer right-aligned in 7 characters, a real
-// in 15 characters with up to 7 significant digits.
+// Items of a free-format (list-directed) write, never asterisks:
+// - an integer right-aligned in 7 characters, wider when it needs more ("      5");
+// - a real right-aligned in 15 characters with 7 significant digits: plainly when its magnitude,
+//   rounded to 7 digits, lies from 0.1 up to below 1000000 ("       1.000000", "      0.5000000",
+//   "       123456.7"), otherwise with an exponent ("   5.000000E-02", "   1.234568E+12");
+//   zero is "       0.000000"; NaN and infinities are "NaN", "Infinity", "-Infinity".
 std::string list_item(long value);
 std::string list_item(double value);
 
