@@ -1,0 +1,152 @@
+// The Czech texts of the console run, the input reader, the adjustment and the report, keyed by
+// what they mean. The spatial adjustment program's texts are the defaults; a program whose texts
+// differ changes the fields it needs in its profile.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace adjustment {
+
+struct Messages {
+    // Control file and end of the run.
+    std::string control_first = "  Toto okno slouží ke kontrole dat. ";
+    std::string result_file = "Výsledky výpočtu jsou v souboru :  ";
+    std::string result_file_after = "    ";
+    std::string end = "KONEC";
+
+    // File dialogue.
+    std::string report_exists = " - tento soubor již existuje";
+    std::string input_missing = " - tento soubor neexistuje";
+
+    // Input reader.
+    std::string read_error = "  chyba ve čtení vstupních dat na řádku č.: ";
+    std::string read_error_echo = " Chyba ve čtení vstupního souboru na řádku č.:";
+    std::string no_database = "Žadná DATABAZE bodů není inicializovaná ";
+    std::string too_many_points = "Chyba ve vstupu, max. počet bodů je 44";
+    std::string too_many_quantities = "Chyba ve vstupu, max. počet měření je 180";
+    std::string too_many_distances = "Chyba ve vstupu, max. počet šikmých délek je 50";
+    std::string too_many_adjusted_points = "Chyba ve vstupu, vyrovnání pojme nejvýše 20 bodů";
+
+    // Report opening blocks.
+    std::string print_coordinates = "Tisk souřadnic ";
+    std::string action = " Akce: ";
+    std::vector<std::string> apriori_labels = {
+        " směrodatná odchylka směru        [cc] =",
+        " směrodatná odchylka délky        [mm] =",
+        " směrodatná odchylka zen.úhlu     [cc] =",
+        " směrodatná odchylka jednotková        =",
+        " směrodatná odchylka souřadnicová [mm] =",
+    };
+    std::string coordinates_title = " S o u ř a d n i c e";
+    std::string coordinates_heading_start = " Číslo bodu        X              Y          Z         ";
+    std::string coordinates_heading_end = "   podmínky umístění";
+    std::string report_time = "   Čas: ";
+
+    // Observation equations.
+    std::string missing_point[4] = {
+        "Číslo stanoviska nebo cíle neexistuje v seznamu",
+        "souřadnic",
+        "Proveďte opravu dat, smažte  výstupní soubor - ",
+        "a znovu proveďte výpočet",
+    };
+    std::string same_coordinates = " Chyba - Jsou zadány stejné souřadnice pro dva body";
+    std::string same_numbers = " Čísla bodů: ";
+    std::string same_indices = " Čísla indexů:";
+    std::string rows_over = " NM > JM ";
+    std::string rows_over_halt = "Chyba ve vstupu, měř. délek může být max. 172";
+    std::string row_count = "Chyba  IXX <> NM";
+    std::string row_numbering = " chyba v číslování řádků IXX <> IX";
+    std::string angle_list = " Rozdíly mezi úhly vypoč. z měř. směrů a ze souřad.";
+    std::string distance_list = " Rozdíly mezi délkami vypoč. z měření a ze souřad.";
+    std::string zenith_list = " Rozdíly mezi zenit.délkami z měř. hodnot a ze souřad.";
+
+    // Datum conditions.
+    std::string no_code7 = "*** Chyba v zadání: Chybí bod s číslem o  kódu 7 ***";
+    std::string underdetermined[3] = {
+        " Chyba - úloha je nedostatečně určena",
+        "         tj. malý počet podmínek umístění sítě",
+        "         nebo nedostatečné zaměření sítě",
+    };
+    std::string conditions_over = "JP < IG";
+
+    // Least-squares solution.
+    std::string d_rows = "IXD <> NM";
+    std::string weights_singular = "chyba v zadání - zkontrolujte sořadnice, kódy,vstupní vel.";
+    std::string weight_line = "p(i,i) =";
+    std::string go_on = "dále ?";
+    std::string qi_singular = "chyba v inverzi QI()";
+    std::string normal_singular[3] = {
+        "singularita řešení  ",
+        " zřejmě špatně zadané podmínky na umístění sítě,",
+        " nejprve ale proveďte kontrolu vstupních veličin",
+    };
+    std::string extend_dimensions = "  chyba v dimenzích   při rozšiřování matic H(), R()";
+    std::string reduce_dimensions = "  nesouhlasí dimenze n před redukcí a po návratu";
+    std::vector<std::string> no_convergence = {
+        " ",
+        "         ***** P O Z O R ! *****",
+        "  Způsob zadání výpočtu nevede k výsledku",
+        "  Možná náprava:",
+        "    a)  zkontrolujte všechny zadané hodnoty",
+        "    b)  proveďte lepší odhad přibližných souřadnic",
+        "    c)  seřaďte měřené veličiny ve smyslu daný bod ",
+        "        - určovaný bod",
+        "    c)  přečíslujte body (souřadnice, směry, délky)",
+    };
+    std::string progress = " pocitam ";
+    std::string finished = " Již jsem dopočítal, pokračuje tisk a dialog";
+    std::string redundancy = "Počet ndbyteč. měření = ";
+    std::string sigma0 = " Směrodat. odchylka jednot.= ";
+    std::string sigma0_rejected = " !!! Měření neodpovídá směrodatné odchylce (požadované) !!!";
+
+    // Observation tables.
+    std::string print_directions = "Tisk smeru ";
+    std::string print_distances = "Tisk délek ";
+    std::string directions_title = " S m ě r y";
+    std::string directions_heading[2] = {" stanovisko cíl       směr       váha     oprava",
+                                         "                      [cc]                [cc]"};
+    std::string directions_heading_r0[2] = {" stanovisko cíl       směr       váha",
+                                            "                      [cc]"};
+    std::string zenith_title = " Z e n i t o v é   ú h l y";
+    std::string zenith_heading[2] = {" stanovisko cíl   zenitový úhel  váha     oprava",
+                                     "                      [cc]                [cc]"};
+    std::string zenith_heading_r0[2] = {" stanovisko cíl   zenitový úhel  váha",
+                                        "                      [cc]"};
+    std::string distances_title = " D é l k y";
+    std::string distances_heading[2] = {" stanovisko cíl       délka      váha     oprava",
+                                        "                       [mm]                [mm]"};
+    std::string distances_heading_r0[2] = {" stanovisko cíl       délka      váha",
+                                           "                       [mm]"};
+    std::string pv = " [pv] = ";
+    std::string direction_sigma = " Směrod. odch. směru = ";
+    std::string all_directions = " Pro všechny směry : ";
+    std::string zenith_sigma = " Směr.odch. zenit.úhlu = ";
+    std::string distance_sigma = " Směrod. odch. délky = ";
+    std::string unit_cc = " [cc]";
+    std::string unit_mm = " [mm]";
+
+    // Adjusted coordinates, ellipsoids, closing lines.
+    std::string print_results = "Tisk výsledných souřadnic";
+    std::string results_heading[3] = {
+        "       V Ý S L E D N É   S O U Ř A D N I C E  ",
+        "  číslo      x          dx         y         dy           z      dz",
+        "  bodu      [mm]       [mm]       [mm]      [mm]         [mm]    [mm]",
+    };
+    std::string ellipsoid_heading[4] = {
+        "       P A R A M E T R Y   E L I P S O I D U   C H Y B",
+        "  číslo      a          b          c           úhel stočení ",
+        "  bodu      [mm]       [mm]       [mm]      alfa      beta     gama",
+        "                                            [g]       [g]      [g]",
+    };
+    std::string rd_asymmetric = " Chyba v RD()";
+    std::string bad_axis = " Spatne zadana osa rotace <1,3> = ";
+    std::string sigma_heading[3] = {
+        "       S M Ě R O D A T N É  O D C H Y L K Y           ",
+        "  číslo    sigma x    sigma y    sigma z                    ",
+        "  bodu      [mm]       [mm]       [mm]                             ",
+    };
+    std::string used_sigma0 = " Uvažovaná směrodatná odchylka        =";
+    std::string mean_sigma = " Průměrná směrod. odch. souřadnicová  =";
+};
+
+}  // namespace adjustment

@@ -1,0 +1,64 @@
+// What sets one console program (or one build of it) apart: capacities, fixed paths, texts and
+// switches. The shared run, reader, adjustment and report code take a profile instead of knowing
+// which program runs them.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "adjustment/messages.h"
+
+namespace adjustment {
+
+struct Run;
+
+// Fixed capacities of the data model of a program.
+struct Capacities {
+    std::int16_t points;      // point records of the input
+    std::int16_t quantities;  // measured quantities of all sections (JR)
+    std::int16_t distances;   // slope distances
+    std::int16_t rows;        // derived-observation rows (JM)
+    std::int16_t unknowns;    // unknowns of the adjustment (JN)
+    std::int16_t conditions;  // condition rows (JP)
+    std::int16_t cov_order;   // declared order of the covariance copy RD (JND)
+};
+
+struct Profile {
+    std::string name;          // program name for the benchmark and the tests, e.g. "ostrel"
+    int dimension = 3;         // coordinates per point
+    Capacities cap{};
+
+    // Fixed paths as the program shows them; every one maps onto the data folder.
+    std::string control_path;     // e.g. "F:ERR$$$.TXT"
+    std::string report_prefix;    // folder literal before the report name, e.g. "H:\TEST\IG\"
+    std::string input_prefix;     // folder literal before the input name
+    int report_name_length = 12;  // characters of the typed report name kept (TISK)
+    int input_name_length = 12;   // characters of the typed input name kept (STJ)
+    int path_length = 26;         // ADRESA, ADRESB
+
+    // Console banner: the fixed records between the frames (records 3 to 7 of the spatial
+    // program), then the start of the date record and the start of the time record.
+    std::vector<std::string> banner_body;
+    std::string banner_date_start;  // followed by "Datum: " and the date, then " *"
+    std::string banner_time_start;  // followed by "Čas: " and the time, then "   *"
+
+    // Dialogue texts: the two records of each prompt.
+    std::string report_prompt[2];
+    std::string input_prompt[2];
+
+    // Report texts of this program.
+    std::string report_header;        // the header up to "Datum: " included (46 characters)
+    std::string code_heading = "kod"; // heading of the placement-code column
+
+    // Switches.
+    bool coordinate_sigma_table = false;  // the table of coordinate standard deviations
+    bool echo_read_error = false;         // a faulty input record echoed to the control file
+
+    Messages text;  // every other text of the run
+
+    // The program's own interactive part after the report (may be empty).
+    std::function<void(Run&)> interactive;
+};
+
+}  // namespace adjustment

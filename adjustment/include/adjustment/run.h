@@ -1,0 +1,57 @@
+// The frame of one run of a console program: banner, control file, file dialogue, input, the
+// adjustment, the report, the program's interactive part, the end message and the exit block.
+#pragma once
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "adjustment/network.h"
+#include "adjustment/profile.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "platform/halt.h"
+#include "platform/sink.h"
+
+namespace adjustment {
+
+struct Solution;
+
+// Everything one run holds from its start to its end.
+struct Run {
+    Run(const Profile& profile, platform::Console& console, platform::RecordSink& report,
+        platform::RecordSink& control, platform::DateTime start);
+    ~Run();
+
+    const Profile& profile;
+    const Messages& text;
+    platform::Console& console;
+    platform::RecordSink& report;
+    platform::RecordSink& control;
+    platform::DateTime start;
+    std::string TISK, STJ;      // names as typed, cut or padded to their lengths
+    std::string ADRESA, ADRESB; // full report and input paths as the program shows them
+    float BDUMMY = -1.0f;       // -1.0: no point database is open
+    Network net;
+    std::unique_ptr<Solution> solution;  // the adjustment's results, after convergence
+};
+
+// Ends the run through the exit block: stores the point database where one is open, then halts
+// with "KONEC" and the given status.
+struct ExitBlock {
+    platform::ExitStatus status;
+};
+[[noreturn]] inline void exit_block(platform::ExitStatus status) { throw ExitBlock{status}; }
+
+// The console input ended at a question: the run ends through the exit block, as finished.
+[[noreturn]] inline void input_ended() { exit_block(platform::ExitStatus::finished); }
+
+// Runs the program of the profile on the given console; returns the process exit status.
+// `inspect`, when given, sees the run as it ends (tests read the adjusted network from it).
+int run_program(const Profile& profile, platform::Console& console,
+                const std::function<void(const Run&)>& inspect = {});
+
+// Records of the console banner for a start at the given time (also used by the tests).
+std::vector<std::string> banner_records(const Profile& profile, const platform::DateTime& t);
+
+}  // namespace adjustment

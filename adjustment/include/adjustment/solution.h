@@ -1,0 +1,48 @@
+// The least-squares chain of the console adjustments: the matrix of derived observations, the
+// removal of fixed components, the solution with the datum rows, the re-insertion, the update
+// of the coordinates, the convergence test and the unit standard deviation test.
+#pragma once
+#include <cstdint>
+
+#include "library/matrix.h"
+#include "adjustment/profile.h"
+
+namespace adjustment {
+
+using library::Index;
+using library::Matrix;
+struct Run;
+
+// The matrices of one pass and the results that the report and the interactive part read.
+// Every matrix has its own storage, declared with the program's capacities.
+struct Solution {
+    explicit Solution(const Capacities& cap);
+
+    Matrix A, L, PP;            // design matrix, misclosures, weights of the measured quantities
+    Matrix D, DT, PI, PIDT;     // derived observations by measured quantities, and products
+    Matrix QI, Q;               // cofactor and weight matrix of the derived observations
+    Matrix AT, ATQ, N;          // normal equations
+    Matrix G, GT, GTG, MI, M;   // datum rows, N + GT.G and its inverse
+    Matrix MATQ, DTQ, H, MATQA, R, RT;
+    Matrix AH, AHL, V, VT, VVT, HT, HTH, HR;
+
+    Index IIT = 0;   // pass number
+    Index IXX = 0;   // rows written into A
+    Index IX = 0;    // elements written into L
+    Index NM = 0;    // derived-observation rows
+    Index IST = 0;   // station groups (after a pass)
+    Index NP = 0;    // condition rows
+    Index n = 0;     // unknowns in the solution, after the removal of fixed components
+    Index ITER = 0;  // solutions so far
+    Index IIK = 0;   // divergence counter
+    double HTC = 0;  // sum of squared increments of the previous solution [mm2]
+    Index redundancy = 0;
+};
+
+// One pass: rows, datum conditions, solution, update. Returns true when the increments have
+// settled (the loop ends); ends the run itself on every failure.
+bool adjustment_pass(Run& run);
+// The passes until convergence, then the unit standard deviation test and the final update.
+void adjust(Run& run);
+
+}  // namespace adjustment

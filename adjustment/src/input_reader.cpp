@@ -1,0 +1,186 @@
+// Reader of the spatial input data file.
+#include "adjustment/input_reader.h"
+
+#include <cmath>
+
+#include "adjustment/opening_report.h"
+#include "adjustment/run.h"
+#include "adjustment/units.h"
+#include "platform/freeformat.h"
+#include "platform/record.h"
+
+namespace adjustment {
+
+using platform::ExitStatus;
+using platform::FreeFormatReader;
+using platform::ReadStatus;
+using platform::Record;
+
+namespace {
+
+class Reader {
+public:
+    Reader(Run& run, std::string bytes) : run_(run), in_(std::move(bytes)) {}
+
+    void read() {
+        Network& net = run_.net;
+        title();
+        apriori();
+        if (net.MOO < 0.01f) net.MOO = 1.0f;
+        net.MO = net.MOO;
+        write_report_header(run_.profile, run_.start, run_.report);
+        write_apriori_block(run_.profile, net, run_.report);
+        points();
+        net.NN = static_cast<std::int16_t>(run_.profile.dimension * net.IB);
+        double sum = 0.0;
+        for (int i = 1; i <= net.IB; ++i) sum = sum + std::fabs(net.YO[i]) + std::fabs(net.XO[i]);
+        net.RC = net.NN > 0 ? sum / net.NN : 0.0;
+        run_.console.say(run_.text.print_coordinates);
+        write_input_coordinates(run_.profile, net, run_.report);
+        observations(Section::directions);
+        observations(Section::zenith_angles);
+        observations(Section::distances);
+        net.NR = k_;
+        net.ISN1 = static_cast<std::int16_t>(net.IS + 1);
+        net.IZN1 = static_cast<std::int16_t>(net.ISZ + 1);
+        if (net.NR == 0) exit_block(ExitStatus::finished);
+    }
+
+private:
+    enum class Section { directions, zenith_angles, distances };
+
+    [[noreturn]] void read_error() {
+        run_.console.say(Record(run_.text.read_error).item(ns_));
+        if (run_.profile.echo_read_error) {
+            std::string line;
+            if (!in_.read_line_text(line)) line.clear();
+            run_.control.put(Record(run_.text.read_error_echo).i(ns_, 4));
+            run_.control.put(platform::text_field(line, 40));
+        }
+        exit_block(ExitStatus::failed);
+    }
+
+    // A value of the record; the end of the file inside a record is a read error.
+    void need(ReadStatus status) {
+        if (status != ReadStatus::ok) read_error();
+    }
+
+    void title() {
+        ++ns_;
+        in_.begin_record();
+        std::string zah;
+        need(in_.read_text(zah));
+        run_.net.ZAH = platform::text_field(zah, 80);
+    }
+
+    void apriori() {
+        Network& net = run_.net;
+        ++ns_;
+        in_.begin_record();
+        need(in_.read_real32(net.UU));
+        need(in_.read_real32(net.UD));
+        need(in_.read_real32(net.UZ));
+        need(in_.read_real32(net.MOO));
+        need(in_.read_real(net.MCH));
+    }
+
+    // The first value of a record read alone: false at the end of the section (a -1 or the end
+    // of the file); otherwise the reader stands again at the start of the record's line.
+    bool next_record() {
+        ++ns_;
+        in_.begin_record();
+        std::int16_t first = 0;
+        const ReadStatus status = in_.read_int16(first);
+        if (status == ReadStatus::end_of_file) return false;
+        if (status == ReadStatus::error) read_error();
+        if (first == -1) return false;
+        in_.back_to_value_line();
+        in_.begin_record();
+        return true;
+    }
+
+    void points() {
+        Network& net = run_.net;
+        while (next_record()) {
+            std::int16_t number = 0, code = 0;
+            need(in_.read_int16(number));
+            need(in_.read_int16(code));
+            if (code <= -2) {
+                run_.console.say(run_.text.no_database);
+                exit_block(ExitStatus::failed);
+            }
+            in_.back_to_value_line();
+            in_.begin_record();
+            double x = 0, y = 0, z = 0;
+            need(in_.read_int16(number));
+            need(in_.read_int16(code));
+            need(in_.read_real(x));
+            need(in_.read_real(y));
+            if (run_.profile.dimension == 3) need(in_.read_real(z));
+            ++net.IB;
+            if (net.IB > run_.profile.cap.points)
+                platform::halt(run_.console, run_.text.too_many_points, ExitStatus::failed);
+            net.IN[net.IB] = number;
+            net.KOD1[net.IB] = code;
+            net.XO[net.IB] = x;
+            net.YO[net.IB] = y;
+            net.ZO[net.IB] = z;
+        }
+    }
+
+    void observations(Section section) {
+        Network& net = run_.net;
+        while (next_record()) {
+            std::int16_t station = 0, target = 0;
+            double value = 0, weight = 0;
+            need(in_.read_int16(station));
+            need(in_.read_int16(target));
+            need(in_.read_real(value));
+            need(in_.read_real(weight));
+            ++k_;
+            if (k_ > run_.profile.cap.quantities)
+                platform::halt(run_.console, run_.text.too_many_quantities, ExitStatus::failed);
+            if (weight < WEIGHT_MIN) weight = 1.0;
+            net.PPP[k_] = weight;
+            net.INS[k_] = station;
+            net.INC[k_] = target;
+            switch (section) {
+                case Section::directions:
+                    net.IS = k_;
+                    net.ISZ = k_;
+                    net.SMO[k_] = value;
+                    net.CS[k_] = station;
+                    net.CC[k_] = target;
+                    net.SO[k_] = value;
+                    break;
+                case Section::zenith_angles:
+                    net.ISZ = k_;
+                    ++net.IZ;
+                    net.CS[k_] = station;
+                    net.CC[k_] = target;
+                    net.ZMO[net.IZ] = value;
+                    net.ZZ[net.IZ] = value;
+                    break;
+                case Section::distances:
+                    ++net.ID;
+                    if (net.ID > run_.profile.cap.distances)
+                        platform::halt(run_.console, run_.text.too_many_distances, ExitStatus::failed);
+                    net.DO[net.ID] = value;
+                    break;
+            }
+        }
+    }
+
+    Run& run_;
+    FreeFormatReader in_;
+    std::int16_t ns_ = 0;  // NS: the record being read, named by the read-error message
+    std::int16_t k_ = 0;   // number of the last measured quantity
+};
+
+}  // namespace
+
+void read_spatial_input(Run& run, std::string bytes) {
+    Reader(run, std::move(bytes)).read();
+}
+
+}  // namespace adjustment

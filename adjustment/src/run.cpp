@@ -1,0 +1,121 @@
+// The frame of one run of a console program.
+#include "adjustment/run.h"
+
+#include "adjustment/input_reader.h"
+#include "adjustment/report_tables.h"
+#include "adjustment/solution.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/record.h"
+
+namespace adjustment {
+
+using platform::ExitStatus;
+using platform::Record;
+
+Run::Run(const Profile& p, platform::Console& c, platform::RecordSink& r, platform::RecordSink& ctl,
+         platform::DateTime t)
+    : profile(p), text(p.text), console(c), report(r), control(ctl), start(t), net(p.cap) {}
+
+Run::~Run() = default;
+
+std::vector<std::string> banner_records(const Profile& profile, const platform::DateTime& t) {
+    std::vector<std::string> records(26, "");
+    std::string frame = " ";
+    for (int i = 0; i < 36; ++i) frame += "* ";
+    records.push_back(frame);
+    for (const std::string& line : profile.banner_body) records.push_back(line);
+    records.push_back(Record(profile.banner_date_start).text("Datum: ").i(t.day, 2).text(".")
+                          .i(t.month, 2).text(".").i(t.year, 4).text(" *").str());
+    records.push_back(Record(profile.banner_time_start).text("Čas: ").i(t.hour, 2).text(":")
+                          .i(t.minute, 2).text(":").i(t.second, 2).text("   *").str());
+    records.push_back(frame);
+    for (int i = 0; i < 4; ++i) records.push_back("");
+    return records;
+}
+
+namespace {
+
+// A name typed on the console, cut or padded to its length; the end of the input ends the run.
+std::string ask_name(Run& run, const std::string (&prompt)[2], int length) {
+    run.console.say(prompt[0]);
+    run.console.say(prompt[1]);
+    std::string line;
+    if (!run.console.read_line(line)) input_ended();
+    return platform::text_field(line, length);
+}
+
+void report_dialogue(Run& run, platform::FileSink& report) {
+    const Profile& p = run.profile;
+    for (;;) {
+        run.TISK = ask_name(run, p.report_prompt, p.report_name_length);
+        run.ADRESA = platform::text_field(p.report_prefix + run.TISK, p.path_length);
+        if (report.create_new(platform::in_data_folder(run.TISK))) return;
+        run.console.say(platform::text_field(run.ADRESA, 24) + run.text.report_exists);
+    }
+}
+
+std::string input_dialogue(Run& run) {
+    const Profile& p = run.profile;
+    for (;;) {
+        run.STJ = ask_name(run, p.input_prompt, p.input_name_length);
+        run.ADRESB = platform::text_field(p.input_prefix + run.STJ, p.path_length);
+        std::string bytes;
+        if (platform::read_whole_file(platform::in_data_folder(run.STJ), bytes)) return bytes;
+        run.console.say(Record().blanks(24 - platform::char_count(run.STJ)).text(run.STJ).str() +
+                        run.text.input_missing);
+    }
+}
+
+// The file name of a fixed path literal such as "F:ERR$$$.TXT" or "H:\TEST\IG\ERR$$$.TXT".
+std::string file_name(const std::string& literal) {
+    return literal.substr(literal.find_last_of("\\:") + 1);
+}
+
+void end_message(Run& run) {
+    run.console.say(run.text.result_file + run.ADRESA);
+    run.console.say(run.text.result_file_after);
+}
+
+void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
+    for (const std::string& r : banner_records(run.profile, run.start)) run.console.record(r);
+    control.open_rewrite(platform::in_data_folder(file_name(run.profile.control_path)));
+    run.control.put(run.text.control_first);
+    run.control.empty();
+    run.control.empty();
+    report_dialogue(run, report);
+    std::string bytes = input_dialogue(run);
+    run.control.put(Record(" ").a(run.ADRESA, run.profile.path_length).a(run.ADRESB, run.profile.path_length));
+    run.BDUMMY = -1.0f;
+    read_spatial_input(run, std::move(bytes));
+    if (run.net.NN > run.profile.cap.unknowns)
+        platform::halt(run.console, run.text.too_many_adjusted_points, ExitStatus::failed);
+    run.solution = std::make_unique<Solution>(run.profile.cap);
+    adjust(run);
+    write_report_tables(run);
+    if (run.profile.interactive) run.profile.interactive(run);
+    end_message(run);
+    exit_block(ExitStatus::finished);
+}
+
+}  // namespace
+
+int run_program(const Profile& profile, platform::Console& console,
+                const std::function<void(const Run&)>& inspect) {
+    platform::FileSink report, control;
+    Run run(profile, console, report, control, platform::now());
+    int status = 0;
+    try {
+        try {
+            whole_run(run, report, control);
+        } catch (const ExitBlock& end) {
+            platform::halt(console, run.text.end, end.status);
+        }
+    } catch (const platform::Halt& h) {
+        status = static_cast<int>(h.status);
+    }
+    if (inspect) inspect(run);
+    return status;
+}
+
+}  // namespace adjustment

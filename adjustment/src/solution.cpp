@@ -1,0 +1,234 @@
+// The least-squares chain, the iteration with its convergence test and divergence counter, and
+// the unit standard deviation test.
+#include "adjustment/solution.h"
+
+#include <cmath>
+
+#include "adjustment/failures.h"
+#include "adjustment/placement.h"
+#include "adjustment/rows.h"
+#include "adjustment/run.h"
+#include "library/madarith.h"
+#include "library/madinv.h"
+#include "platform/record.h"
+
+namespace adjustment {
+
+using namespace library;
+using platform::ExitStatus;
+using platform::Record;
+
+namespace {
+
+// Convergence: two successive sums of squared increments closer than RA + 0.1 (single) mm2.
+constexpr double RA = 0.1;
+constexpr double CONVERGED = RA + static_cast<double>(0.1f);
+// A pass whose norm is not this much below the previous one counts towards divergence.
+constexpr double DIVERGENCE_STEP = 1.0;
+constexpr Index DIVERGENCE_LIMIT = 5;
+// No sound network comes near this many passes; norms that alternate would otherwise keep
+// resetting the divergence counter for ever.
+constexpr Index PASS_LIMIT = 100;
+
+[[noreturn]] void no_convergence(Run& run) {
+    for (const std::string& line : run.text.no_convergence) run.console.say(line);
+    exit_block(ExitStatus::failed);
+}
+
+// D: the derived observations as combinations of the measured quantities, rows in the order of
+// the observation equations.
+void derived_matrix(Run& run) {
+    const Network& net = run.net;
+    Solution& s = *run.solution;
+    Index r = 0;
+    for (int I = 1; I <= net.IS - 1; ++I) {
+        if (net.INS[I + 1] != net.INS[I]) continue;
+        if (r >= run.profile.cap.rows) break;
+        ++r;
+        s.D(r, I) = -1.0;
+        s.D(r, I + 1) = 1.0;
+    }
+    for (int m = 1; m <= net.ID && r < run.profile.cap.rows; ++m) s.D(++r, net.ISZ + m) = 1.0;
+    for (int k = net.ISN1; k <= net.ISZ && r < run.profile.cap.rows; ++k) s.D(++r, k) = 1.0;
+    if (r != s.NM) pause_then_exit(run, run.text.d_rows);
+}
+
+void weights_singular(Run& run) {
+    run.console.pause(run.text.weights_singular);
+    for (int i = 1; i <= run.net.NR; ++i) {
+        run.console.say(Record(run.text.weight_line).item(i).item(run.net.PPP[i]));
+        run.console.pause(run.text.go_on);
+    }
+    exit_block(ExitStatus::failed);
+}
+
+void solve(Run& run) {
+    Solution& s = *run.solution;
+    const Index m = s.NM, p = run.net.NR, q = s.NP, n = s.n;
+    MADTRN(s.D, s.DT, m, p);
+    if (MADINV(s.PP, s.PI, p) != DONE) weights_singular(run);
+    MADMUL(s.PI, s.DT, s.PIDT, p, p, m);
+    MADMUL(s.D, s.PIDT, s.QI, m, p, m);
+    if (MADINV(s.QI, s.Q, m) != DONE) pause_then_exit(run, run.text.qi_singular);
+    MADTRN(s.A, s.AT, m, n);
+    MADMUL(s.AT, s.Q, s.ATQ, n, m, m);
+    MADMUL(s.ATQ, s.A, s.N, n, m, n);
+    MADTRN(s.G, s.GT, q, n);
+    MADMUL(s.GT, s.G, s.GTG, n, q, n);
+    MADADD(s.N, s.GTG, s.MI, n, n);
+    if (MADINV(s.MI, s.M, n) != DONE) {
+        run.console.pause(run.text.normal_singular[0]);
+        run.console.say(run.text.normal_singular[1]);
+        run.console.say(run.text.normal_singular[2]);
+        exit_block(ExitStatus::failed);
+    }
+    MADMUL(s.M, s.ATQ, s.MATQ, n, n, m);
+    MADMUL(s.PIDT, s.Q, s.DTQ, p, m, m);
+    MADMUL(s.MATQ, s.L, s.H, n, m, 1);
+    MADMUL(s.MATQ, s.A, s.MATQA, n, m, n);
+    MADMUL(s.MATQA, s.M, s.R, n, n, n);
+    MADMUL(s.A, s.H, s.AH, m, n, 1);
+    MADSUB(s.AH, s.L, s.AHL, m, 1);
+    MADMUL(s.DTQ, s.AHL, s.V, p, m, 1);
+    MADTRN(s.V, s.VT, p, 1);
+    for (int k = 1; k <= p; ++k) s.VT(1, k) = s.VT(1, k) * run.net.PPP[k];
+    MADMUL(s.VT, s.V, s.VVT, 1, p, 1);
+}
+
+// Moves the points of codes -1..1 by the increments; the others keep their input coordinates.
+void move_free_points(Run& run) {
+    Network& net = run.net;
+    Solution& s = *run.solution;
+    for (int I = 1; I <= net.IB; ++I) {
+        if (!moved_by_passes(net.KOD1[I])) continue;
+        const int x = 3 * I - 2, y = 3 * I - 1, z = 3 * I;
+        net.XO[I] = net.XO[I] + s.H(x, 1);
+        net.YO[I] = net.YO[I] + s.H(y, 1);
+        net.ZO[I] = net.ZO[I] + s.H(z, 1);
+        s.HR(x, 1) = s.HR(x, 1) - s.H(x, 1);
+        s.HR(y, 1) = s.HR(y, 1) - s.H(y, 1);
+        s.HR(z, 1) = s.HR(z, 1) - s.H(z, 1);
+    }
+}
+
+// Clears the work matrices and the row counters for the next pass.
+void clear_pass(Run& run) {
+    Solution& s = *run.solution;
+    const Index m = s.NM, p = run.net.NR, q = s.NP, nn = run.net.NN;
+    MADVAL(s.D, m, p, 0.0);
+    MADVAL(s.A, m, nn, 0.0);
+    MADVAL(s.G, q, nn, 0.0);
+    MADVAL(s.PP, p, p, 0.0);
+    s.IXX = 0;
+    s.IX = 0;
+}
+
+// The convergence test and the divergence counter after a solution; true when converged.
+bool settled(Run& run) {
+    Solution& s = *run.solution;
+    ++s.ITER;
+    MADMUL(s.HT, s.H, s.HTH, 1, run.net.NN, 1);
+    const double HTH = s.HTH(1, 1);
+    if (s.ITER == 1) {
+        s.HTC = HTH;
+        return false;
+    }
+    if (std::fabs(HTH - s.HTC) < CONVERGED) return true;
+    if (HTH + DIVERGENCE_STEP > s.HTC) {
+        ++s.IIK;
+        if (s.IIK > DIVERGENCE_LIMIT) no_convergence(run);
+    }
+    if (HTH + DIVERGENCE_STEP < s.HTC) s.IIK = 0;
+    s.HTC = HTH;
+    return false;
+}
+
+// Unit standard deviation test: the a-posteriori value against the a-priori one.
+void unit_variance_test(Run& run) {
+    Network& net = run.net;
+    Solution& s = *run.solution;
+    const Messages& t = run.text;
+    const Index r = static_cast<Index>(s.NM - net.NN + s.NP);
+    s.redundancy = r;
+    run.console.say(Record(t.redundancy).item(r));
+    if (r < 1) {
+        net.MO = net.MOO;
+        return;
+    }
+    const double s0 = std::sqrt(s.VVT(1, 1) / r);
+    net.MO = s0;
+    const Record line = Record(t.sigma0).f(s0, 6, 1);
+    run.report.empty();
+    run.report.put(line);
+    run.report.empty();
+    run.report.empty();
+    run.console.empty();
+    run.console.record(line.str());
+    run.console.empty();
+    run.console.empty();
+    const double root = std::sqrt(static_cast<double>(r));
+    const double upper = (static_cast<double>(1.0f) + static_cast<double>(2.0f) / root) * net.MOO;
+    const float MOS = static_cast<float>(upper);
+    const double lower = (static_cast<double>(1.0f) - static_cast<double>(2.0f) / root) * net.MOO;
+    if (MOS > s0) net.MO = net.MOO;
+    if (lower > net.MO || upper < net.MO) run.report.put(t.sigma0_rejected);
+}
+
+// The points not moved during the passes receive the last solution once: HR then holds input
+// minus adjusted coordinates for every point.
+void final_update(Run& run) {
+    Network& net = run.net;
+    Solution& s = *run.solution;
+    for (int I = 1; I <= net.IB; ++I) {
+        if (moved_by_passes(net.KOD1[I])) continue;
+        const int x = 3 * I - 2, y = 3 * I - 1, z = 3 * I;
+        s.HR(x, 1) = s.HR(x, 1) - s.H(x, 1);
+        s.HR(y, 1) = s.HR(y, 1) - s.H(y, 1);
+        s.HR(z, 1) = s.HR(z, 1) - s.H(z, 1);
+        net.XO[I] = net.XO[I] + s.H(x, 1);
+        net.YO[I] = net.YO[I] + s.H(y, 1);
+        net.ZO[I] = net.ZO[I] + s.H(z, 1);
+    }
+}
+
+}  // namespace
+
+Solution::Solution(const Capacities& c)
+    : A(c.rows, c.unknowns), L(c.rows, 1), PP(c.quantities, c.quantities),
+      D(c.rows, c.quantities), DT(c.quantities, c.rows), PI(c.quantities, c.quantities),
+      PIDT(c.quantities, c.rows), QI(c.rows, c.rows), Q(c.rows, c.rows),
+      AT(c.unknowns, c.rows), ATQ(c.unknowns, c.rows), N(c.unknowns, c.unknowns),
+      G(c.conditions, c.unknowns), GT(c.unknowns, c.conditions), GTG(c.unknowns, c.unknowns),
+      MI(c.unknowns, c.unknowns), M(c.unknowns, c.unknowns), MATQ(c.unknowns, c.rows),
+      DTQ(c.quantities, c.rows), H(c.unknowns, 1), MATQA(c.unknowns, c.unknowns),
+      R(c.unknowns, c.unknowns), RT(c.unknowns, c.unknowns), AH(c.rows, 1), AHL(c.rows, 1),
+      V(c.quantities, 1), VT(1, c.quantities), VVT(1, 1), HT(1, c.unknowns), HTH(1, 1),
+      HR(c.unknowns, 1) {}
+
+bool adjustment_pass(Run& run) {
+    Solution& s = *run.solution;
+    ++s.IIT;
+    run.console.record(Record("+").blanks(35).text(run.text.progress).i(s.IIT, 4).str());
+    spatial_rows(run);
+    derived_matrix(run);
+    spatial_conditions(run);
+    remove_fixed_components(run);
+    solve(run);
+    MADTRN(s.H, s.HT, s.n, 1);
+    insert_fixed_components(run);
+    MADTRN(s.HT, s.H, 1, run.net.NN);
+    move_free_points(run);
+    if (settled(run)) return true;
+    clear_pass(run);
+    return false;
+}
+
+void adjust(Run& run) {
+    while (!adjustment_pass(run))
+        if (run.solution->IIT >= PASS_LIMIT) no_convergence(run);
+    unit_variance_test(run);
+    run.console.record(Record("+").blanks(35).text(run.text.finished).str());
+    final_update(run);
+}
+
+}  // namespace adjustment

@@ -1,0 +1,95 @@
+// Constants, texts and switches of the five builds of the spatial adjustment program.
+#include "spatial_adjustment/builds.h"
+
+#include <string>
+
+#include "spatial_adjustment/interactive.h"
+
+namespace spatial_adjustment {
+
+namespace {
+
+std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+
+adjustment::Profile main_profile() {
+    adjustment::Profile p;
+    p.name = "ostrel";
+    p.dimension = 3;
+    p.cap = {44, 180, 50, 172, 60, 60, 66};
+    p.control_path = "F:ERR$$$.TXT";
+    p.report_prefix = "H:\\TEST\\IG\\";
+    p.input_prefix = "H:\\TEST\\IG\\";
+    p.banner_body = {
+        " * Program pro výpočet geodetických úloh v E-3" + blanks(25) + "*",
+        " * v místní souřadnicové soustavě             " + blanks(25) + "*",
+        " * 44 bodů, 180 měřených veličin              " + blanks(25) + "*",
+        " * Vstupní soubor je nutné umístit do H:\\TEST\\IG" + blanks(23) + "*",
+        " * Kontrolní soubor  F:ERR$$$.TXT              " + blanks(25) + "*",
+    };
+    p.banner_date_start = " * 15/05/1999  ver. 3.08" + blanks(29);
+    p.banner_time_start = " *" + blanks(53);
+    p.report_prompt[0] = "Jméno výstupního souboru (pro tisk výsledků) ";
+    p.report_prompt[1] = "ve tvaru [H:\\TEST\\IG\\] EExxyyzz.TXT";
+    p.input_prompt[0] = "Jméno vstupního souboru (souřadnice,směry,délky,..) ";
+    p.input_prompt[1] = "ve tvaru [H:\\TEST\\IG\\] Exxyyzzz.TXT";
+    p.report_header = " TERVAL 3.07 Prostorová síť   Ostrel   Datum: ";
+    p.code_heading = "kod";
+    p.interactive = offer_computations;
+    return p;
+}
+
+const std::string control_72 = " * Kontrolní soubor ERR$$$.TXT                " + blanks(25) + "*";
+
+}  // namespace
+
+adjustment::Profile profile(Build build) {
+    adjustment::Profile p = main_profile();
+    switch (build) {
+        case Build::main:
+            break;
+        case Build::vintra:
+            p.name = "vintra";
+            p.control_path = "F:\\ERR$$$.TXT";
+            p.report_prefix = "F:\\";
+            p.banner_body[4] = control_72;
+            p.banner_date_start = " * 15/05/1999  ver. 3.07" + blanks(29);
+            p.coordinate_sigma_table = true;
+            break;
+        case Build::f_drive:
+            p.name = "ostrel-f";
+            p.control_path = "F:\\ERR$$$.TXT";
+            p.report_prefix = "F:\\";
+            p.report_name_length = 20;
+            p.banner_body[3] = " * Vstupní soubor je generovan do H:\\TEST\\IG\\   " + blanks(23) + "*";
+            p.banner_body[4] = " * Kontrolní soubor F:\\ERR$$$.TXT             " + blanks(25) + "*";
+            p.banner_date_start = " * 04/01/2000  ver. 3.07" + blanks(29);
+            p.report_prompt[1] = "ve tvaru [F:\\        ] EExxyyzz.TXT";
+            p.report_header = " TERVAL 3.08 Prostorová síť   Ostrel   Datum: ";
+            p.code_heading = "kód";
+            p.echo_read_error = true;
+            break;
+        case Build::data_directory:
+            p.name = "ostrel-data";
+            p.control_path = "H:\\TEST\\IG\\ERR$$$.TXT";
+            p.banner_body[4] = control_72;
+            p.banner_date_start = " * 15/05/1999  ver. 3.07" + blanks(29);
+            break;
+        case Build::c_drive:
+            p.name = "ostrel-c";
+            p.control_path = "C:\\TEST\\IG\\ERR$$$.TXT";
+            p.report_prefix = "C:\\TEST\\IG\\";
+            p.input_prefix = "C:\\TEST\\IG\\";
+            p.banner_body[3] = " * Vstupní soubor je generovan do C:\\TEST\\IG\\   " + blanks(23) + "*";
+            p.banner_body[4] = " * Kontrolní soubor C:\\TEST\\IG\\ERR$$$.TXT     " + blanks(25) + "*";
+            p.banner_date_start = " * 04/01/2000  ver. 3.07" + blanks(29);
+            p.report_prompt[1] = "ve tvaru [C:\\TEST\\IG\\] EExxyyzz.TXT";
+            p.input_prompt[1] = "ve tvaru [C:\\TEST\\IG\\] Exxyyzzz.TXT";
+            p.report_header = " TERVAL 3.08 Prostorová síť   Ostrel   Datum: ";
+            p.code_heading = "kód";
+            p.echo_read_error = true;
+            break;
+    }
+    return p;
+}
+
+}  // namespace spatial_adjustment

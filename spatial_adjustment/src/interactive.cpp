@@ -1,0 +1,329 @@
+// The interactive computations between adjusted points.
+#include "spatial_adjustment/interactive.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "adjustment/run.h"
+#include "adjustment/solution.h"
+#include "adjustment/units.h"
+#include "library/cbodu.h"
+#include "library/madarith.h"
+#include "platform/freeformat.h"
+#include "platform/record.h"
+
+namespace spatial_adjustment {
+
+using adjustment::RO;
+using adjustment::RK;
+using adjustment::Run;
+using library::Index;
+using library::Matrix;
+using platform::Record;
+
+namespace {
+
+enum class Step { offer1, offer2, offer3, offer4, offer5, end };
+enum class Read { ok, failed, ended };
+enum class Answer { yes, no, ended };
+
+const DialogueTexts texts;
+
+class Dialogue {
+public:
+    explicit Dialogue(Run& run)
+        : run_(run), net_(run.net), con_(run.console), out_(run.report),
+          F_(1, run.profile.cap.cov_order), FT_(run.profile.cap.cov_order, 1),
+          RD_(run.profile.cap.cov_order, run.profile.cap.cov_order),
+          FRD_(1, run.profile.cap.cov_order), q_(1, 1) {}
+
+    void run() {
+        Step step = Step::offer1;
+        while (step != Step::end) step = offer(step);
+    }
+
+private:
+    Step offer(Step step) {
+        switch (step) {
+            case Step::offer1: return distance_offer(0);
+            case Step::offer2: return distance_offer(1);
+            case Step::offer3: return height_offer();
+            case Step::offer4: return angle_offer();
+            case Step::offer5: return zenith_offer();
+            case Step::end: break;
+        }
+        return Step::end;
+    }
+
+    // A yes/no answer: the first character of the line, "N" or "n" for no.
+    Answer answer() {
+        std::string line;
+        if (!con_.read_line(line)) return Answer::ended;
+        return (!line.empty() && (line[0] == 'N' || line[0] == 'n')) ? Answer::no : Answer::yes;
+    }
+
+    Answer ask(const std::string& question) {
+        con_.say(question);
+        return answer();
+    }
+
+    // Point numbers in free format; a record may go on over further lines.
+    Read numbers(int count, std::int16_t* values) {
+        std::string line;
+        if (!con_.read_line(line)) return Read::ended;
+        platform::FreeFormatReader in(line);
+        in.begin_record();
+        for (int i = 0; i < count; ++i) {
+            platform::ReadStatus status = in.read_int16(values[i]);
+            while (status == platform::ReadStatus::end_of_file) {
+                if (!con_.read_line(line)) return Read::ended;
+                in = platform::FreeFormatReader(line);
+                in.begin_record();
+                status = in.read_int16(values[i]);
+            }
+            if (status != platform::ReadStatus::ok) return Read::failed;
+        }
+        return Read::ok;
+    }
+
+    void show_points() {
+        con_.say(texts.point_list);
+        Record r;
+        for (int i = 1; i <= net_.IB; ++i) {
+            r.item(net_.IN[i]);
+            if (i % 10 == 0 || i == net_.IB) {
+                con_.say(r);
+                r = Record();
+            }
+        }
+    }
+
+    // Position of a point number in the point list; 0 after the lookup's message when missing.
+    int find(std::int16_t number) {
+        Index i = 0;
+        if (library::CBODU(net_.IN.data() + 1, run_.profile.cap.points, net_.IB, number, i, con_) !=
+            library::DONE)
+            return 0;
+        return i;
+    }
+
+    // sigma = MO * sqrt(F.R.FT) for the gradient row F of the quantity.
+    double sigma() {
+        const Index nn = net_.NN;
+        const Matrix& R = run_.solution->R;
+        library::MADVAL(RD_, nn, nn, 0.0);
+        for (int a = 1; a <= nn; ++a)
+            for (int b = 1; b <= nn; ++b) RD_(a, b) = R(a, b);
+        library::MADTRN(F_, FT_, 1, nn);
+        library::MADMUL(F_, RD_, FRD_, 1, nn, nn);
+        library::MADMUL(FRD_, FT_, q_, 1, nn, 1);
+        const double q = q_(1, 1);
+        double s2 = q * net_.MO * net_.MO;
+        if (s2 < 0) {
+            con_.say(Record(texts.negative_variance).item(q));
+            s2 = 0;
+        }
+        return std::sqrt(s2);
+    }
+
+    void clear_gradient() { library::MADVAL(F_, 1, net_.NN, 0.0); }
+    double& fx(int p) { return F_(1, 3 * p - 2); }
+    double& fy(int p) { return F_(1, 3 * p - 1); }
+    double& fz(int p) { return F_(1, 3 * p); }
+
+    void pair_row(std::int16_t i, std::int16_t j, double value, double s) {
+        out_.put(Record().blanks(2).i(i, 4).text(" -").i(j, 4).blanks(8).f(value, 12, 1).blanks(6).f(s, 9, 3));
+    }
+
+    void heading(const std::string& title, const std::string& columns, const std::string& units) {
+        out_.empty();
+        out_.empty();
+        out_.put(title);
+        out_.empty();
+        out_.put(columns);
+        out_.put(units);
+        out_.empty();
+        out_.empty();
+    }
+
+    void enter_loop() {
+        con_.say(" ");
+        show_points();
+    }
+
+    // Offers 1 and 2: spatial (FLAG 0) and horizontal (FLAG 1) distances.
+    Step distance_offer(int FLAG) {
+        if (FLAG == 1) con_.say(" ");
+        const Answer a = ask(texts.offer[FLAG]);
+        if (a == Answer::ended) return Step::end;
+        if (a == Answer::no) return FLAG == 0 ? Step::offer2 : Step::offer3;
+        heading(Record(texts.distance_title).a(texts.PRO[FLAG], 10).text(texts.distance_title_end).str(),
+                Record(" ").a(texts.PROS[FLAG], 10).text(texts.distance_columns).str(), texts.units_mm);
+        enter_loop();
+        for (;;) {
+            con_.say(texts.pair_prompt);
+            std::int16_t n[2];
+            const Read r = numbers(2, n);
+            if (r == Read::ended) return Step::end;
+            if (r == Read::failed || n[0] < 0 || n[1] < 0) {
+                const Answer e = ask(texts.end_distances);
+                if (e == Answer::ended) return Step::end;
+                if (e == Answer::no) continue;
+                return FLAG == 0 ? Step::offer2 : Step::offer3;
+            }
+            const int i = find(n[0]), j = i ? find(n[1]) : 0;
+            if (!i || !j) {
+                con_.say(texts.again_two);
+                show_points();
+                continue;
+            }
+            const double dx = net_.XO[j] - net_.XO[i], dy = net_.YO[j] - net_.YO[i];
+            const double dz = FLAG == 0 ? net_.ZO[j] - net_.ZO[i] : 0.0;
+            const double S = std::sqrt(dz * dz + dx * dx + dy * dy);
+            if (S <= 0) continue;
+            clear_gradient();
+            fx(i) = dx / S;
+            fx(j) = -dx / S;
+            fy(i) = dy / S;
+            fy(j) = -dy / S;
+            if (FLAG == 0) {
+                fz(i) = dz / S;
+                fz(j) = -dz / S;
+            }
+            pair_row(n[0], n[1], S, sigma());
+        }
+    }
+
+    Step height_offer() {
+        const Answer a = ask(texts.offer[2]);
+        if (a == Answer::ended) return Step::end;
+        if (a == Answer::no) return Step::offer4;
+        heading(texts.height_heading[0], texts.height_heading[1], texts.units_mm);
+        enter_loop();
+        for (;;) {
+            con_.say(texts.pair_prompt);
+            std::int16_t n[2];
+            const Read r = numbers(2, n);
+            if (r == Read::ended) return Step::end;
+            if (r == Read::failed) {
+                const Answer e = ask(texts.end_heights);
+                if (e == Answer::ended) return Step::end;
+                if (e == Answer::no) continue;
+                return Step::offer4;
+            }
+            if (n[0] < 0 || n[1] < 0) continue;
+            const int i = find(n[0]), j = i ? find(n[1]) : 0;
+            if (!i || !j) {
+                con_.say(texts.again_two);
+                show_points();
+                continue;
+            }
+            clear_gradient();
+            fz(i) = -1.0;
+            fz(j) = 1.0;
+            pair_row(n[0], n[1], net_.ZO[j] - net_.ZO[i], sigma());
+        }
+    }
+
+    Step angle_offer() {
+        const Answer a = ask(texts.offer[3]);
+        if (a == Answer::ended) return Step::end;
+        if (a == Answer::no) return Step::offer5;
+        heading(texts.angle_heading[0], texts.angle_heading[1], texts.units_angle);
+        enter_loop();
+        for (;;) {
+            con_.say(texts.triple_prompt);
+            std::int16_t n[3];  // j, i, k
+            const Read r = numbers(3, n);
+            if (r == Read::ended) return Step::end;
+            if (r == Read::failed || n[0] < 0 || n[1] < 0 || n[2] < 0) {
+                const Answer e = ask(texts.end_angles);
+                if (e == Answer::ended) return Step::end;
+                if (e == Answer::no) continue;
+                return Step::offer5;
+            }
+            const int j = find(n[0]), i = j ? find(n[1]) : 0, k = i ? find(n[2]) : 0;
+            if (!j || !i || !k) {
+                con_.say(texts.again_all);
+                show_points();
+                continue;
+            }
+            const double dxj = net_.XO[j] - net_.XO[i], dyj = net_.YO[j] - net_.YO[i];
+            const double dxk = net_.XO[k] - net_.XO[i], dyk = net_.YO[k] - net_.YO[i];
+            const double sj = dxj * dxj + dyj * dyj, sk = dxk * dxk + dyk * dyk;
+            if (sj <= 0 || sk <= 0) {
+                con_.say(texts.again_all);
+                show_points();
+                continue;
+            }
+            double tj = std::atan2(dyj, dxj) * RO;
+            if (tj < 0) tj = tj + RK;
+            double tk = std::atan2(dyk, dxk) * RO;
+            if (tk < 0) tk = tk + RK;
+            double omega = tk - tj;
+            if (omega < 0) omega = omega + RK;
+            clear_gradient();
+            fx(i) = (dyk / sk - dyj / sj) * RO;
+            fy(i) = -(dxk / sk - dxj / sj) * RO;
+            fx(j) = dyj / sj * RO;
+            fy(j) = -dxj / sj * RO;
+            fx(k) = -dyk / sk * RO;
+            fy(k) = dxk / sk * RO;
+            const double s = sigma();
+            out_.put(Record().blanks(2).i(n[0], 4).text(" -").i(n[1], 4).text(" -").i(n[2], 4).blanks(2)
+                         .f(omega, 12, 1).blanks(6).f(s, 9, 3));
+        }
+    }
+
+    Step zenith_offer() {
+        const Answer a = ask(texts.offer[4]);
+        if (a != Answer::yes) return Step::end;
+        heading(texts.zenith_heading[0], texts.zenith_heading[1], texts.units_zenith);
+        enter_loop();
+        for (;;) {
+            con_.say(texts.pair_prompt);
+            std::int16_t n[2];
+            const Read r = numbers(2, n);
+            if (r == Read::ended) return Step::end;
+            if (r == Read::failed || n[0] < 0 || n[1] < 0) {
+                const Answer e = ask(texts.end_zenith);
+                if (e == Answer::no) continue;
+                return Step::end;
+            }
+            const int i = find(n[0]), j = i ? find(n[1]) : 0;
+            if (!i || !j) {
+                con_.say(texts.again_two);
+                show_points();
+                continue;
+            }
+            const double dx = net_.XO[j] - net_.XO[i], dy = net_.YO[j] - net_.YO[i];
+            const double dz = net_.ZO[j] - net_.ZO[i];
+            const double d = std::sqrt(dx * dx + dy * dy);
+            if (d == 0) continue;
+            const double S2 = dz * dz + dx * dx + dy * dy;
+            const double z = dz == 0 ? 1000000.0 : std::atan2(d, dz) * RO;
+            const double c = dz * RO / (S2 * d);
+            clear_gradient();
+            fx(i) = -c * dx;
+            fx(j) = c * dx;
+            fy(i) = -c * dy;
+            fy(j) = c * dy;
+            fz(i) = d * RO / S2;
+            fz(j) = -d * RO / S2;
+            pair_row(n[0], n[1], z, sigma());
+        }
+    }
+
+    Run& run_;
+    adjustment::Network& net_;
+    platform::Console& con_;
+    platform::RecordSink& out_;
+    Matrix F_, FT_, RD_, FRD_, q_;
+};
+
+}  // namespace
+
+void offer_computations(Run& run) { Dialogue(run).run(); }
+
+}  // namespace spatial_adjustment

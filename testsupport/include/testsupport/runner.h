@@ -1,0 +1,47 @@
+// Running a console program as a user would: in a temporary data folder, with the answers on
+// standard input, reading its screen, report and control file afterwards.
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh temporary folder, removed with everything in it when the object goes.
+class DataFolder {
+public:
+    DataFolder();
+    ~DataFolder();
+    DataFolder(const DataFolder&) = delete;
+    DataFolder& operator=(const DataFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    // Writes a file of the folder byte for byte.
+    void write(const std::string& name, const std::string& bytes) const;
+    // Reads a file of the folder; its bytes, or "" when it is missing.
+    std::string read(const std::string& name) const;
+    bool exists(const std::string& name) const;
+    // The lines of a code-page-1250 text file, converted to UTF-8, without their line feeds.
+    std::vector<std::string> lines_cp1250(const std::string& name) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+struct Outcome {
+    int status = -1;        // exit status of the process
+    std::string screen;     // what it wrote to standard output (UTF-8 under LC_ALL=C.UTF-8)
+};
+
+// Runs `program` with TERVAL_DATA = the folder, the current directory = the folder, LC_ALL =
+// C.UTF-8 and the given text on standard input (closed after it).
+Outcome run(const std::filesystem::path& program, const DataFolder& folder, const std::string& input);
+
+// The screen lines (split at line feeds; a carriage return shows the overwritten line's last state).
+std::vector<std::string> screen_lines(const std::string& screen);
+
+// Number of characters (UTF-8 code points) of a text, and the characters from position `from`
+// (1-based) on, `count` of them: for checking report columns.
+int chars(const std::string& utf8);
+std::string columns(const std::string& utf8, int from, int count);
+
+}  // namespace testsupport

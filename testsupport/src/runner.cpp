@@ -1,0 +1,122 @@
+// Running a console program in a temporary data folder.
+#include "testsupport/runner.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/codepage.h"
+
+namespace testsupport {
+
+namespace fs = std::filesystem;
+
+DataFolder::DataFolder() {
+    std::string pattern = (fs::temp_directory_path() / "terval-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+DataFolder::~DataFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+void DataFolder::write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(path_ / name, std::ios::binary);
+    out << bytes;
+}
+
+std::string DataFolder::read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool DataFolder::exists(const std::string& name) const { return fs::exists(path_ / name); }
+
+std::vector<std::string> DataFolder::lines_cp1250(const std::string& name) const {
+    const std::string text = platform::from_cp1250(read(name));
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+Outcome run(const fs::path& program, const DataFolder& folder, const std::string& input) {
+    const fs::path in_file = folder.path() / ".stdin";
+    const fs::path out_file = folder.path() / ".stdout";
+    folder.write(".stdin", input);
+    Outcome o;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(folder.path().c_str()) != 0) _exit(127);
+        setenv("TERVAL_DATA", folder.path().c_str(), 1);
+        setenv("LC_ALL", "C.UTF-8", 1);
+        if (!std::freopen(in_file.c_str(), "rb", stdin)) _exit(127);
+        if (!std::freopen(out_file.c_str(), "wb", stdout)) _exit(127);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    o.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    o.screen = folder.read(".stdout");
+    fs::remove(in_file);
+    fs::remove(out_file);
+    return o;
+}
+
+std::vector<std::string> screen_lines(const std::string& screen) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : screen) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c == '\r') {
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+int chars(const std::string& utf8) {
+    int n = 0;
+    for (unsigned char c : utf8)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+std::string columns(const std::string& utf8, int from, int count) {
+    std::string out;
+    int pos = 0;  // characters passed
+    for (std::size_t b = 0; b < utf8.size();) {
+        std::size_t len = 1;
+        const unsigned char c = static_cast<unsigned char>(utf8[b]);
+        if (c >= 0xF0) len = 4; else if (c >= 0xE0) len = 3; else if (c >= 0xC0) len = 2;
+        ++pos;
+        if (pos >= from && pos < from + count) out += utf8.substr(b, len);
+        b += len;
+    }
+    return out;
+}
+
+}  // namespace testsupport

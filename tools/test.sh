@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian packages, only when missing), builds the suite and runs
+# every test: once in a normal build, once with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the input reader's fuzz target for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+need=()
+for p in cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  echo "Installing: ${need[*]}"
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
+fi
+
+jobs=$(nproc)
+run_suite() {  # build folder, extra cmake options...
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+echo "== normal build"
+run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== sanitizer build (address, undefined)"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTERVAL_SANITIZE=ON -DTERVAL_BENCHMARKS=OFF
+if [ -f adjustment/fuzz/CMakeLists.txt ]; then
+  echo "== fuzzing the input reader"
+  cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTERVAL_FUZZ=ON \
+    -DTERVAL_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build/fuzz -j "$jobs" --target fuzz_reader
+  mkdir -p build/fuzz/corpus
+  cp examples/*.txt build/fuzz/corpus/ 2>/dev/null || true
+  build/fuzz/adjustment/fuzz/fuzz_reader -max_total_time=60 -rss_limit_mb=2048 build/fuzz/corpus
+fi
+echo "All tests passed."
