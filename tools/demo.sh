@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the spatial adjustment program and runs it on the bundled example network, answering
+# its dialogue as a user would, in a scratch data folder; then shows the report.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+need=()
+for p in cmake ninja-build g++ libgtest-dev libgmock-dev libeigen3-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
+fi
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/release --target ostrel >/dev/null
+
+data=$(mktemp -d)
+cp examples/DEMO.TXT "$data/"
+echo "Data folder: $data"
+# The answers: report file, input file, then the interactive computations: a spatial distance
+# 1-3 and the end of that offer, no horizontal distance, the height difference 1-7, the angle
+# 2-1-3, and the zenith angle 1-2.
+answers='VYSLEDEK.TXT
+DEMO.TXT
+a
+1 3
+-1 0
+a
+n
+a
+1 7
+x
+a
+a
+2 1 3
+-1 0 0
+a
+a
+1 2
+-1 0
+a
+'
+printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/spatial_adjustment/ostrel")
+echo
+echo "================ the report $data/VYSLEDEK.TXT ================"
+iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/VYSLEDEK.TXT"
