@@ -1,0 +1,97 @@
+#!/usr/bin/env python3
+# Writes the example networks of examples/: observations computed from the true coordinates
+# below, with Gaussian noise of the stated size from a fixed seed; free points get approximate
+# coordinates off by up to a few hundred millimetres.
+import math, os, random
+
+def example(name):
+    return os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'examples', name)
+
+def demo():
+    random.seed(7)
+    RO = 636619.772367
+    pts = {
+     1: (1000000.0, 2000000.0, 300000.0, 7),
+     2: (1350000.0, 2120000.0, 310500.0, 2),
+     3: (1180000.0, 2420000.0, 305200.0, 0),
+     4: (820000.0, 2380000.0, 298400.0, 0),
+     5: (760000.0, 2050000.0, 301900.0, 0),
+     6: (1120000.0, 1760000.0, 296300.0, 0),
+     7: (1450000.0, 2400000.0, 312800.0, 0),
+    }
+    def az(a,b):
+        t = math.atan2(pts[b][1]-pts[a][1], pts[b][0]-pts[a][0])
+        if t < 0: t += 2*math.pi
+        return t*RO
+    stations = {1:[2,3,4,5,6], 2:[1,3,7,6], 3:[2,7,4,1], 4:[3,5,1], 5:[4,1,6], 7:[2,3]}
+    out = []
+    out.append("'Demonstracni prostorova sit, 7 bodu'")
+    out.append("3.0 2.0 5.0 3.0 0.0")
+    for n,(x,y,z,c) in pts.items():
+        if c in (0,1):
+            x += random.uniform(-250,250); y += random.uniform(-250,250); z += random.uniform(-100,100)
+        out.append(f"{n:4d} {c:3d} {x:12.1f} {y:12.1f} {z:10.1f}")
+    out.append("-1")
+    for s, tg in stations.items():
+        o = random.uniform(0, 4e6)
+        for t in tg:
+            v = (az(s,t) - o + random.gauss(0,3.0)) % 4e6
+            out.append(f"{s:4d} {t:4d} {v:12.1f} 1.0")
+    out.append("-1")
+    def zen(a,b):
+        dx=pts[b][0]-pts[a][0]; dy=pts[b][1]-pts[a][1]; dz=pts[b][2]-pts[a][2]
+        return math.atan2(math.hypot(dx,dy), dz)*RO
+    def dist(a,b):
+        return math.sqrt(sum((pts[b][i]-pts[a][i])**2 for i in range(3)))
+    for a,b in [(1,2),(1,3),(1,6),(2,7),(3,4),(4,5),(5,6),(7,3),(2,6)]:
+        out.append(f"{a:4d} {b:4d} {zen(a,b)+random.gauss(0,5.0):12.1f} 0.36")
+    out.append("-1")
+    for a,b in [(1,2),(1,3),(1,4),(1,5),(1,6),(2,3),(2,7),(3,4),(4,5),(5,6),(3,7),(2,6)]:
+        out.append(f"{a:4d} {b:4d} {dist(a,b)+random.gauss(0,2.0):12.1f} 2.25")
+    out.append("-1")
+    open(example('DEMO.TXT'), 'w').write("\n".join(out)+"\n")
+
+def big():
+    random.seed(11)
+    RO = 636619.772367
+    pts = {}
+    n = 20
+    for i in range(1, n+1):
+        ang = 2*math.pi*i/n
+        r = 300000 + 150000*((i*7) % 5)/4
+        pts[i] = [1000000 + r*math.cos(ang), 2000000 + r*math.sin(ang), 300000 + 8000*math.sin(3*ang), 0]
+    pts[1][3] = 7
+    pts[11][3] = 2
+    def az(a,b):
+        t = math.atan2(pts[b][1]-pts[a][1], pts[b][0]-pts[a][0]); return (t + 2*math.pi if t < 0 else t)*RO
+    def zen(a,b):
+        dx=pts[b][0]-pts[a][0]; dy=pts[b][1]-pts[a][1]; dz=pts[b][2]-pts[a][2]
+        return math.atan2(math.hypot(dx,dy), dz)*RO
+    def dist(a,b): return math.sqrt(sum((pts[b][i]-pts[a][i])**2 for i in range(3)))
+    out = ["'Velka sit: 20 bodu, 180 merenych velicin'", "3.0 2.0 5.0 3.0 1.0"]
+    for k,(x,y,z,c) in pts.items():
+        if c in (0,1):
+            x += random.uniform(-200,200); y += random.uniform(-200,200); z += random.uniform(-80,80)
+        out.append(f"{k:4d} {c:3d} {x:12.1f} {y:12.1f} {z:10.1f}")
+    out.append("-1")
+    stations = [1,3,6,8,11,13,16,18]
+    for s in stations:
+        o = random.uniform(0, 4e6)
+        tg = [t for t in range(1, n+1) if t != s]
+        random.shuffle(tg)
+        for t in tg[:12]:
+            out.append(f"{s:4d} {t:4d} {(az(s,t)-o+random.gauss(0,3))%4e6:12.1f} 1.0")
+    out.append("-1")
+    pairs = [(a, b) for a in range(1, n+1) for b in range(1, n+1) if a != b]
+    random.shuffle(pairs)
+    for a,b in pairs[:44]:
+        out.append(f"{a:4d} {b:4d} {zen(a,b)+random.gauss(0,5):12.1f} 0.36")
+    out.append("-1")
+    for a,b in pairs[44:84]:
+        out.append(f"{a:4d} {b:4d} {dist(a,b)+random.gauss(0,2):12.1f} 2.25")
+    out.append("-1")
+    open(example('BIG.TXT'), 'w').write("\n".join(out)+"\n")
+
+if __name__ == "__main__":
+    demo()
+    big()
