@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "utf8.h"
 
@@ -27,11 +28,35 @@ std::string int_field(long value, int width)
     return right_aligned_or_asterisks(std::to_string(value), width);
 }
 
+namespace {
+
+// True when the exact binary value lies exactly halfway between two numbers of `decimals`
+// decimals. glibc prints the exact decimal expansion, and a double whose expansion ends in such
+// a 5 has at most a few fraction bits, so 80 more digits show all of it.
+bool exact_tie(double value, int decimals)
+{
+    char text[512];
+    const int n = std::snprintf(text, sizeof text, "%.*f", decimals + 81, std::fabs(value));
+    if (n <= 0 || n >= static_cast<int>(sizeof text)) return false;
+    const char* point = std::strchr(text, '.');
+    if (!point) return false;
+    const char* rest = point + 1 + decimals;
+    if (*rest != '5') return false;
+    for (const char* c = rest + 1; *c; ++c)
+        if (*c != '0') return false;
+    return true;
+}
+
+}  // namespace
+
 std::string fixed_field(double value, int width, int decimals)
 {
     if (!std::isfinite(value)) return asterisks(width);
     if (decimals < 0) decimals = 0;
-    // printf rounds the exact binary value to nearest, which is what the layouts show.
+    // The value rounded to nearest; a value exactly halfway is rounded away from zero, as
+    // formatted output of the programs' kind does (2.25 with one decimal is 2.3), where printf
+    // alone would round it to even.
+    if (exact_tie(value, decimals)) value = std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL);
     const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
     std::string text(static_cast<std::size_t>(length), '\0');
     std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);

@@ -9,8 +9,9 @@ constexpr double HALF_CIRCLE = 2000000.0;  // cc in a half circle
 // pi rounded to a 32-bit real, widened: the programs add 2*LU to a negative angle in radians,
 // and that single-precision full circle is part of their results.
 constexpr double LU = static_cast<double>(3.14159265358979f);
-// 200/pi rounded to a 32-bit real: radians to gon in the ellipsoid angles.
-constexpr double GON_PER_RADIAN = static_cast<double>(63.6619772f);
+// 200/pi written to seven digits as a 32-bit real (63.66197967529297): radians to gon in the
+// ellipsoid angles.
+constexpr double GON_PER_RADIAN = static_cast<double>(63.66198f);
 // The 32-bit thresholds that the programs compare as 64-bit values.
 constexpr double WEIGHT_MIN = static_cast<double>(0.001f);   // a weight below it counts as 1.0
 constexpr double V_COUNTED = static_cast<double>(0.001f);    // |v| above it enters the statistics
