@@ -31,20 +31,15 @@ std::string int_field(long value, int width)
 namespace {
 
 // True when the exact binary value lies exactly halfway between two numbers of `decimals`
-// decimals. glibc prints the exact decimal expansion, and a double whose expansion ends in such
-// a 5 has at most a few fraction bits, so 80 more digits show all of it.
+// decimals. Such a value has at most decimals + 1 fraction bits (10^(d+1) holds 2 only d + 1
+// times), so it is an integer when scaled by 2^(d+1), and then d + 1 decimals print it exactly.
 bool exact_tie(double value, int decimals)
 {
-    char text[512];
-    const int n = std::snprintf(text, sizeof text, "%.*f", decimals + 81, std::fabs(value));
-    if (n <= 0 || n >= static_cast<int>(sizeof text)) return false;
-    const char* point = std::strchr(text, '.');
-    if (!point) return false;
-    const char* rest = point + 1 + decimals;
-    if (*rest != '5') return false;
-    for (const char* c = rest + 1; *c; ++c)
-        if (*c != '0') return false;
-    return true;
+    const double scaled = std::ldexp(std::fabs(value), decimals + 1);
+    if (scaled != std::floor(scaled)) return false;
+    char text[400];
+    const int n = std::snprintf(text, sizeof text, "%.*f", decimals + 1, std::fabs(value));
+    return n > 0 && n < static_cast<int>(sizeof text) && text[n - 1] == '5';
 }
 
 }  // namespace
