@@ -1,0 +1,344 @@
+// The spatial adjustment on networks whose true coordinates are known. The observations are
+// computed from the true coordinates (truth_network.h); each case runs once with exact
+// observations and once with Gaussian noise of known size from a fixed seed.
+//  - Always: coordinates, corrections, [pvv], cofactors and redundancy agree with an independent
+//    classical adjustment with orientation unknowns (classical_adjustment.h) that computes its
+//    directions with the program's full circle, and the redundancy with a count made here from
+//    the observations and the placement codes.
+//  - Exact observations: the adjusted coordinates come back to the truth (for a free network: to
+//    the truth placed in the datum of its input coordinates) and [pvv] is near zero; to 0.01 mm
+//    where no angle spans a station's X axis, to 0.1 mm where the program's single-precision
+//    full circle shifts such angles by 0.1113 cc.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "adjustment/run.h"
+#include "adjustment/solution.h"
+#include "classical_adjustment.h"
+#include "platform/console.h"
+#include "spatial_adjustment/builds.h"
+#include "testsupport/runner.h"
+#include "truth_network.h"
+
+namespace {
+
+using truth::Point;
+
+// True coordinates [mm] of the ten points that the cases draw from, a network of some 700 m
+// across with heights spread over 50 m. From every point the other nine lie at least 7 gon apart
+// in azimuth, and no two points are closer than 20 m in Y, so that no line runs near a station's
+// X axis (where the computed direction passes between the two ends of the circle).
+const Point BASE[] = {
+    {1, 0, 970000.0, 1950000.0, 300000.0},  {2, 0, 1350000.0, 2120000.0, 310500.0},
+    {3, 0, 1250000.0, 2450000.0, 305200.0}, {4, 0, 930000.0, 2390000.0, 298400.0},
+    {5, 0, 760000.0, 2050000.0, 301800.0},  {6, 0, 1080000.0, 1720000.0, 296200.0},
+    {7, 0, 1370000.0, 2320000.0, 312700.0}, {8, 0, 1030000.0, 2220000.0, 341000.0},
+    {9, 0, 1480000.0, 1930000.0, 288000.0}, {10, 0, 690000.0, 2240000.0, 322000.0},
+};
+
+struct TruthCase {
+    const char* name;
+    std::vector<int> codes;          // placement codes of the first codes.size() base points
+    int sets;                        // direction sets per station
+    truth::Rounds rounds;            // one group per set, or one per set and side of the X axis
+    bool distances;                  // slope distances measured
+    std::vector<std::int16_t> lone;  // stations that sight only one target per group
+    double free_offset_mm;           // largest input offset of a point of |code| <= 1
+    double other_offset_mm;          // largest input offset of every other point, exact data
+    double noisy_other_offset_mm;    // the same with noise (then the other points stay far from
+                                     // their solution, which shows whether they are moved)
+    std::uint64_t seed;
+};
+
+void PrintTo(const TruthCase& c, std::ostream* os) { *os << c.name; }
+
+using truth::Rounds;
+
+const TruthCase CASES[] = {
+    // One code-7 point and an azimuth point, the others free and far off in the input (with
+    // noise the azimuth point too, so that it shows whether it is moved during the passes).
+    {"fixed", {7, 2, 0, 0, 0, 0, 0}, 1, Rounds::full, true, {}, 300.0, 0.0, 150.0, 11},
+    {"fixed_halves", {7, 2, 0, 0, 0, 0, 0}, 1, Rounds::halves, true, {}, 300.0, 0.0, 150.0, 18},
+    // Two sets per station (separate station groups), a station of one direction per group,
+    // codes 1 and -1 among the free points.
+    {"fixed_two_sets", {7, 2, 0, 1, -1, 0, 0, 0}, 2, Rounds::halves, true, {6}, 250.0, 0.0, 0.0, 12},
+    // Free networks: all points code 3; they are linearised once, at their input coordinates.
+    {"free_true_input", {3, 3, 3, 3, 3, 3}, 1, Rounds::full, true, {}, 0.0, 0.0, 0.0, 13},
+    {"free", {3, 3, 3, 3, 3, 3}, 1, Rounds::halves, true, {}, 0.0, 3.0, 3.0, 14},
+    {"free_without_distances", {3, 3, 3, 3, 3, 3}, 1, Rounds::halves, false, {}, 0.0, 3.0, 3.0, 15},
+    // Points fixed in all (code 8) or in two of their components (codes 4, 5, 6).
+    {"fixed_components", {8, 4, 5, 0, 0, 6, 0}, 1, Rounds::halves, true, {}, 300.0, 0.0, 150.0, 16},
+    // Ten points, directions and zenith angles only: scale from the code-7 and code-4 points.
+    {"ten_points_without_distances", {7, 4, 0, 0, 1, 0, 0, 0, 0, 0}, 1, Rounds::full, false, {},
+     200.0, 0.0, 0.0, 17},
+};
+
+enum class Data { exact, noisy };
+
+void PrintTo(Data d, std::ostream* os) { *os << (d == Data::noisy ? "noisy" : "exact"); }
+
+// What one run of the program left.
+struct ProgramResult {
+    int status = -1;
+    bool adjusted = false;           // the run reached the end of the adjustment
+    std::vector<Point> points;       // adjusted coordinates
+    std::vector<double> V;           // corrections of the measured quantities
+    double VVT = 0;                  // [pvv]
+    int NM = 0, NP = 0, redundancy = 0;
+    std::vector<std::vector<double>> R;  // cofactors, 3n x 3n
+    std::string screen;
+};
+
+ProgramResult run_ostrel(const truth::InputFile& file) {
+    testsupport::DataFolder folder;
+    setenv("TERVAL_DATA", folder.path().c_str(), 1);
+    folder.write("INPUT.TXT", truth::file_text(file));
+    platform::ScriptConsole console({"REPORT.TXT", "INPUT.TXT", "n", "n", "n", "n", "n"});
+    const adjustment::Profile profile = spatial_adjustment::profile(spatial_adjustment::Build::main);
+    ProgramResult out;
+    out.status = adjustment::run_program(profile, console, [&](const adjustment::Run& run) {
+        for (int i = 1; i <= run.net.IB; ++i)
+            out.points.push_back(
+                {run.net.IN[i], run.net.KOD1[i], run.net.XO[i], run.net.YO[i], run.net.ZO[i]});
+        if (!run.solution) return;
+        const adjustment::Solution& s = *run.solution;
+        out.adjusted = s.ITER > 0;
+        for (int k = 1; k <= run.net.NR; ++k) out.V.push_back(s.V(k, 1));
+        out.VVT = s.VVT(1, 1);
+        out.NM = s.NM;
+        out.NP = s.NP;
+        out.redundancy = s.redundancy;
+        const int n = 3 * run.net.IB;
+        out.R.assign(n, std::vector<double>(n));
+        for (int a = 1; a <= n; ++a)
+            for (int b = 1; b <= n; ++b) out.R[a - 1][b - 1] = s.R(a, b);
+    });
+    out.screen = console.screen();
+    return out;
+}
+
+std::vector<Point> true_points(const TruthCase& c) {
+    std::vector<Point> points;
+    for (std::size_t i = 0; i < c.codes.size(); ++i) {
+        points.push_back(BASE[i]);
+        points.back().code = c.codes[i];
+    }
+    return points;
+}
+
+// Condition rows that the placement codes place: counted here from the codes alone.
+int counted_condition_rows(const std::vector<Point>& points, bool distances) {
+    int rows = 0;
+    bool free_network = false;
+    for (const Point& p : points) {
+        const int code = std::abs(p.code);
+        if (code == 2) rows += 1;
+        if (code == 3) free_network = true;
+        if (code == 4 || code == 5 || code == 6 || code == 8) rows += 2;
+        if (code == 7) rows += 3;
+    }
+    return rows + (free_network ? (distances ? 4 : 5) : 0);
+}
+
+// Angles formed from consecutive directions of each station group, zenith angles, distances.
+int counted_derived_observations(const truth::Plan& plan) {
+    int count = 0;
+    for (const truth::StationGroup& g : plan.groups) count += static_cast<int>(g.targets.size()) - 1;
+    return count + static_cast<int>(plan.zenith_angles.size() + plan.slope_distances.size());
+}
+
+// Where exact observations bring a network back to: the truth itself, or for a free network the
+// truth moved by the small similarity transformation (translation, rotation about Z, and the
+// scale without slope distances) after which the increments from the input satisfy the
+// free-network rows. First order in the transformation, which is of the size of the input
+// offsets divided by the network size.
+std::vector<Point> exact_result(const std::vector<Point>& truth_points, const std::vector<Point>& input,
+                                bool distances) {
+    bool free_network = false;
+    for (const Point& p : truth_points) free_network = free_network || std::abs(p.code) == 3;
+    if (!free_network) return truth_points;
+    const int n = static_cast<int>(truth_points.size());
+    const Eigen::MatrixXd G = truth::condition_rows(input, !distances);
+    double cX = 0, cY = 0, cZ = 0;
+    for (const Point& p : truth_points) cX += p.X / n, cY += p.Y / n, cZ += p.Z / n;
+    Eigen::MatrixXd T = Eigen::MatrixXd::Zero(3 * n, G.rows());
+    Eigen::VectorXd offset(3 * n);
+    for (int i = 0; i < n; ++i) {
+        const Point& t = truth_points[i];
+        for (int c = 0; c < 3; ++c) T(3 * i + c, c) = 1.0;
+        T(3 * i, 3) = -(t.Y - cY);
+        T(3 * i + 1, 3) = t.X - cX;
+        if (!distances) {
+            T(3 * i, 4) = t.X - cX;
+            T(3 * i + 1, 4) = t.Y - cY;
+            T(3 * i + 2, 4) = t.Z - cZ;
+        }
+        offset.segment(3 * i, 3) << t.X - input[i].X, t.Y - input[i].Y, t.Z - input[i].Z;
+    }
+    const Eigen::VectorXd p = (G * T).lu().solve(-G * offset);
+    const Eigen::VectorXd move = T * p;
+    std::vector<Point> result = truth_points;
+    for (int i = 0; i < n; ++i) {
+        result[i].X += move(3 * i);
+        result[i].Y += move(3 * i + 1);
+        result[i].Z += move(3 * i + 2);
+    }
+    return result;
+}
+
+void expect_coordinates_near(const std::vector<Point>& got, const std::vector<Point>& expected,
+                             double tolerance_mm, const char* what) {
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        SCOPED_TRACE(std::string(what) + ", point " + std::to_string(expected[i].number));
+        EXPECT_EQ(got[i].number, expected[i].number);
+        EXPECT_NEAR(got[i].X, expected[i].X, tolerance_mm);
+        EXPECT_NEAR(got[i].Y, expected[i].Y, tolerance_mm);
+        EXPECT_NEAR(got[i].Z, expected[i].Z, tolerance_mm);
+    }
+}
+
+// The program's results against the classical adjustment of the same file, and its counts
+// against the observations and codes of the case.
+void expect_as_classical(const ProgramResult& program, const truth::ClassicalResult& reference,
+                         const std::vector<Point>& truth_points, const truth::Plan& plan, bool distances) {
+    const int points = static_cast<int>(truth_points.size());
+    const int derived = counted_derived_observations(plan);
+    const int conditions = counted_condition_rows(truth_points, distances);
+    EXPECT_EQ(program.NM, derived);
+    EXPECT_EQ(program.NP, conditions);
+    EXPECT_EQ(program.redundancy, derived - 3 * points + conditions);
+    EXPECT_EQ(reference.redundancy, derived - 3 * points + conditions);
+
+    expect_coordinates_near(program.points, reference.adjusted, 0.01, "against the classical adjustment");
+    EXPECT_NEAR(program.VVT, reference.pvv, 1e-6 * reference.pvv + 1e-9);
+    ASSERT_EQ(program.V.size(), static_cast<std::size_t>(reference.v.size()));
+    for (std::size_t k = 0; k < program.V.size(); ++k)
+        EXPECT_NEAR(program.V[k], reference.v(k), 1e-4) << "correction of measured quantity " << k + 1;
+    const double largest = reference.cofactors.cwiseAbs().maxCoeff();
+    for (int a = 0; a < 3 * points; ++a)
+        for (int b = 0; b < 3 * points; ++b)
+            EXPECT_NEAR(program.R[a][b], reference.cofactors(a, b), 1e-6 * largest)
+                << "cofactor (" << a + 1 << "," << b + 1 << ")";
+}
+
+// Exact observations: back to the truth, [pvv] near zero.
+void expect_truth(const ProgramResult& program, const truth::InputFile& file,
+                  const std::vector<Point>& truth_points, const TruthCase& c) {
+    const std::vector<Point> expected = exact_result(truth_points, file.points, c.distances);
+    // With the exact full circle the classical adjustment itself returns to the truth.
+    const truth::ClassicalResult exact_circle = truth::adjust_classically(file, truth::Circle::exact);
+    expect_coordinates_near(exact_circle.adjusted, expected, 0.01,
+                            "classical adjustment with 2 pi, against the truth");
+    EXPECT_LT(std::sqrt(exact_circle.pvv / exact_circle.redundancy), 0.01);
+    // The program returns to the truth exactly where no angle spans a station's X axis. An angle
+    // that spans it is computed 0.1113 cc off (the single-precision full circle added to one of
+    // its two directions only), which moves these networks by a few hundredths of a millimetre.
+    const bool spans_axis = c.rounds == Rounds::full;
+    expect_coordinates_near(program.points, expected, spans_axis ? 0.1 : 0.01, "against the truth");
+    EXPECT_LT(std::sqrt(program.VVT / program.redundancy), spans_axis ? 0.1 : 0.01);
+}
+
+class OstrelTruth : public ::testing::TestWithParam<std::tuple<TruthCase, Data>> {};
+
+TEST_P(OstrelTruth, AgreesWithTruthAndClassicalAdjustment) {
+    const auto& [c, data] = GetParam();
+    const bool noisy = data == Data::noisy;
+    const std::uint64_t seed = c.seed * 2 + (noisy ? 1 : 0);
+    SCOPED_TRACE("case " + std::string(c.name) + (noisy ? ", noisy" : ", exact") + ", seed " +
+                 std::to_string(seed));
+    std::mt19937_64 engine(seed);
+    const std::vector<Point> truth_points = true_points(c);
+    const std::vector<Point> input = truth::perturbed(
+        truth_points, c.free_offset_mm, noisy ? c.noisy_other_offset_mm : c.other_offset_mm, engine);
+    const truth::Plan plan = truth::full_plan(truth_points, c.sets, c.rounds, c.distances, c.lone);
+    const truth::InputFile file = truth::observe(truth_points, input, plan, truth::Accuracy{}, noisy, engine);
+
+    const ProgramResult program = run_ostrel(file);
+    ASSERT_EQ(program.status, 0) << program.screen;
+    ASSERT_TRUE(program.adjusted) << program.screen;
+    const truth::ClassicalResult reference = truth::adjust_classically(file, truth::Circle::single_precision);
+    expect_as_classical(program, reference, truth_points, plan, c.distances);
+    if (noisy) {
+        // The noise has the standard deviations that the weights state, so sigma0 is near SIGMA0.
+        const double sigma0 = std::sqrt(program.VVT / program.redundancy);
+        EXPECT_GT(sigma0, 0.5 * truth::SIGMA0);
+        EXPECT_LT(sigma0, 1.5 * truth::SIGMA0);
+    } else {
+        expect_truth(program, file, truth_points, c);
+    }
+}
+
+// The generator's quantities by hand: azimuth from X toward Y, zenith angle 0 straight up (to
+// 1e-5 cc: cc per radian is written with 6 decimals).
+TEST(TruthNetwork, QuantitiesAndFileLayout) {
+    const Point a{1, 7, 1000.0, 1000.0, 0.0}, b{2, 0, 2000.0, 2000.0, 0.0}, c{3, 0, 0.0, 1000.0, 1000.0},
+                d{4, 0, 1000.0, 0.0, 0.0};
+    EXPECT_NEAR(truth::azimuth(a, b), 500000.0, 1e-5);
+    EXPECT_NEAR(truth::azimuth(a, c), 2000000.0, 1e-5);
+    EXPECT_NEAR(truth::azimuth(a, d), 3000000.0, 1e-5);
+    EXPECT_NEAR(truth::zenith_angle(a, b), 1000000.0, 1e-5);
+    EXPECT_NEAR(truth::zenith_angle(a, c), 500000.0, 1e-5);
+    EXPECT_NEAR(truth::zenith_angle(c, a), 1500000.0, 1e-5);
+    EXPECT_NEAR(truth::slope_distance(a, c), 1000.0 * std::sqrt(2.0), 1e-9);
+
+    truth::InputFile file;
+    file.title = "T";
+    file.UU = 3, file.UD = 2, file.UZ = 5, file.MOO = 3;
+    file.points = {a, b};
+    file.directions = {{1, 2, 5.25, 1.0}};
+    file.slope_distances = {{2, 1, 1414.2, 2.25}};
+    EXPECT_EQ(truth::file_text(file),
+              "'T'\n3.000000 2.000000 5.000000 3.000000 0.000000\n"
+              "1 7 1000.000000 1000.000000 0.000000\n2 0 2000.000000 2000.000000 0.000000\n-1\n"
+              "1 2 5.250000 1.000000\n-1\n-1\n2 1 1414.200000 2.250000\n-1\n");
+}
+
+// A tiny network solved by hand: point 2 may move along X only (code 5), point 1 is fixed, and
+// the distance between them is measured twice, 1000.3 mm with weight 1 and 1000.0 mm with weight
+// 3. The weighted mean 1000.075 mm places point 2; corrections -0.225 and 0.075 mm; [pvv] =
+// 0.225^2 + 3 * 0.075^2 = 0.0675; redundancy 2 - 6 + 3 + 2 = 1; cofactor of X2 = 1 / (1 + 3).
+TEST(TruthNetwork, WeightedMeanOfTwoDistancesByHand) {
+    truth::InputFile file;
+    file.title = "Dve delky";
+    file.UU = 3, file.UD = 2, file.UZ = 5, file.MOO = 3;
+    file.points = {{1, 7, 0.0, 0.0, 0.0}, {2, 5, 1000.0, 0.0, 0.0}};
+    file.slope_distances = {{1, 2, 1000.3, 1.0}, {2, 1, 1000.0, 3.0}};
+    const truth::ClassicalResult reference = truth::adjust_classically(file, truth::Circle::exact);
+    const ProgramResult program = run_ostrel(file);
+    ASSERT_EQ(program.status, 0) << program.screen;
+    ASSERT_TRUE(program.adjusted) << program.screen;
+    const double v[2] = {-0.225, 0.075};
+    for (const auto& [X2, V, pvv, r, R] :
+         {std::tuple{reference.adjusted[1].X, std::vector<double>{reference.v(0), reference.v(1)},
+                     reference.pvv, reference.redundancy, reference.cofactors(3, 3)},
+          std::tuple{program.points[1].X, program.V, program.VVT, program.redundancy, program.R[3][3]}}) {
+        EXPECT_NEAR(X2, 1000.075, 1e-9);
+        EXPECT_NEAR(V[0], v[0], 1e-9);
+        EXPECT_NEAR(V[1], v[1], 1e-9);
+        EXPECT_NEAR(pvv, 0.0675, 1e-9);
+        EXPECT_EQ(r, 1);
+        EXPECT_NEAR(R, 0.25, 1e-12);
+    }
+    EXPECT_EQ(program.points[1].Y, 0.0);
+    EXPECT_EQ(program.points[1].Z, 0.0);
+}
+
+std::string case_name(const ::testing::TestParamInfo<std::tuple<TruthCase, Data>>& info) {
+    return std::string(std::get<0>(info.param).name) +
+           (std::get<1>(info.param) == Data::noisy ? "_noisy" : "_exact");
+}
+
+INSTANTIATE_TEST_SUITE_P(Networks, OstrelTruth,
+                         ::testing::Combine(::testing::ValuesIn(CASES),
+                                            ::testing::Values(Data::exact, Data::noisy)),
+                         case_name);
+
+}  // namespace
