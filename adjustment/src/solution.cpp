@@ -126,20 +126,12 @@ void clear_pass(Run& run) {
 // The convergence test and the divergence counter after a solution; true when converged.
 bool settled(Run& run) {
     Solution& s = *run.solution;
-    ++s.ITER;
     MADMUL(s.HT, s.H, s.HTH, 1, run.net.NN, 1);
-    const double HTH = s.HTH(1, 1);
-    if (s.ITER == 1) {
-        s.HTC = HTH;
-        return false;
+    switch (s.convergence.observe(s.HTH(1, 1))) {
+        case ConvergenceTest::Verdict::converged: return true;
+        case ConvergenceTest::Verdict::diverged: no_convergence(run);
+        case ConvergenceTest::Verdict::go_on: break;
     }
-    if (std::fabs(HTH - s.HTC) < CONVERGED) return true;
-    if (HTH + DIVERGENCE_STEP > s.HTC) {
-        ++s.IIK;
-        if (s.IIK > DIVERGENCE_LIMIT) no_convergence(run);
-    }
-    if (HTH + DIVERGENCE_STEP < s.HTC) s.IIK = 0;
-    s.HTC = HTH;
     return false;
 }
 
@@ -204,6 +196,22 @@ Solution::Solution(const Capacities& c)
       R(c.unknowns, c.unknowns), RT(c.unknowns, c.unknowns), AH(c.rows, 1), AHL(c.rows, 1),
       V(c.quantities, 1), VT(1, c.quantities), VVT(1, 1), HT(1, c.unknowns), HTH(1, 1),
       HR(c.unknowns, 1) {}
+
+ConvergenceTest::Verdict ConvergenceTest::observe(double HTH) {
+    ++ITER;
+    if (ITER == 1) {  // the first solution has nothing to compare with
+        HTC = HTH;
+        return Verdict::go_on;
+    }
+    if (std::fabs(HTH - HTC) < CONVERGED) return Verdict::converged;
+    if (HTH + DIVERGENCE_STEP > HTC) {
+        ++IIK;
+        if (IIK > DIVERGENCE_LIMIT) return Verdict::diverged;
+    }
+    if (HTH + DIVERGENCE_STEP < HTC) IIK = 0;
+    HTC = HTH;
+    return Verdict::go_on;
+}
 
 bool adjustment_pass(Run& run) {
     Solution& s = *run.solution;

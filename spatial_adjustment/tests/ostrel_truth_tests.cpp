@@ -109,7 +109,7 @@ ProgramResult run_ostrel(const truth::InputFile& file) {
                 {run.net.IN[i], run.net.KOD1[i], run.net.XO[i], run.net.YO[i], run.net.ZO[i]});
         if (!run.solution) return;
         const adjustment::Solution& s = *run.solution;
-        out.adjusted = s.ITER > 0;
+        out.adjusted = s.convergence.solutions() > 0;
         for (int k = 1; k <= run.net.NR; ++k) out.V.push_back(s.V(k, 1));
         out.VVT = s.VVT(1, 1);
         out.NM = s.NM;

@@ -13,6 +13,20 @@ using library::Index;
 using library::Matrix;
 struct Run;
 
+// The convergence test and the divergence counter, fed with the sum of squared increments
+// [mm2] of each solution.
+class ConvergenceTest {
+public:
+    enum class Verdict { go_on, converged, diverged };
+    Verdict observe(double HTH);
+    Index solutions() const { return ITER; }
+
+private:
+    Index ITER = 0;   // solutions so far
+    Index IIK = 0;    // divergence counter
+    double HTC = 0;   // the previous sum [mm2]
+};
+
 // The matrices of one pass and the results that the report and the interactive part read.
 // Every matrix has its own storage, declared with the program's capacities.
 struct Solution {
@@ -33,9 +47,7 @@ struct Solution {
     Index IST = 0;   // station groups (after a pass)
     Index NP = 0;    // condition rows
     Index n = 0;     // unknowns in the solution, after the removal of fixed components
-    Index ITER = 0;  // solutions so far
-    Index IIK = 0;   // divergence counter
-    double HTC = 0;  // sum of squared increments of the previous solution [mm2]
+    ConvergenceTest convergence;
     Index redundancy = 0;
 };
 

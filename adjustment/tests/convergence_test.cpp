@@ -1,0 +1,46 @@
+// The convergence test and the divergence counter on sequences of sums of squared increments.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "adjustment/solution.h"
+
+using Verdict = adjustment::ConvergenceTest::Verdict;
+
+namespace {
+
+// The verdicts for a sequence of sums [mm2], one per solution.
+std::vector<Verdict> verdicts(const std::vector<double>& sums) {
+    adjustment::ConvergenceTest test;
+    std::vector<Verdict> out;
+    for (double s : sums) out.push_back(test.observe(s));
+    return out;
+}
+
+constexpr Verdict go = Verdict::go_on;
+
+}  // namespace
+
+TEST(ConvergenceTest, Sequences) {
+    struct Case {
+        const char* what;
+        std::vector<double> sums;
+        std::vector<Verdict> expected;
+    };
+    const Case cases[] = {
+        {"never on the first solution, however small", {0.0}, {go}},
+        {"two sums closer than 0.2 mm2", {50000.0, 0.15}, {go, go}},
+        {"settled on the second", {0.15, 0.0}, {go, Verdict::converged}},
+        {"a norm that settles at a non-zero value", {900.0, 400.0, 400.1}, {go, go, Verdict::converged}},
+        // the bound is 0.1 + 0.1f = 0.20000000149 mm2
+        {"just beyond the bound", {10.0, 10.2000000025}, {go, go}},
+        {"just within the bound", {10.0, 10.2000000005}, {go, Verdict::converged}},
+        {"growing norms: the sixth growth exceeds the counter", {1, 3, 5, 7, 9, 11, 13},
+         {go, go, go, go, go, go, Verdict::diverged}},
+        {"a fall by more than 1 mm2 resets the counter", {1, 3, 5, 7, 9, 11, 5, 7, 9, 11, 13, 15},
+         {go, go, go, go, go, go, go, go, go, go, go, go}},
+        {"a fall by exactly 1 mm2 leaves the counter", {1, 3, 5, 7, 9, 11, 10, 12},
+         {go, go, go, go, go, go, go, Verdict::diverged}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(verdicts(c.sums), c.expected) << c.what;
+}
