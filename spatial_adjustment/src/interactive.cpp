@@ -152,32 +152,58 @@ private:
         show_points();
     }
 
+    // The points of one prompt of a loop, as the user gave them.
+    struct Points {
+        enum Kind { given, again, leave, ended } kind = again;
+        std::int16_t number[3] = {0, 0, 0};  // as typed
+        int index[3] = {0, 0, 0};            // positions in the point list
+    };
+
+    // One prompt of a loop: `count` point numbers. A failed read, and a negative number where
+    // `negative_asks`, asks the end question ("n": the prompt again); elsewhere a negative
+    // number asks again. A number missing from the point list: `again_text` and the list.
+    Points next_points(const std::string& prompt, int count, const std::string& end_question,
+                       bool negative_asks, const std::string& again_text) {
+        Points p;
+        con_.say(prompt);
+        const Read r = numbers(count, p.number);
+        if (r == Read::ended) return {Points::ended};
+        bool negative = false;
+        for (int t = 0; t < count; ++t) negative = negative || p.number[t] < 0;
+        if (r == Read::failed || (negative && negative_asks)) {
+            const Answer e = ask(end_question);
+            if (e == Answer::ended) return {Points::ended};
+            return {e == Answer::no ? Points::again : Points::leave};
+        }
+        if (negative) return {Points::again};
+        for (int t = 0; t < count; ++t) {
+            p.index[t] = find(p.number[t]);
+            if (p.index[t] == 0) {
+                con_.say(again_text);
+                show_points();
+                return {Points::again};
+            }
+        }
+        p.kind = Points::given;
+        return p;
+    }
+
     // Offers 1 and 2: spatial (FLAG 0) and horizontal (FLAG 1) distances.
     Step distance_offer(int FLAG) {
         if (FLAG == 1) con_.say(" ");
         const Answer a = ask(texts.offer[FLAG]);
         if (a == Answer::ended) return Step::end;
-        if (a == Answer::no) return FLAG == 0 ? Step::offer2 : Step::offer3;
+        const Step next = FLAG == 0 ? Step::offer2 : Step::offer3;
+        if (a == Answer::no) return next;
         heading(Record(texts.distance_title).a(texts.PRO[FLAG], 10).text(texts.distance_title_end).str(),
                 Record(" ").a(texts.PROS[FLAG], 10).text(texts.distance_columns).str(), texts.units_mm);
         enter_loop();
         for (;;) {
-            con_.say(texts.pair_prompt);
-            std::int16_t n[2];
-            const Read r = numbers(2, n);
-            if (r == Read::ended) return Step::end;
-            if (r == Read::failed || n[0] < 0 || n[1] < 0) {
-                const Answer e = ask(texts.end_distances);
-                if (e == Answer::ended) return Step::end;
-                if (e == Answer::no) continue;
-                return FLAG == 0 ? Step::offer2 : Step::offer3;
-            }
-            const int i = find(n[0]), j = i ? find(n[1]) : 0;
-            if (!i || !j) {
-                con_.say(texts.again_two);
-                show_points();
-                continue;
-            }
+            const Points p = next_points(texts.pair_prompt, 2, texts.end_distances, true, texts.again_two);
+            if (p.kind == Points::ended) return Step::end;
+            if (p.kind == Points::leave) return next;
+            if (p.kind == Points::again) continue;
+            const int i = p.index[0], j = p.index[1];
             const double dx = net_.XO[j] - net_.XO[i], dy = net_.YO[j] - net_.YO[i];
             const double dz = FLAG == 0 ? net_.ZO[j] - net_.ZO[i] : 0.0;
             const double S = std::sqrt(dz * dz + dx * dx + dy * dy);
@@ -191,7 +217,7 @@ private:
                 fz(i) = dz / S;
                 fz(j) = -dz / S;
             }
-            pair_row(n[0], n[1], S, sigma());
+            pair_row(p.number[0], p.number[1], S, sigma());
         }
     }
 
@@ -202,27 +228,15 @@ private:
         heading(texts.height_heading[0], texts.height_heading[1], texts.units_mm);
         enter_loop();
         for (;;) {
-            con_.say(texts.pair_prompt);
-            std::int16_t n[2];
-            const Read r = numbers(2, n);
-            if (r == Read::ended) return Step::end;
-            if (r == Read::failed) {
-                const Answer e = ask(texts.end_heights);
-                if (e == Answer::ended) return Step::end;
-                if (e == Answer::no) continue;
-                return Step::offer4;
-            }
-            if (n[0] < 0 || n[1] < 0) continue;
-            const int i = find(n[0]), j = i ? find(n[1]) : 0;
-            if (!i || !j) {
-                con_.say(texts.again_two);
-                show_points();
-                continue;
-            }
+            const Points p = next_points(texts.pair_prompt, 2, texts.end_heights, false, texts.again_two);
+            if (p.kind == Points::ended) return Step::end;
+            if (p.kind == Points::leave) return Step::offer4;
+            if (p.kind == Points::again) continue;
+            const int i = p.index[0], j = p.index[1];
             clear_gradient();
             fz(i) = -1.0;
             fz(j) = 1.0;
-            pair_row(n[0], n[1], net_.ZO[j] - net_.ZO[i], sigma());
+            pair_row(p.number[0], p.number[1], net_.ZO[j] - net_.ZO[i], sigma());
         }
     }
 
@@ -233,22 +247,11 @@ private:
         heading(texts.angle_heading[0], texts.angle_heading[1], texts.units_angle);
         enter_loop();
         for (;;) {
-            con_.say(texts.triple_prompt);
-            std::int16_t n[3];  // j, i, k
-            const Read r = numbers(3, n);
-            if (r == Read::ended) return Step::end;
-            if (r == Read::failed || n[0] < 0 || n[1] < 0 || n[2] < 0) {
-                const Answer e = ask(texts.end_angles);
-                if (e == Answer::ended) return Step::end;
-                if (e == Answer::no) continue;
-                return Step::offer5;
-            }
-            const int j = find(n[0]), i = j ? find(n[1]) : 0, k = i ? find(n[2]) : 0;
-            if (!j || !i || !k) {
-                con_.say(texts.again_all);
-                show_points();
-                continue;
-            }
+            const Points p = next_points(texts.triple_prompt, 3, texts.end_angles, true, texts.again_all);
+            if (p.kind == Points::ended) return Step::end;
+            if (p.kind == Points::leave) return Step::offer5;
+            if (p.kind == Points::again) continue;
+            const int j = p.index[0], i = p.index[1], k = p.index[2];
             const double dxj = net_.XO[j] - net_.XO[i], dyj = net_.YO[j] - net_.YO[i];
             const double dxk = net_.XO[k] - net_.XO[i], dyk = net_.YO[k] - net_.YO[i];
             const double sj = dxj * dxj + dyj * dyj, sk = dxk * dxk + dyk * dyk;
@@ -271,8 +274,8 @@ private:
             fx(k) = -dyk / sk * RO;
             fy(k) = dxk / sk * RO;
             const double s = sigma();
-            out_.put(Record().blanks(2).i(n[0], 4).text(" -").i(n[1], 4).text(" -").i(n[2], 4).blanks(2)
-                         .f(omega, 12, 1).blanks(6).f(s, 9, 3));
+            out_.put(Record().blanks(2).i(p.number[0], 4).text(" -").i(p.number[1], 4).text(" -")
+                         .i(p.number[2], 4).blanks(2).f(omega, 12, 1).blanks(6).f(s, 9, 3));
         }
     }
 
@@ -282,21 +285,10 @@ private:
         heading(texts.zenith_heading[0], texts.zenith_heading[1], texts.units_zenith);
         enter_loop();
         for (;;) {
-            con_.say(texts.pair_prompt);
-            std::int16_t n[2];
-            const Read r = numbers(2, n);
-            if (r == Read::ended) return Step::end;
-            if (r == Read::failed || n[0] < 0 || n[1] < 0) {
-                const Answer e = ask(texts.end_zenith);
-                if (e == Answer::no) continue;
-                return Step::end;
-            }
-            const int i = find(n[0]), j = i ? find(n[1]) : 0;
-            if (!i || !j) {
-                con_.say(texts.again_two);
-                show_points();
-                continue;
-            }
+            const Points p = next_points(texts.pair_prompt, 2, texts.end_zenith, true, texts.again_two);
+            if (p.kind == Points::ended || p.kind == Points::leave) return Step::end;
+            if (p.kind == Points::again) continue;
+            const int i = p.index[0], j = p.index[1];
             const double dx = net_.XO[j] - net_.XO[i], dy = net_.YO[j] - net_.YO[i];
             const double dz = net_.ZO[j] - net_.ZO[i];
             const double d = std::sqrt(dx * dx + dy * dy);
@@ -311,7 +303,7 @@ private:
             fy(j) = c * dy;
             fz(i) = d * RO / S2;
             fz(j) = -d * RO / S2;
-            pair_row(n[0], n[1], z, sigma());
+            pair_row(p.number[0], p.number[1], z, sigma());
         }
     }
 
