@@ -9,42 +9,13 @@
 #include <fstream>
 #include <string>
 
-#include "adjustment/profile.h"
 #include "adjustment/run.h"
 #include "platform/console.h"
+#include "spatial_adjustment/builds.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
-
-// The constants and texts of the spatial adjustment program's main build.
-adjustment::Profile main_build() {
-    adjustment::Profile p;
-    p.name = "ostrel";
-    p.dimension = 3;
-    p.cap = {44, 180, 50, 172, 60, 60, 66};
-    p.control_path = "F:ERR$$$.TXT";
-    p.report_prefix = "H:\\TEST\\IG\\";
-    p.input_prefix = "H:\\TEST\\IG\\";
-    p.banner_body = {
-        " * Program pro výpočet geodetických úloh v E-3" + blanks(25) + "*",
-        " * v místní souřadnicové soustavě             " + blanks(25) + "*",
-        " * 44 bodů, 180 měřených veličin              " + blanks(25) + "*",
-        " * Vstupní soubor je nutné umístit do H:\\TEST\\IG" + blanks(23) + "*",
-        " * Kontrolní soubor  F:ERR$$$.TXT              " + blanks(25) + "*",
-    };
-    p.banner_date_start = " * 15/05/1999  ver. 3.08" + blanks(29);
-    p.banner_time_start = " *" + blanks(53);
-    p.report_prompt[0] = "Jméno výstupního souboru (pro tisk výsledků) ";
-    p.report_prompt[1] = "ve tvaru [H:\\TEST\\IG\\] EExxyyzz.TXT";
-    p.input_prompt[0] = "Jméno vstupního souboru (souřadnice,směry,délky,..) ";
-    p.input_prompt[1] = "ve tvaru [H:\\TEST\\IG\\] Exxyyzzz.TXT";
-    p.report_header = " TERVAL 3.07 Prostorová síť   Ostrel   Datum: ";
-    p.code_heading = "kod";
-    return p;
-}
 
 const char* const REPORT = "FUZZ.TXT";
 const char* const INPUT = "INPUT.TXT";
@@ -68,7 +39,7 @@ const fs::path& data_folder() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const adjustment::Profile profile = main_build();
+    static const adjustment::Profile profile = spatial_adjustment::profile(spatial_adjustment::Build::main);
     const fs::path& folder = data_folder();
     {
         std::ofstream input(folder / INPUT, std::ios::binary | std::ios::trunc);
