@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "matrix_access.h"
+
 namespace library {
 
 namespace {
@@ -31,7 +33,49 @@ void eliminate(double* b, std::size_t ld, int K, int I)
     update_column(I);
 }
 
-// The sparse form of one pivot's step, used while the matrix holds no -0.0, no infinity and no
+// The elimination the full way: every pivot divides its whole row and updates every element.
+Status eliminate_fully(double* b, std::size_t ld, int K)
+{
+    for (int I = 0; I < K; ++I) {
+        double* const pivot = b + static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I);
+        const double P = *pivot - 1.0;
+        if (P == 0.0) return FAILED;
+        for (int J = 0; J < K; ++J) b[static_cast<std::size_t>(J) * ld + static_cast<std::size_t>(I)] /= P;
+        eliminate(b, ld, K, I);
+    }
+    for (int I = 0; I < K; ++I) b[static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I)] -= 1.0;
+    return DONE;
+}
+
+bool usable(double x) { return std::isfinite(x) && !(x == 0.0 && std::signbit(x)); }
+
+// Four doubles operated on together; each lane gets exactly its own product and difference.
+using Lanes = double __attribute__((vector_size(32)));
+
+// The updates of one pivot in the columns where its row is not zero: the rows from..to-1 of
+// every such column J lose B(I,J) times the saved Q. The pivot row I may lie among them: it is
+// computed with the others and then given its value back.
+[[gnu::target_clones("avx2", "default")]] void update_columns(double* b, std::size_t ld, const int* columns, std::size_t n,
+                                                             const double* q, int I, int from, int to)
+{
+    for (std::size_t k = 0; k < n; ++k) {
+        double* const column = b + static_cast<std::size_t>(columns[k]) * ld;
+        const double p = column[I];
+        const Lanes pp = {p, p, p, p};
+        int L = from;
+        for (; L + 4 <= to; L += 4) {
+            Lanes x, y;
+            __builtin_memcpy(&x, column + L, sizeof x);
+            __builtin_memcpy(&y, q + L, sizeof y);
+            x = x - pp * y;
+            __builtin_memcpy(column + L, &x, sizeof x);
+        }
+        for (; L < to; ++L) column[L] = column[L] - p * q[L];
+        column[I] = p;
+    }
+}
+
+// The sparse form of the elimination, used while the block holds no -0.0, no infinity and no
 // NaN. Then an update B(L,J) - B(I,J)*Q(L) whose B(I,J) or Q(L) is an exact zero subtracts a
 // signed zero from a value that is not -0.0, which gives the value back bit for bit: only the
 // rows with Q(L) != 0 and, in them, only the columns where the pivot row is not zero change.
@@ -41,137 +85,166 @@ void eliminate(double* b, std::size_t ld, int K, int I)
 // and the later pivots take the full form), and an update that overflows: an infinity or NaN
 // stays one through every later step, so a scan at the end finds it (MADINV then starts again
 // the full way).
+//
+// The elimination keeps, for every column and every row of the block, a range outside which
+// the block holds +0.0: a pivot finds its row's non-zeros within the row's range and the rows
+// with Q(L) != 0 within its column's range, and widens the ranges of what it fills in. Within
+// the rows from the first to the last Q(L) != 0 the updates are all computed (those with
+// Q(L) = 0 give the value back), so that they run over whole stretches of a column.
 class SparseElimination {
 public:
-    SparseElimination(double* b, std::size_t ld, int K) : b_(b), ld_(ld), K_(K) {
-        columns_.reserve(static_cast<std::size_t>(K));
-        rows_.reserve(static_cast<std::size_t>(K));
-        q_.reserve(static_cast<std::size_t>(K));
+    SparseElimination(double* b, std::size_t ld, int K, std::vector<Rows> columns)
+        : b_(b), ld_(ld), K_(K), columns_(std::move(columns)), rows_(static_cast<std::size_t>(K))
+    {
+        for (int J = 0; J < K_; ++J) {
+            const Rows r = columns_[static_cast<std::size_t>(J)];
+            for (int L = r.begin; L < r.end; ++L) rows_[static_cast<std::size_t>(L)] = hull(rows_[static_cast<std::size_t>(L)], {J, J + 1});
+        }
+        pivot_columns_.reserve(static_cast<std::size_t>(K));
+        q_.resize(static_cast<std::size_t>(K));
     }
 
     // Whether the block holds only finite values and no -0.0.
-    bool applies() const {
+    bool applies() const
+    {
         for (int J = 0; J < K_; ++J)
-            for (int L = 0; L < K_; ++L)
+            for (int L = columns_[static_cast<std::size_t>(J)].begin; L < columns_[static_cast<std::size_t>(J)].end; ++L)
                 if (!usable(at(L, J))) return false;
         return true;
     }
 
     // Whether the block holds only finite values.
-    bool finite() const {
+    bool finite() const
+    {
         for (int J = 0; J < K_; ++J)
-            for (int L = 0; L < K_; ++L)
+            for (int L = columns_[static_cast<std::size_t>(J)].begin; L < columns_[static_cast<std::size_t>(J)].end; ++L)
                 if (!std::isfinite(at(L, J))) return false;
         return true;
     }
 
-    // Divides pivot row I by P (> 0, finite) and eliminates. False when the later pivots need
-    // the full form.
-    bool step(int I, double P) {
+    // Divides pivot row I by P (> 0, finite) and eliminates. False when the step had to be
+    // done the full way and the later pivots need the full form.
+    bool step(int I, double P)
+    {
         bool clean = true;
-        columns_.clear();
-        for (int J = 0; J < K_; ++J) {
+        pivot_columns_.clear();
+        const Rows row = rows_[static_cast<std::size_t>(I)];
+        for (int J = row.begin; J < row.end; ++J) {
             double& x = at(I, J);
             if (x == 0.0) continue;  // +0.0 / P is +0.0
             x = x / P;
-            columns_.push_back(J);
+            pivot_columns_.push_back(J);
             if (!usable(x) || x == 0.0) clean = false;
         }
         if (!clean) {
             eliminate(b_, ld_, K_, I);
             return false;
         }
-        rows_.clear();
-        q_.clear();
-        for (int L = 0; L < K_; ++L) {
-            const double q = at(L, I);
+        // The rows with Q(L) != 0, and Q saved before the pivot column changes.
+        const Rows range = columns_[static_cast<std::size_t>(I)];
+        int first = range.end, last = range.begin - 1;
+        const double* const pivot_column = b_ + static_cast<std::size_t>(I) * ld_;
+        for (int L = range.begin; L < range.end; ++L) {
+            const double q = pivot_column[L];
+            q_[static_cast<std::size_t>(L)] = q;
             if (L != I && q != 0.0) {
-                rows_.push_back(L);
-                q_.push_back(q);
+                if (first > L) first = L;
+                last = L;
             }
         }
-        if (rows_.size() + 1 == static_cast<std::size_t>(K_))
-            dense_rows(I);
-        else
-            listed_rows(I);
+        if (first > last) return true;
+        update_columns(b_, ld_, pivot_columns_.data(), pivot_columns_.size(), q_.data(), I, first, last + 1);
+        for (int J : pivot_columns_) {
+            Rows& c = columns_[static_cast<std::size_t>(J)];
+            c = hull(c, {first, last + 1});
+        }
+        const Rows filled{pivot_columns_.front(), pivot_columns_.back() + 1};
+        for (int L = first; L <= last; ++L)
+            if (L != I && q_[static_cast<std::size_t>(L)] != 0.0) rows_[static_cast<std::size_t>(L)] = hull(rows_[static_cast<std::size_t>(L)], filled);
         return true;
     }
 
+    const std::vector<Rows>& columns() const { return columns_; }
+    // After a step done the full way the whole block may hold anything.
+    void whole() { columns_.assign(static_cast<std::size_t>(K_), Rows{0, K_}); }
+
 private:
-    // Every other row has Q != 0: whole columns, the pivot column last (its Q are read there).
-    void dense_rows(int I) {
-        const double* const q = b_ + static_cast<std::size_t>(I) * ld_;
-        for (int J : columns_)
-            if (J != I) subtract(b_ + static_cast<std::size_t>(J) * ld_, I, q);
-        double* const pivot_column = b_ + static_cast<std::size_t>(I) * ld_;
-        const double p = pivot_column[I];
-        for (std::size_t t = 0; t < rows_.size(); ++t)
-            pivot_column[rows_[t]] = pivot_column[rows_[t]] - p * q_[t];
-    }
-
-    void subtract(double* __restrict column, int I, const double* __restrict q) const {
-        const double p = column[I];
-        for (int L = 0; L < I; ++L) column[L] = column[L] - p * q[L];
-        for (int L = I + 1; L < K_; ++L) column[L] = column[L] - p * q[L];
-    }
-
-    // Only the rows whose Q != 0, from the saved Q.
-    void listed_rows(int I) {
-        for (int J : columns_) {
-            double* const column = b_ + static_cast<std::size_t>(J) * ld_;
-            const double p = column[I];
-            for (std::size_t t = 0; t < rows_.size(); ++t)
-                column[rows_[t]] = column[rows_[t]] - p * q_[t];
-        }
-    }
-
-    static bool usable(double x) { return std::isfinite(x) && !(x == 0.0 && std::signbit(x)); }
     double& at(int L, int J) const { return b_[static_cast<std::size_t>(J) * ld_ + static_cast<std::size_t>(L)]; }
 
     double* b_;
     std::size_t ld_;
     int K_;
-    std::vector<int> columns_, rows_;
+    std::vector<Rows> columns_, rows_;  // ranges within the block, by column and by row
+    std::vector<int> pivot_columns_;
     std::vector<double> q_;
 };
 
-}  // namespace
+// A's block as it was: the elements within the column ranges, column after column.
+struct SavedBlock {
+    std::vector<Rows> columns;
+    std::vector<double> values;
+};
 
-namespace {
-
-void copy_with_offset(const Matrix& A, Matrix& B, Index K)
+SavedBlock save(const Matrix& A, int K)
 {
-    for (int J = 1; J <= K; ++J)
-        for (int I = 1; I <= K; ++I) B(I, J) = A(I, J);
-    for (int I = 1; I <= K; ++I) B(I, I) = B(I, I) + 1.0;
+    SavedBlock saved;
+    const ColumnShape* const shape = MatrixAccess::shapes(A);
+    for (int J = 0; J < K; ++J) {
+        const Rows r = meet(rows_of(shape[J]), Rows{0, K});
+        saved.columns.push_back(r);
+        const double* const a = MatrixAccess::storage(A) + static_cast<std::size_t>(J) * MatrixAccess::ld(A);
+        saved.values.insert(saved.values.end(), a + r.begin, a + r.end);
+    }
+    return saved;
 }
 
-// Steps 3 and 4 on B; `sparse_form` lets the pivots take the sparse form while it applies.
-// Sets `overflowed` when the sparse form may have met an infinity or NaN on the way.
-Status eliminate_all(Matrix& B, Index K, bool sparse_form, bool& overflowed)
+// B's block = the saved block with 1.0 added to the diagonal; returns the column ranges within
+// the block. `held` are the ranges where B's block may hold something beforehand.
+std::vector<Rows> restore_with_offset(const SavedBlock& saved, Matrix& B, int K, const std::vector<Rows>& held)
 {
-    const std::size_t ld = static_cast<std::size_t>(B.rows());
-    SparseElimination sparse(B.data(), ld, K);
-    sparse_form = sparse_form && sparse.applies();
-    const bool started_sparse = sparse_form;
-    overflowed = false;
-    for (int I = 1; I <= K; ++I) {
-        const double P = B(I, I) - 1.0;
-        if (P == 0.0) {
-            overflowed = started_sparse && !sparse.finite();
-            return FAILED;
-        }
-        if (sparse_form && P > 0.0 && std::isfinite(P)) {
-            sparse_form = sparse.step(I - 1, P);
-            continue;
-        }
-        sparse_form = false;
-        for (int J = 1; J <= K; ++J) B(I, J) = B(I, J) / P;
-        eliminate(B.data(), ld, K, I - 1);
+    std::vector<Rows> ranges(static_cast<std::size_t>(K));
+    std::size_t at = 0;
+    for (int J = 0; J < K; ++J) {
+        double* const b = MatrixAccess::storage(B) + static_cast<std::size_t>(J) * MatrixAccess::ld(B);
+        const Rows r = saved.columns[static_cast<std::size_t>(J)];
+        for (int L = held[static_cast<std::size_t>(J)].begin; L < held[static_cast<std::size_t>(J)].end; ++L) b[L] = 0.0;
+        for (int L = r.begin; L < r.end; ++L) b[L] = saved.values[at++];
+        b[J] = b[J] + 1.0;
+        ranges[static_cast<std::size_t>(J)] = hull(r, {J, J + 1});
     }
-    overflowed = started_sparse && !sparse.finite();
-    for (int I = 1; I <= K; ++I) B(I, I) = B(I, I) - 1.0;
-    return DONE;
+    return ranges;
+}
+
+// B's block = A's block with 1.0 added to the diagonal (B is not A).
+std::vector<Rows> copy_with_offset(const Matrix& A, Matrix& B, int K, const std::vector<Rows>& held)
+{
+    const ColumnShape* const shape = MatrixAccess::shapes(A);
+    std::vector<Rows> ranges(static_cast<std::size_t>(K));
+    for (int J = 0; J < K; ++J) {
+        const double* const a = MatrixAccess::storage(A) + static_cast<std::size_t>(J) * MatrixAccess::ld(A);
+        double* const b = MatrixAccess::storage(B) + static_cast<std::size_t>(J) * MatrixAccess::ld(B);
+        const Rows r = meet(rows_of(shape[J]), Rows{0, K});
+        const Rows work = hull(r, held[static_cast<std::size_t>(J)]);
+        for (int L = work.begin; L < work.end; ++L) b[L] = a[L];
+        b[J] = b[J] + 1.0;
+        ranges[static_cast<std::size_t>(J)] = hull(r, {J, J + 1});
+    }
+    return ranges;
+}
+
+// The straight routine for blocks that reach beyond the declared shapes.
+Status plain_inverse(const Matrix& A, Matrix& B, int K)
+{
+    std::vector<double> original(static_cast<std::size_t>(K) * static_cast<std::size_t>(K));
+    for (int J = 1; J <= K; ++J)
+        for (int I = 1; I <= K; ++I) original[static_cast<std::size_t>(J - 1) * K + (I - 1)] = A(I, J);
+    double* const b = MatrixAccess::storage(B);
+    const std::size_t ld = MatrixAccess::ld(B);
+    for (int J = 0; J < K; ++J)
+        for (int I = 0; I < K; ++I) b[static_cast<std::size_t>(J) * ld + I] = original[static_cast<std::size_t>(J) * K + I];
+    for (int I = 0; I < K; ++I) b[static_cast<std::size_t>(I) * ld + I] += 1.0;
+    MatrixAccess::forget(B);
+    return eliminate_fully(b, ld, K);
 }
 
 }  // namespace
@@ -179,18 +252,65 @@ Status eliminate_all(Matrix& B, Index K, bool sparse_form, bool& overflowed)
 Status MADINV(const Matrix& A, Matrix& B, Index K)
 {
     if (K <= 0) return DONE;
-    // B may be A: keep a copy for the case that the sparse form has to be done again.
+    if (!inside(A, K, K) || !inside(B, K, K)) return plain_inverse(A, B, K);
+    const std::size_t ld = MatrixAccess::ld(B);
+    double* const b = MatrixAccess::storage(B);
+
+    // B may be A: keep A's block for the case that the sparse form has to be done again.
     const bool in_place = &A == &B;
-    Matrix original = in_place ? Matrix(K, K) : Matrix(1, 1);
-    if (in_place)
-        for (int J = 1; J <= K; ++J)
-            for (int I = 1; I <= K; ++I) original(I, J) = A(I, J);
-    copy_with_offset(A, B, K);
-    bool overflowed = false;
-    Status status = eliminate_all(B, K, true, overflowed);
-    if (overflowed) {
-        copy_with_offset(in_place ? original : A, B, K);
-        status = eliminate_all(B, K, false, overflowed);
+    const SavedBlock original = in_place ? save(A, K) : SavedBlock{};
+    std::vector<Rows> held(static_cast<std::size_t>(K));
+    std::vector<Rows> below(static_cast<std::size_t>(K));  // where B may hold something under the block
+    {
+        const ColumnShape* const shape = MatrixAccess::shapes(B);
+        for (int J = 0; J < K; ++J) {
+            held[static_cast<std::size_t>(J)] = meet(rows_of(shape[J]), Rows{0, K});
+            below[static_cast<std::size_t>(J)] = meet(rows_of(shape[J]), Rows{K, B.rows()});
+        }
+    }
+    const auto start = [&] {
+        return in_place ? restore_with_offset(original, B, K, held) : copy_with_offset(A, B, K, held);
+    };
+
+    SparseElimination sparse(b, ld, K, start());
+    if (!sparse.applies()) {
+        MatrixAccess::forget(B);
+        return eliminate_fully(b, ld, K);
+    }
+    Status status = DONE;
+    bool sparse_form = true;
+    for (int I = 0; I < K; ++I) {
+        const double P = b[static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I)] - 1.0;
+        if (P == 0.0) {
+            status = FAILED;
+            break;
+        }
+        if (sparse_form && P > 0.0 && std::isfinite(P)) {
+            sparse_form = sparse.step(I, P);
+            if (!sparse_form) sparse.whole();
+            continue;
+        }
+        sparse_form = false;
+        sparse.whole();
+        for (int J = 0; J < K; ++J) b[static_cast<std::size_t>(J) * ld + static_cast<std::size_t>(I)] /= P;
+        eliminate(b, ld, K, I);
+    }
+    if (!sparse.finite()) {
+        // An infinity or NaN came up while the sparse form skipped updates: start again the
+        // full way, from A's block.
+        const std::vector<Rows> block(static_cast<std::size_t>(K), Rows{0, K});
+        held = block;
+        start();
+        MatrixAccess::forget(B);
+        return eliminate_fully(b, ld, K);
+    }
+    if (status == DONE)
+        for (int I = 0; I < K; ++I) b[static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I)] -= 1.0;
+    ColumnShape* const shape = MatrixAccess::shapes(B);
+    for (int J = 0; J < K; ++J) {
+        const Rows now = hull(sparse.columns()[static_cast<std::size_t>(J)], below[static_cast<std::size_t>(J)]);
+        const bool finite = below[static_cast<std::size_t>(J)].empty();
+        shape[J] = {now.begin, now.end, finite ? Finiteness::finite : Finiteness::unknown};
     }
     return status;
 }
