@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 
 #include "utf8.h"
@@ -42,19 +43,81 @@ bool exact_tie(double value, int decimals)
     return n > 0 && n < static_cast<int>(sizeof text) && text[n - 1] == '5';
 }
 
+// The value rounded to nearest with printf, a value exactly halfway rounded away from zero, as
+// formatted output of the programs' kind does (2.25 with one decimal is 2.3), where printf
+// alone would round it to even.
+std::string printed_fixed(double value, int decimals)
+{
+    if (exact_tie(value, decimals)) value = std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL);
+    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
+    return text;
+}
+
+using Wide = unsigned __int128;
+
+// The same text from exact integer arithmetic, for the values whose scaled magnitude fits in
+// 128 bits (false for the others): |value| = m * 2^shift with an integer m < 2^53, so
+// |value| * 10^d = m * 10^d * 2^shift, whose integer part and remainder are exact. The remainder
+// against one half gives the rounding to nearest, and shows an exact tie, which printed_fixed
+// moves to the next value away from zero (by one unit in the last place: more than the last
+// decimal where that unit is larger, and so here too).
+bool exact_fixed(double value, int decimals, std::string& text)
+{
+    constexpr int most_decimals = 19;  // 10^19 < 2^64
+    if (decimals > most_decimals) return false;
+    std::uint64_t power = 1;
+    for (int k = 0; k < decimals; ++k) power *= 10;
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);  // 0.5 <= fraction < 1, or 0
+    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = exponent - 53;
+    const Wide scaled = static_cast<Wide>(m) * power;  // below 2^117
+    Wide n = 0;
+    if (shift >= 0) {
+        if (shift > 10) return false;
+        n = scaled << shift;
+    } else if (shift > -128) {
+        const int s = -shift;
+        n = scaled >> s;
+        const Wide rest = scaled & ((static_cast<Wide>(1) << s) - 1);
+        const Wide half = static_cast<Wide>(1) << (s - 1);
+        // An exact tie takes the text of the next value away from zero, which is never a tie.
+        if (rest == half) return exact_fixed(std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL), decimals, text);
+        if (rest > half) ++n;
+    }  // else: below 2^117 / 2^128, far under one half
+    // The digits from the last one, with the point after the decimals and at least one digit
+    // before it.
+    char digits[48];
+    int count = 0, produced = 0;
+    const auto next_digit = [&](int digit) {
+        digits[count++] = static_cast<char>('0' + digit);
+        if (++produced == decimals) digits[count++] = '.';
+    };
+    while (n > UINT64_MAX) {
+        next_digit(static_cast<int>(n % 10));
+        n /= 10;
+    }
+    auto small = static_cast<std::uint64_t>(n);
+    do {
+        next_digit(static_cast<int>(small % 10));
+        small /= 10;
+    } while (small != 0 || produced <= decimals);
+    if (std::signbit(value)) digits[count++] = '-';
+    text.assign(std::string::size_type(count), ' ');
+    for (int k = 0; k < count; ++k) text[static_cast<std::size_t>(k)] = digits[count - 1 - k];
+    return true;
+}
+
 }  // namespace
 
 std::string fixed_field(double value, int width, int decimals)
 {
     if (!std::isfinite(value)) return asterisks(width);
     if (decimals < 0) decimals = 0;
-    // The value rounded to nearest; a value exactly halfway is rounded away from zero, as
-    // formatted output of the programs' kind does (2.25 with one decimal is 2.3), where printf
-    // alone would round it to even.
-    if (exact_tie(value, decimals)) value = std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL);
-    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
+    std::string text;
+    if (!exact_fixed(value, decimals, text)) text = printed_fixed(value, decimals);
     return right_aligned_or_asterisks(text, width);
 }
 

@@ -1,8 +1,15 @@
 // Report fields and free-format items: widths, rounding, asterisks, characters against bytes.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "platform/record.h"
 
@@ -46,6 +53,53 @@ TEST(FixedField, RoundsTheExactBinaryValue)
     };
     for (const Case& c : cases)
         EXPECT_EQ(fixed_field(c.value, c.width, c.decimals), c.expected) << c.value;
+}
+
+// The field as printf("%.*f") gives it, an exact tie first moved one step away from zero (so
+// that printf rounds it away from zero), right-aligned: the plain form of the rule.
+std::string printf_field(double value, int width, int decimals)
+{
+    if (!std::isfinite(value)) return std::string(static_cast<std::size_t>(width), '*');
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", decimals + 1, std::fabs(value));
+    const double scaled = std::ldexp(std::fabs(value), decimals + 1);
+    const std::size_t n = std::strlen(text);
+    if (scaled == std::floor(scaled) && text[n - 1] == '5') value = std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL);
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    const std::string s = text;
+    if (static_cast<int>(s.size()) > width) return std::string(static_cast<std::size_t>(width), '*');
+    return std::string(static_cast<std::size_t>(width) - s.size(), ' ') + s;
+}
+
+// Values of every magnitude and sign (random bit patterns), values near and at the ties of the
+// decimals, exact binary ties, integers, signed zeros and the smallest numbers.
+TEST(FixedField, SameTextAsPrintfForEveryKindOfValue)
+{
+    constexpr std::uint64_t seed = 20240612;
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    std::mt19937_64 rng(seed);
+    std::uniform_int_distribution<int> decimals_of(0, 12);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::vector<double> values = {0.0, -0.0, 5e-324, -5e-324, 2.2250738585072014e-308, 1.0, -1.0, 0.5,
+                                  9007199254740993.0, 1.8e19, 3.4e38, 1e39, 1.7976931348623157e308};
+    for (int k = 0; k < 5000; ++k) {
+        double v = std::bit_cast<double>(rng());
+        if (std::isfinite(v)) values.push_back(v);
+        values.push_back(unit(rng) * std::pow(10.0, decimals_of(rng) - 4));
+        const int d = decimals_of(rng);
+        const double tie = (std::floor(unit(rng) * 1e6) + 0.5) / std::pow(10.0, d);  // near a tie
+        values.push_back(tie);
+        values.push_back(std::nextafter(tie, 0.0));
+        values.push_back(std::ldexp(static_cast<double>(static_cast<std::int64_t>(rng() % 2000001) - 1000000), -d - 1));
+        values.push_back(std::ldexp(unit(rng), static_cast<int>(rng() % 200) - 100));
+    }
+    int differing = 0;
+    for (double v : values)
+        for (int d : {0, 1, 2, 3, 4, 6, 9, 12, 19, 20}) {
+            const std::string fast = fixed_field(v, 60, d), plain = printf_field(v, 60, d);
+            if (fast != plain && ++differing <= 5) ADD_FAILURE() << std::hexfloat << v << " d=" << d << ": " << fast << " != " << plain;
+        }
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(TextField, CountsCharactersNotBytes)
