@@ -1,14 +1,16 @@
 // Deletion and insertion of a column in the used block of a matrix.
 #include "library/madinv.h"
 
+#include <cstring>
+
 #include "matrix_access.h"
 
 namespace library {
 
 namespace {
 
-// Rows 0..K-1 of column `to` take those of column `from`; the rows below keep theirs. Where
-// both columns hold +0.0 nothing needs to move.
+// Rows 0..K-1 of column `to` take those of column `from` (another column: they do not
+// overlap); the rows below keep theirs. Where both columns hold +0.0 nothing needs to move.
 void move_column(Matrix& A, int K, int from, int to)
 {
     ColumnShape* const shape = MatrixAccess::shapes(A);
@@ -18,7 +20,7 @@ void move_column(Matrix& A, int K, int from, int to)
     const Rows block{0, K};
     const Rows moved = meet(rows_of(shape[from]), block);
     const Rows work = hull(moved, meet(rows_of(shape[to]), block));
-    for (int i = work.begin; i < work.end; ++i) target[i] = source[i];
+    if (!work.empty()) std::memcpy(target + work.begin, source + work.begin, static_cast<std::size_t>(work.size()) * sizeof(double));
     const Rows kept = meet(rows_of(shape[to]), Rows{K, A.rows()});
     const Rows now = hull(moved, kept);
     Finiteness f = Finiteness::unknown;

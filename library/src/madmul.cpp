@@ -1,6 +1,8 @@
 // Matrix product C = A * B on the used blocks, term by term in ascending inner index.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "library/madarith.h"
@@ -52,8 +54,9 @@ struct Term {
 using Lanes = double __attribute__((vector_size(32)));
 
 // Rows i .. i+4V-1 of a column of C from all its terms, the partial sums held in registers.
+// Gathers into `special` the bits of x - x of every sum stored: +0.0 for a finite x, NaN else.
 template <int V>
-[[gnu::always_inline]] inline void rows_from_terms(double* c, const Term* terms, std::size_t n, int i)
+[[gnu::always_inline]] inline void rows_from_terms(double* c, const Term* terms, std::size_t n, int i, Lanes& special)
 {
     Lanes sum[V];
     for (int v = 0; v < V; ++v) sum[v] = Lanes{0.0, 0.0, 0.0, 0.0};
@@ -68,54 +71,59 @@ template <int V>
         }
     }
     __builtin_memcpy(c + i, sum, sizeof sum);
+    for (int v = 0; v < V; ++v) special = special + (sum[v] - sum[v]);
 }
 
 // One row of a column of C from all its terms.
-[[gnu::always_inline]] inline void row_from_terms(double* c, const Term* terms, std::size_t n, int i)
+[[gnu::always_inline]] inline void row_from_terms(double* c, const Term* terms, std::size_t n, int i, Lanes& special)
 {
     double sum = 0.0;
     for (std::size_t t = 0; t < n; ++t) sum = sum + terms[t].a[i] * terms[t].b;
     c[i] = sum;
+    special[0] = special[0] + (sum - sum);
 }
 
 // Every row of `rows` from all the terms, in blocks of 32 rows; what is left over at the end
 // is done by the smallest block that covers it, placed to end at the last row, so that it may
-// do again rows of the block before: they come out the same.
-[[gnu::target_clones("avx2", "default")]] void column_by_blocks(double* c, const Term* terms, std::size_t n, Rows rows)
+// do again rows of the block before: they come out the same. Returns whether every element
+// stored is finite.
+[[gnu::target_clones("avx2", "default")]] bool column_by_blocks(double* c, const Term* terms, std::size_t n, Rows rows)
 {
+    Lanes special = {0.0, 0.0, 0.0, 0.0};  // stays +0.0 while the sums are finite
     const int length = rows.size();
-    if (length < 4) {
-        for (int i = rows.begin; i < rows.end; ++i) row_from_terms(c, terms, n, i);
-        return;
-    }
     int i = rows.begin;
-    for (; i + 32 <= rows.end; i += 32) rows_from_terms<8>(c, terms, n, i);
-    const int left = rows.end - i;
-    if (left == 0) return;
+    const int left = length < 4 ? 0 : (rows.end - rows.begin) % 32;
+    if (length < 4) {
+        for (; i < rows.end; ++i) row_from_terms(c, terms, n, i, special);
+    } else {
+        for (; i + 32 <= rows.end; i += 32) rows_from_terms<8>(c, terms, n, i, special);
+    }
     // The smallest block that covers what is left, or two of the next smaller size when the
     // column is shorter than that block.
-    if (left <= 4) {
-        rows_from_terms<1>(c, terms, n, rows.end - 4);
+    if (left == 0) {
+    } else if (left <= 4) {
+        rows_from_terms<1>(c, terms, n, rows.end - 4, special);
     } else if (left <= 8) {
         if (length >= 8) {
-            rows_from_terms<2>(c, terms, n, rows.end - 8);
+            rows_from_terms<2>(c, terms, n, rows.end - 8, special);
         } else {
-            rows_from_terms<1>(c, terms, n, i);
-            rows_from_terms<1>(c, terms, n, rows.end - 4);
+            rows_from_terms<1>(c, terms, n, i, special);
+            rows_from_terms<1>(c, terms, n, rows.end - 4, special);
         }
     } else if (left <= 16) {
         if (length >= 16) {
-            rows_from_terms<4>(c, terms, n, rows.end - 16);
+            rows_from_terms<4>(c, terms, n, rows.end - 16, special);
         } else {
-            rows_from_terms<2>(c, terms, n, i);
-            rows_from_terms<2>(c, terms, n, rows.end - 8);
+            rows_from_terms<2>(c, terms, n, i, special);
+            rows_from_terms<2>(c, terms, n, rows.end - 8, special);
         }
     } else if (length >= 32) {
-        rows_from_terms<8>(c, terms, n, rows.end - 32);
+        rows_from_terms<8>(c, terms, n, rows.end - 32, special);
     } else {
-        rows_from_terms<4>(c, terms, n, i);
-        rows_from_terms<4>(c, terms, n, rows.end - 16);
+        rows_from_terms<4>(c, terms, n, i, special);
+        rows_from_terms<4>(c, terms, n, rows.end - 16, special);
     }
+    return special[0] == 0.0 && special[1] == 0.0 && special[2] == 0.0 && special[3] == 0.0;
 }
 
 // The terms one after another, each over its own rows only; the column is +0.0 beforehand.
@@ -175,58 +183,86 @@ void MADMUL(const Matrix& A, const Matrix& B, Matrix& C, Index M, Index L, Index
     const Rows used{0, M};
     const Rows below{M, C.rows()};
 
-    // The columns of A that hold an infinity or a NaN: a zero factor does not cancel them.
+    // The rows of every column of A within the used block, and the columns of A that hold an
+    // infinity or a NaN: a zero factor does not cancel them.
+    thread_local std::vector<Rows> range_a;
     thread_local std::vector<int> special;
+    range_a.resize(static_cast<std::size_t>(L > 0 ? L : 0));
     special.clear();
-    for (int K = 0; K < L; ++K)
+    for (int K = 0; K < L; ++K) {
+        range_a[static_cast<std::size_t>(K)] = meet(rows_of(shape_a[K]), used);
         if (shape_a[K].finiteness != Finiteness::finite && !MatrixAccess::finite(A, K)) special.push_back(K);
+    }
 
     thread_local std::vector<Term> terms;
+    thread_local std::vector<int> inner;  // the K of the terms of one column of C, ascending
     terms.resize(static_cast<std::size_t>(L > 0 ? L : 0));
+    inner.resize(static_cast<std::size_t>(L > 0 ? L : 0));
     Term* const term = terms.data();
+    int* const index = inner.data();
     for (int J = 0; J < N; ++J) {
         const double* const b = MatrixAccess::storage(B) + static_cast<std::size_t>(J) * ldb;
-        std::size_t n = 0;
-        long visited = 0;
-        Rows all{};
-        const auto add = [&](int K, double factor) {
-            const Rows rows = std::isfinite(factor) ? meet(rows_of(shape_a[K]), used) : used;
-            if (rows.empty()) return;
-            term[n++] = {a + static_cast<std::size_t>(K) * lda, factor, rows};
-            visited += rows.size();
-            all = hull(all, rows);
-        };
         const Rows range_b = meet(rows_of(shape_b[J]), Rows{0, L});
+        std::size_t count = 0;
         if (special.empty()) {
-            for (int K = range_b.begin; K < range_b.end; ++K) {
-                const double factor = b[K];
-                if (factor != 0.0) add(K, factor);  // a NaN is not 0.0
+            int K = range_b.begin;
+            // Four factors at a time while they are all exact zeros (all bits but the sign
+            // clear); a NaN is not 0.0.
+            for (; K + 4 <= range_b.end; K += 4) {
+                std::uint64_t w[4];
+                __builtin_memcpy(w, b + K, sizeof w);
+                if (((w[0] | w[1] | w[2] | w[3]) << 1) == 0) continue;
+                for (int k = K; k < K + 4; ++k) {
+                    index[count] = k;
+                    count += b[k] != 0.0;
+                }
+            }
+            for (; K < range_b.end; ++K) {
+                index[count] = K;
+                count += b[K] != 0.0;
             }
         } else {
             std::size_t s = 0;
-            while (s < special.size() && special[s] < range_b.begin) add(special[s], b[special[s]]), ++s;
-            for (int K = range_b.begin; K < range_b.end; ++K) {
+            for (int K = 0; K < L; ++K) {
                 const bool is_special = s < special.size() && special[s] == K;
                 if (is_special) ++s;
-                if (b[K] != 0.0 || is_special) add(K, b[K]);
+                if (is_special || (K >= range_b.begin && K < range_b.end && b[K] != 0.0)) index[count++] = K;
             }
-            while (s < special.size()) add(special[s], b[special[s]]), ++s;
         }
+        std::size_t n = 0;
+        long visited = 0;
+        int first = M, last = 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            const int K = index[k];
+            const double factor = b[K];
+            const Rows rows = std::isfinite(factor) ? range_a[static_cast<std::size_t>(K)] : used;
+            if (rows.empty()) continue;
+            term[n++] = {a + static_cast<std::size_t>(K) * lda, factor, rows};
+            visited += rows.end - rows.begin;
+            first = std::min(first, rows.begin);
+            last = std::max(last, rows.end);
+        }
+        const Rows all = n > 0 ? Rows{first, last} : Rows{};
 
         double* const c = MatrixAccess::storage(C) + static_cast<std::size_t>(J) * ldc;
         const Rows held = meet(rows_of(shape_c[J]), used);
+        const Rows kept = meet(rows_of(shape_c[J]), below);
+        bool finite = false;
         if (n == 0) {
             clear(c, held);
+            finite = true;
         } else if (by_blocks(n, visited, all)) {
             clear(c, Rows{held.begin, std::min(held.end, all.begin)});
             clear(c, Rows{std::max(held.begin, all.end), held.end});
-            column_by_blocks(c, term, n, all);
+            finite = column_by_blocks(c, term, n, all);
         } else {
             clear(c, hull(held, all));
             column_by_terms(c, term, n);
         }
-        const Rows now = hull(all, meet(rows_of(shape_c[J]), below));
-        shape_c[J] = {now.begin, now.end, now.empty() ? Finiteness::finite : Finiteness::unknown};
+        const Rows now = hull(all, kept);
+        Finiteness f = Finiteness::unknown;
+        if (now.empty() || (finite && kept.empty())) f = Finiteness::finite;
+        shape_c[J] = {now.begin, now.end, f};
     }
 }
 

@@ -1,7 +1,11 @@
 // Storage of a matrix and the scans that find its column shapes.
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+
+#include <sys/mman.h>
 
 #include "matrix_access.h"
 
@@ -16,22 +20,46 @@ std::size_t bytes(Index rows, Index cols)
     return r * c * sizeof(double) + c * sizeof(ColumnShape);
 }
 
-// Zeroed storage: every element +0.0, every column shape empty and finite. calloc takes fresh
-// pages from the system without writing them.
+// Storage from this size on comes as fresh pages straight from the system, which are zero
+// without being written (calloc would clear memory that the heap had used before). With the
+// address sanitizer every block comes from calloc, so that the sanitizer watches its bounds.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr std::size_t page_threshold = SIZE_MAX;
+#else
+constexpr std::size_t page_threshold = 16 * 1024;
+#endif
+
+// Zeroed storage: every element +0.0, every column shape empty and finite.
 double* zeroed(std::size_t n)
 {
     if (n == 0) return nullptr;
-    void* p = std::calloc(n, 1);
-    if (!p) throw std::bad_alloc();
+    void* p = nullptr;
+    if (n >= page_threshold) {
+        p = mmap(nullptr, n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) throw std::bad_alloc();
+    } else {
+        p = std::calloc(n, 1);
+        if (!p) throw std::bad_alloc();
+    }
     return static_cast<double*>(p);
 }
 
 }  // namespace
 
-Matrix::Matrix(Index rows, Index cols) : rows_(rows), cols_(cols), data_(zeroed(bytes(rows, cols))) {}
+void Matrix::Release::operator()(double* p) const
+{
+    if (bytes >= page_threshold) munmap(p, bytes);
+    else std::free(p);
+}
+
+Matrix::Matrix(Index rows, Index cols)
+    : rows_(rows), cols_(cols), data_(zeroed(bytes(rows, cols)), Release{bytes(rows, cols)})
+{
+}
 
 Matrix::Matrix(const Matrix& other)
-    : rows_(other.rows_), cols_(other.cols_), data_(zeroed(bytes(rows_, cols_))), stale_(other.stale_)
+    : rows_(other.rows_), cols_(other.cols_), data_(zeroed(bytes(rows_, cols_)), Release{bytes(rows_, cols_)}),
+      stale_(other.stale_)
 {
     if (data_) std::memcpy(data_.get(), other.data_.get(), bytes(rows_, cols_));
 }

@@ -2,7 +2,7 @@
 // where their columns may hold anything but zeros.
 #pragma once
 #include <cstdint>
-#include <cstdlib>
+#include <cstddef>
 #include <memory>
 
 namespace library {
@@ -76,8 +76,10 @@ public:
 private:
     friend struct MatrixAccess;  // the library routines' raw access (library/src)
 
-    struct Free {
-        void operator()(double* p) const { std::free(p); }
+    // Gives back the storage of `bytes` bytes.
+    struct Release {
+        std::size_t bytes = 0;
+        void operator()(double* p) const;
     };
 
     void widen(int i, int j)
@@ -103,7 +105,7 @@ private:
     ColumnShape* shapes() const { return reinterpret_cast<ColumnShape*>(data_.get() + size()); }
 
     Index rows_, cols_;
-    std::unique_ptr<double[], Free> data_;  // elements, then shapes; zeroed on allocation
+    std::unique_ptr<double[], Release> data_;  // elements, then shapes; zeroed on allocation
     mutable bool stale_ = false;            // the shapes are not known
 };
 
