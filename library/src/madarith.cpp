@@ -95,21 +95,24 @@ void MADTRN(const Matrix& A, Matrix& B, Index K, Index L)
     }
     // The rows of B's columns that receive an element from within a range of A: the first
     // and one past the last column of A whose range holds the row.
-    thread_local std::vector<Rows> written;
-    written.assign(static_cast<std::size_t>(K), Rows{no_row, 0});
-    Rows* const w = written.data();
+    thread_local std::vector<int> first, end;
+    first.assign(static_cast<std::size_t>(K), no_row);
+    end.assign(static_cast<std::size_t>(K), 0);
+    int* const f = first.data();
+    int* const e = end.data();
     for (int I = 0; I < L; ++I) {
         const double* const a = MatrixAccess::storage(A) + static_cast<std::size_t>(I) * MatrixAccess::ld(A);
         const Rows range = meet(rows_of(shape_a[I]), Rows{0, K});
         double* const row = b + static_cast<std::size_t>(I);
+#pragma GCC unroll 4
         for (int J = range.begin; J < range.end; ++J) row[static_cast<std::size_t>(J) * ldb] = a[J];
         for (int J = range.begin; J < range.end; ++J) {
-            w[J].begin = std::min(w[J].begin, I);
-            w[J].end = I + 1;
+            f[J] = std::min(f[J], I);
+            e[J] = I + 1;
         }
     }
     for (int J = 0; J < K; ++J) {
-        const Rows own = w[J].begin == no_row ? Rows{} : w[J];
+        const Rows own = f[J] == no_row ? Rows{} : Rows{f[J], e[J]};
         const Rows now = hull(own, meet(rows_of(shape_b[J]), Rows{L, B.rows()}));
         shape_b[J] = {now.begin, now.end, now.empty() ? Finiteness::finite : Finiteness::unknown};
     }

@@ -2,6 +2,7 @@
 // its diagonal.
 #include "library/madinv.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -49,30 +50,50 @@ Status eliminate_fully(double* b, std::size_t ld, int K)
 
 bool usable(double x) { return std::isfinite(x) && !(x == 0.0 && std::signbit(x)); }
 
-// Four doubles operated on together; each lane gets exactly its own product and difference.
-using Lanes = double __attribute__((vector_size(32)));
+// Rows from..to-1 of one column lose p times the saved Q; W rows at a time (each lane gets
+// exactly its own product and difference), then one by one.
+template <int W>
+[[gnu::always_inline]] inline void update_column(double* __restrict column, const double* __restrict q, double p,
+                                                 int from, int to)
+{
+    Lanes<W> pp;
+    broadcast<W>(pp, p);
+    int L = from;
+#pragma GCC unroll 2
+    for (; L + W <= to; L += W) {
+        Lanes<W> x, y;
+        load<W>(x, column + L);
+        load<W>(y, q + L);
+        x = x - pp * y;
+        store<W>(column + L, x);
+    }
+    for (; L < to; ++L) column[L] = column[L] - p * q[L];
+}
 
 // The updates of one pivot in the columns where its row is not zero: the rows from..to-1 of
 // every such column J lose B(I,J) times the saved Q. The pivot row I may lie among them: it is
 // computed with the others and then given its value back.
-[[gnu::target_clones("avx2", "default")]] void update_columns(double* b, std::size_t ld, const int* columns, std::size_t n,
-                                                             const double* q, int I, int from, int to)
+template <int W>
+[[gnu::always_inline]] inline void update_columns(double* b, std::size_t ld, const int* columns, std::size_t n,
+                                                  const double* q, int I, int from, int to)
 {
     for (std::size_t k = 0; k < n; ++k) {
         double* const column = b + static_cast<std::size_t>(columns[k]) * ld;
         const double p = column[I];
-        const Lanes pp = {p, p, p, p};
-        int L = from;
-        for (; L + 4 <= to; L += 4) {
-            Lanes x, y;
-            __builtin_memcpy(&x, column + L, sizeof x);
-            __builtin_memcpy(&y, q + L, sizeof y);
-            x = x - pp * y;
-            __builtin_memcpy(column + L, &x, sizeof x);
-        }
-        for (; L < to; ++L) column[L] = column[L] - p * q[L];
+        update_column<W>(column, q, p, from, to);
         column[I] = p;
     }
+}
+
+LIBRARY_AVX2 void update_columns_avx2(double* b, std::size_t ld, const int* columns, std::size_t n, const double* q,
+                                      int I, int from, int to)
+{
+    update_columns<4>(b, ld, columns, n, q, I, from, to);
+}
+void update_columns_sse2(double* b, std::size_t ld, const int* columns, std::size_t n, const double* q, int I, int from,
+                         int to)
+{
+    update_columns<2>(b, ld, columns, n, q, I, from, to);
 }
 
 // The sparse form of the elimination, used while the block holds no -0.0, no infinity and no
@@ -134,7 +155,7 @@ public:
             if (x == 0.0) continue;  // +0.0 / P is +0.0
             x = x / P;
             pivot_columns_.push_back(J);
-            if (!usable(x) || x == 0.0) clean = false;
+            if (!(std::isfinite(x) && x != 0.0)) clean = false;  // no longer usable, or underflowed
         }
         if (!clean) {
             eliminate(b_, ld_, K_, I);
@@ -153,14 +174,19 @@ public:
             }
         }
         if (first > last) return true;
-        update_columns(b_, ld_, pivot_columns_.data(), pivot_columns_.size(), q_.data(), I, first, last + 1);
+        if (runs_avx2()) update_columns_avx2(b_, ld_, pivot_columns_.data(), pivot_columns_.size(), q_.data(), I, first, last + 1);
+        else update_columns_sse2(b_, ld_, pivot_columns_.data(), pivot_columns_.size(), q_.data(), I, first, last + 1);
+        // The columns of the pivot row hold row I, the rows with Q(L) != 0 column I: both
+        // ranges are not empty and just grow.
         for (int J : pivot_columns_) {
             Rows& c = columns_[static_cast<std::size_t>(J)];
-            c = hull(c, {first, last + 1});
+            c = {std::min(c.begin, first), std::max(c.end, last + 1)};
         }
-        const Rows filled{pivot_columns_.front(), pivot_columns_.back() + 1};
-        for (int L = first; L <= last; ++L)
-            if (L != I && q_[static_cast<std::size_t>(L)] != 0.0) rows_[static_cast<std::size_t>(L)] = hull(rows_[static_cast<std::size_t>(L)], filled);
+        const int filled_begin = pivot_columns_.front(), filled_end = pivot_columns_.back() + 1;
+        for (int L = first; L <= last; ++L) {
+            Rows& r = rows_[static_cast<std::size_t>(L)];
+            if (L != I && q_[static_cast<std::size_t>(L)] != 0.0) r = {std::min(r.begin, filled_begin), std::max(r.end, filled_end)};
+        }
         return true;
     }
 

@@ -49,24 +49,21 @@ struct Term {
     Rows rows;
 };
 
-// Four doubles operated on together; each lane gets exactly its own product and sum. The
-// copies from and to the columns compile to single unaligned loads and stores.
-using Lanes = double __attribute__((vector_size(32)));
-
-// Rows i .. i+4V-1 of a column of C from all its terms, the partial sums held in registers.
-// Gathers into `special` the bits of x - x of every sum stored: +0.0 for a finite x, NaN else.
-template <int V>
-[[gnu::always_inline]] inline void rows_from_terms(double* c, const Term* terms, std::size_t n, int i, Lanes& special)
+// Rows i .. i+W*V-1 of a column of C from all its terms, the partial sums held in registers
+// (V vectors of W lanes; each lane gets exactly its own products and sums). Gathers into
+// `special` the bits of x - x of every sum stored: +0.0 for a finite x, NaN else.
+template <int W, int V>
+[[gnu::always_inline]] inline void rows_from_terms(double* c, const Term* terms, std::size_t n, int i, Lanes<W>& special)
 {
-    Lanes sum[V];
-    for (int v = 0; v < V; ++v) sum[v] = Lanes{0.0, 0.0, 0.0, 0.0};
+    Lanes<W> sum[V];
+    for (int v = 0; v < V; ++v) sum[v] = Lanes<W>{};
     for (std::size_t t = 0; t < n; ++t) {
         const double* const a = terms[t].a + i;
-        const double f = terms[t].b;
-        const Lanes b = {f, f, f, f};
+        Lanes<W> b;
+        broadcast<W>(b, terms[t].b);
         for (int v = 0; v < V; ++v) {
-            Lanes x;
-            __builtin_memcpy(&x, a + 4 * v, sizeof x);
+            Lanes<W> x;
+            load<W>(x, a + W * v);
             sum[v] = sum[v] + x * b;
         }
     }
@@ -75,7 +72,8 @@ template <int V>
 }
 
 // One row of a column of C from all its terms.
-[[gnu::always_inline]] inline void row_from_terms(double* c, const Term* terms, std::size_t n, int i, Lanes& special)
+template <int W>
+[[gnu::always_inline]] inline void row_from_terms(double* c, const Term* terms, std::size_t n, int i, Lanes<W>& special)
 {
     double sum = 0.0;
     for (std::size_t t = 0; t < n; ++t) sum = sum + terms[t].a[i] * terms[t].b;
@@ -83,51 +81,49 @@ template <int V>
     special[0] = special[0] + (sum - sum);
 }
 
-// Every row of `rows` from all the terms, in blocks of 32 rows; what is left over at the end
-// is done by the smallest block that covers it, placed to end at the last row, so that it may
-// do again rows of the block before: they come out the same. Returns whether every element
-// stored is finite.
-[[gnu::target_clones("avx2", "default")]] bool column_by_blocks(double* c, const Term* terms, std::size_t n, Rows rows)
+// Rows i .. i+W*v-1 from all the terms, v = 1, 2, 4, ... up to V.
+template <int W, int V>
+[[gnu::always_inline]] inline void rows_by_size(double* c, const Term* terms, std::size_t n, int i, int v, Lanes<W>& special)
 {
-    Lanes special = {0.0, 0.0, 0.0, 0.0};  // stays +0.0 while the sums are finite
-    const int length = rows.size();
-    int i = rows.begin;
-    const int left = length < 4 ? 0 : (rows.end - rows.begin) % 32;
-    if (length < 4) {
-        for (; i < rows.end; ++i) row_from_terms(c, terms, n, i, special);
-    } else {
-        for (; i + 32 <= rows.end; i += 32) rows_from_terms<8>(c, terms, n, i, special);
+    if constexpr (V > 1) {
+        if (v < V) return rows_by_size<W, V / 2>(c, terms, n, i, v, special);
     }
-    // The smallest block that covers what is left, or two of the next smaller size when the
-    // column is shorter than that block.
-    if (left == 0) {
-    } else if (left <= 4) {
-        rows_from_terms<1>(c, terms, n, rows.end - 4, special);
-    } else if (left <= 8) {
-        if (length >= 8) {
-            rows_from_terms<2>(c, terms, n, rows.end - 8, special);
-        } else {
-            rows_from_terms<1>(c, terms, n, i, special);
-            rows_from_terms<1>(c, terms, n, rows.end - 4, special);
-        }
-    } else if (left <= 16) {
-        if (length >= 16) {
-            rows_from_terms<4>(c, terms, n, rows.end - 16, special);
-        } else {
-            rows_from_terms<2>(c, terms, n, i, special);
-            rows_from_terms<2>(c, terms, n, rows.end - 8, special);
-        }
-    } else if (length >= 32) {
-        rows_from_terms<8>(c, terms, n, rows.end - 32, special);
+    rows_from_terms<W, V>(c, terms, n, i, special);
+}
+
+// Every row of `rows` from all the terms, in blocks of W*V rows; what is left over at the end
+// is done by the smallest block that covers it, placed to end at the last row, so that it may
+// do again rows of the block before (they come out the same), or by two blocks of half that
+// size where the column is shorter than the block. Returns whether every element stored is
+// finite.
+template <int W, int V>
+[[gnu::always_inline]] inline bool column_by_blocks(double* c, const Term* terms, std::size_t n, Rows rows)
+{
+    Lanes<W> special{};  // stays +0.0 while the sums are finite
+    if (rows.size() < W) {
+        for (int i = rows.begin; i < rows.end; ++i) row_from_terms<W>(c, terms, n, i, special);
     } else {
-        rows_from_terms<4>(c, terms, n, i, special);
-        rows_from_terms<4>(c, terms, n, rows.end - 16, special);
+        int i = rows.begin;
+        for (; i + W * V <= rows.end; i += W * V) rows_from_terms<W, V>(c, terms, n, i, special);
+        const int left = rows.end - i;
+        if (left > 0) {
+            int v = 1;
+            while (W * v < left) v *= 2;
+            if (W * v <= rows.size()) {
+                rows_by_size<W, V>(c, terms, n, rows.end - W * v, v, special);
+            } else {
+                rows_by_size<W, V>(c, terms, n, i, v / 2, special);
+                rows_by_size<W, V>(c, terms, n, rows.end - W * (v / 2), v / 2, special);
+            }
+        }
     }
-    return special[0] == 0.0 && special[1] == 0.0 && special[2] == 0.0 && special[3] == 0.0;
+    bool finite = true;
+    for (int w = 0; w < W; ++w) finite = finite && special[w] == 0.0;
+    return finite;
 }
 
 // The terms one after another, each over its own rows only; the column is +0.0 beforehand.
-[[gnu::target_clones("avx2", "default")]] void column_by_terms(double* __restrict c, const Term* terms, std::size_t n)
+[[gnu::always_inline]] inline void column_by_terms(double* __restrict c, const Term* terms, std::size_t n)
 {
     for (std::size_t t = 0; t < n; ++t) {
         const double* __restrict const a = terms[t].a;
@@ -135,6 +131,19 @@ template <int V>
         for (int i = terms[t].rows.begin; i < terms[t].rows.end; ++i) c[i] = c[i] + a[i] * b;
     }
 }
+
+// The two ways for processors with AVX2 (blocks of 32 rows in 8 vectors of 4) and for every
+// x86-64 (blocks of 16 rows in 8 vectors of 2, which the 16 SSE registers hold).
+LIBRARY_AVX2 bool column_by_blocks_avx2(double* c, const Term* terms, std::size_t n, Rows rows)
+{
+    return column_by_blocks<4, 8>(c, terms, n, rows);
+}
+bool column_by_blocks_sse2(double* c, const Term* terms, std::size_t n, Rows rows)
+{
+    return column_by_blocks<2, 8>(c, terms, n, rows);
+}
+LIBRARY_AVX2 void column_by_terms_avx2(double* c, const Term* terms, std::size_t n) { column_by_terms(c, terms, n); }
+void column_by_terms_sse2(double* c, const Term* terms, std::size_t n) { column_by_terms(c, terms, n); }
 
 // Rough instruction counts of the two ways, to take the cheaper: `visited` rows of the terms
 // one by one, or every row of `all` for every term in blocks of 16.
@@ -254,10 +263,11 @@ void MADMUL(const Matrix& A, const Matrix& B, Matrix& C, Index M, Index L, Index
         } else if (by_blocks(n, visited, all)) {
             clear(c, Rows{held.begin, std::min(held.end, all.begin)});
             clear(c, Rows{std::max(held.begin, all.end), held.end});
-            finite = column_by_blocks(c, term, n, all);
+            finite = runs_avx2() ? column_by_blocks_avx2(c, term, n, all) : column_by_blocks_sse2(c, term, n, all);
         } else {
             clear(c, hull(held, all));
-            column_by_terms(c, term, n);
+            if (runs_avx2()) column_by_terms_avx2(c, term, n);
+            else column_by_terms_sse2(c, term, n);
         }
         const Rows now = hull(all, kept);
         Finiteness f = Finiteness::unknown;

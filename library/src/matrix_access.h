@@ -8,7 +8,56 @@
 
 #include "library/matrix.h"
 
+// The loops that gain from AVX2 are compiled twice, for AVX2 and for every x86-64, and the
+// library takes the form that the processor runs. TERVAL_ONE_TARGET makes it take the form for
+// every x86-64 always (to test that form on a processor with AVX2).
+#define LIBRARY_AVX2 [[gnu::target("avx2")]]
+
 namespace library {
+
+// Whether the loops take their AVX2 form; the processor is asked once.
+inline bool runs_avx2()
+{
+#if defined(TERVAL_ONE_TARGET)
+    return false;
+#else
+    static const bool avx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2") != 0);
+    return avx2;
+#endif
+}
+
+// W doubles operated on together, each lane on its own; the copies from and to the columns
+// compile to single unaligned loads and stores.
+template <int W>
+struct LanesOf;
+template <>
+struct LanesOf<2> {
+    typedef double type __attribute__((vector_size(2 * sizeof(double))));
+};
+template <>
+struct LanesOf<4> {
+    typedef double type __attribute__((vector_size(4 * sizeof(double))));
+};
+template <int W>
+using Lanes = typename LanesOf<W>::type;
+
+template <int W>
+[[gnu::always_inline]] inline void load(Lanes<W>& x, const double* p)
+{
+    __builtin_memcpy(&x, p, sizeof x);
+}
+
+template <int W>
+[[gnu::always_inline]] inline void store(double* p, const Lanes<W>& x)
+{
+    __builtin_memcpy(p, &x, sizeof x);
+}
+
+template <int W>
+[[gnu::always_inline]] inline void broadcast(Lanes<W>& v, double x)
+{
+    for (int w = 0; w < W; ++w) v[w] = x;
+}
 
 // A range of rows [begin, end), counted from 0; begin >= end is empty.
 struct Rows {
