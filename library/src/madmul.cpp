@@ -159,7 +159,8 @@ void clear(double* column, Rows rows)
 }
 
 // The product term by term for blocks that reach beyond the declared shapes; the addressing
-// then runs on into the following columns, as the declared rows give it.
+// then runs on into the following columns, as the declared rows give it, and the block is
+// cleared first and then takes the terms in ascending K, as the routine always did.
 void plain_product(const Matrix& A, const Matrix& B, Matrix& C, int M, int L, int N)
 {
     const std::size_t lda = MatrixAccess::ld(A), ldb = MatrixAccess::ld(B), ldc = MatrixAccess::ld(C);
@@ -167,11 +168,11 @@ void plain_product(const Matrix& A, const Matrix& B, Matrix& C, int M, int L, in
     const double* const b = MatrixAccess::storage(B);
     double* const c = MatrixAccess::storage(C);
     for (std::size_t J = 0; J < static_cast<std::size_t>(N); ++J)
-        for (std::size_t I = 0; I < static_cast<std::size_t>(M); ++I) {
-            c[J * ldc + I] = 0.0;
-            for (std::size_t K = 0; K < static_cast<std::size_t>(L > 0 ? L : 0); ++K)
+        for (std::size_t I = 0; I < static_cast<std::size_t>(M); ++I) c[J * ldc + I] = 0.0;
+    for (std::size_t K = 0; K < static_cast<std::size_t>(L > 0 ? L : 0); ++K)
+        for (std::size_t J = 0; J < static_cast<std::size_t>(N); ++J)
+            for (std::size_t I = 0; I < static_cast<std::size_t>(M); ++I)
                 c[J * ldc + I] = c[J * ldc + I] + a[K * lda + I] * b[J * ldb + K];
-        }
     MatrixAccess::forget(C);
 }
 
