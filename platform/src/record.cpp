@@ -43,15 +43,40 @@ bool exact_tie(double value, int decimals)
     return n > 0 && n < static_cast<int>(sizeof text) && text[n - 1] == '5';
 }
 
+// Adds one unit in the last digit of a decimal text ("12.95" -> "13.05" is not meant: "12.9"
+// -> "13.0"), carrying through the point and growing the text by a digit where needed.
+void increment_last_digit(std::string& text)
+{
+    std::size_t k = text.size();
+    while (k > 0) {
+        --k;
+        if (text[k] == '.') continue;
+        if (text[k] == '-') break;
+        if (text[k] != '9') {
+            ++text[k];
+            return;
+        }
+        text[k] = '0';
+    }
+    text.insert(text[0] == '-' ? 1 : 0, 1, '1');
+}
+
 // The value rounded to nearest with printf, a value exactly halfway rounded away from zero, as
 // formatted output of the programs' kind does (2.25 with one decimal is 2.3), where printf
-// alone would round it to even.
+// alone would round it to even. A tie prints exactly with one decimal more; its last digit, the
+// 5, is dropped and the rest rounded up.
 std::string printed_fixed(double value, int decimals)
 {
-    if (exact_tie(value, decimals)) value = std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL);
-    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+    const bool tie = exact_tie(value, decimals);
+    const int digits = tie ? decimals + 1 : decimals;
+    const int length = std::snprintf(nullptr, 0, "%.*f", digits, value);
     std::string text(static_cast<std::size_t>(length), '\0');
-    std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
+    std::snprintf(text.data(), text.size() + 1, "%.*f", digits, value);
+    if (tie) {
+        text.pop_back();
+        if (decimals == 0) text.pop_back();  // the point before the dropped digit
+        increment_last_digit(text);
+    }
     return text;
 }
 
@@ -60,9 +85,7 @@ using Wide = unsigned __int128;
 // The same text from exact integer arithmetic, for the values whose scaled magnitude fits in
 // 128 bits (false for the others): |value| = m * 2^shift with an integer m < 2^53, so
 // |value| * 10^d = m * 10^d * 2^shift, whose integer part and remainder are exact. The remainder
-// against one half gives the rounding to nearest, and shows an exact tie, which printed_fixed
-// moves to the next value away from zero (by one unit in the last place: more than the last
-// decimal where that unit is larger, and so here too).
+// against one half gives the rounding to nearest; an exact tie goes away from zero.
 bool exact_fixed(double value, int decimals, std::string& text)
 {
     constexpr int most_decimals = 19;  // 10^19 < 2^64
@@ -83,9 +106,7 @@ bool exact_fixed(double value, int decimals, std::string& text)
         n = scaled >> s;
         const Wide rest = scaled & ((static_cast<Wide>(1) << s) - 1);
         const Wide half = static_cast<Wide>(1) << (s - 1);
-        // An exact tie takes the text of the next value away from zero, which is never a tie.
-        if (rest == half) return exact_fixed(std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL), decimals, text);
-        if (rest > half) ++n;
+        if (rest >= half) ++n;
     }  // else: below 2^117 / 2^128, far under one half
     // The digits from the last one, with the point after the decimals and at least one digit
     // before it.

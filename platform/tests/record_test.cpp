@@ -38,6 +38,11 @@ TEST(FixedField, RoundsTheExactBinaryValue)
         {2.25, 6, 1, "   2.3"},   // the weight (3/2)^2 of a distance
         {-2.25, 6, 1, "  -2.3"},
         {0.5, 4, 0, "   1"},
+        {-9.5, 5, 0, "  -10"},
+        {99.95, 6, 2, " 99.95"},
+        {9.75, 5, 1, "  9.8"},
+        {-0.25, 5, 1, " -0.3"},
+        {9065341615318.9140625, 22, 6, "  9065341615318.914063"},  // a tie beyond the step of the next double
         {2.675, 6, 2, "  2.67"},  // 2.67499999999999982236431605997495353221893310546875
         {1.35, 5, 1, "  1.4"},    // 1.350000000000000088817841970012523233890533447265625
         {-0.04, 5, 1, " -0.0"},   // a negative value rounded to zero keeps its sign
@@ -55,18 +60,27 @@ TEST(FixedField, RoundsTheExactBinaryValue)
         EXPECT_EQ(fixed_field(c.value, c.width, c.decimals), c.expected) << c.value;
 }
 
-// The field as printf("%.*f") gives it, an exact tie first moved one step away from zero (so
-// that printf rounds it away from zero), right-aligned: the plain form of the rule.
+// The field as printf("%.*f") gives it, an exact tie rounded away from zero by hand: printed
+// exactly with one decimal more, its 5 dropped and the digits before it counted up.
 std::string printf_field(double value, int width, int decimals)
 {
     if (!std::isfinite(value)) return std::string(static_cast<std::size_t>(width), '*');
     char text[400];
-    std::snprintf(text, sizeof text, "%.*f", decimals + 1, std::fabs(value));
+    std::snprintf(text, sizeof text, "%.*f", decimals + 1, value);
+    std::string s = text;
     const double scaled = std::ldexp(std::fabs(value), decimals + 1);
-    const std::size_t n = std::strlen(text);
-    if (scaled == std::floor(scaled) && text[n - 1] == '5') value = std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL);
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    const std::string s = text;
+    if (scaled == std::floor(scaled) && s.back() == '5') {
+        s.pop_back();
+        if (s.back() == '.') s.pop_back();
+        int k = static_cast<int>(s.size()) - 1;
+        for (; k >= 0 && (s[k] == '9' || s[k] == '.'); --k)
+            if (s[k] == '9') s[k] = '0';
+        if (k >= 0 && s[k] != '-') ++s[k];
+        else s.insert(static_cast<std::size_t>(k + 1), "1");
+    } else {
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        s = text;
+    }
     if (static_cast<int>(s.size()) > width) return std::string(static_cast<std::size_t>(width), '*');
     return std::string(static_cast<std::size_t>(width) - s.size(), ' ') + s;
 }
