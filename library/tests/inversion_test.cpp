@@ -17,27 +17,6 @@ namespace {
 
 using test::from_rows;
 
-// The elimination exactly as the routine is defined: row by row, Q taken before the row
-// changes.
-Status reference_inverse(const Matrix& A, Matrix& B, int K)
-{
-    for (int I = 1; I <= K; ++I)
-        for (int J = 1; J <= K; ++J) B(I, J) = A(I, J);
-    for (int I = 1; I <= K; ++I) B(I, I) = B(I, I) + 1.0;
-    for (int I = 1; I <= K; ++I) {
-        const double P = B(I, I) - 1.0;
-        if (P == 0.0) return FAILED;
-        for (int J = 1; J <= K; ++J) B(I, J) = B(I, J) / P;
-        for (int L = 1; L <= K; ++L) {
-            if (L == I) continue;
-            const double Q = B(L, I);
-            for (int J = 1; J <= K; ++J) B(L, J) = B(L, J) - B(I, J) * Q;
-        }
-    }
-    for (int I = 1; I <= K; ++I) B(I, I) = B(I, I) - 1.0;
-    return DONE;
-}
-
 struct InverseCase {
     const char* name;
     std::vector<std::vector<double>> a;
@@ -119,7 +98,7 @@ TEST(MADINV, SameBitsAsTheRowByRowElimination)
             for (int i = 1; i <= K; ++i) A(i, i) += 40.0;  // some that go through
         Matrix fast(30, 25), plain(30, 25);
         const Status fast_status = MADINV(A, fast, static_cast<Index>(K));
-        const Status plain_status = reference_inverse(A, plain, K);
+        const Status plain_status = test::plain_inverse(A, plain, K);
         ASSERT_EQ(fast_status, plain_status) << "round " << round;
         ASSERT_EQ(test::differing_bits(fast, plain), 0) << "round " << round << " K " << K;
         if (fast_status == FAILED) ++failures;

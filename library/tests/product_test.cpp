@@ -16,16 +16,6 @@ using test::from_rows;
 
 constexpr double untouched = 7777.0;
 
-// The product as the library defines it, written plainly: for every element the terms
-// A(I,K)*B(K,J) in ascending K, each added to the stored element.
-void reference_product(const Matrix& A, const Matrix& B, Matrix& C, int M, int L, int N)
-{
-    for (int I = 1; I <= M; ++I)
-        for (int J = 1; J <= N; ++J) C(I, J) = 0.0;
-    for (int I = 1; I <= M; ++I)
-        for (int J = 1; J <= N; ++J)
-            for (int K = 1; K <= L; ++K) C(I, J) = C(I, J) + A(I, K) * B(K, J);
-}
 
 TEST(MADMUL, HandComputedProductInDeclaredArrays)
 {
@@ -117,7 +107,7 @@ TEST_P(ProductBits, SameBitsAsThePlainTripleLoop)
         MADVAL(fast, s.rows_a, s.cols_b, untouched);
         MADVAL(plain, s.rows_a, s.cols_b, untouched);
         MADMUL(A, B, fast, s.M, s.L, s.N);
-        reference_product(A, B, plain, s.M, s.L, s.N);
+        test::plain_product(A, B, plain, s.M, s.L, s.N);
         ASSERT_EQ(test::differing_bits(fast, plain), 0) << "round " << round;
     }
 }
@@ -145,12 +135,12 @@ TEST(MADMUL, SparseDesignMatrixGivesTheSameBitsAsThePlainLoop)
     test::fill_random(Q, rng, 0.0);
     Matrix fast(172, 172), plain(172, 172);
     MADMUL(D, Q, fast, 172, 180, 172);
-    reference_product(D, Q, plain, 172, 180, 172);
+    test::plain_product(D, Q, plain, 172, 180, 172);
     EXPECT_EQ(test::differing_bits(fast, plain), 0);
 
     Matrix fast2(180, 180), plain2(180, 180);  // dense times the sparse one
     MADMUL(Q, D, fast2, 180, 172, 180);
-    reference_product(Q, D, plain2, 180, 172, 180);
+    test::plain_product(Q, D, plain2, 180, 172, 180);
     EXPECT_EQ(test::differing_bits(fast2, plain2), 0);
 }
 

@@ -18,40 +18,11 @@
 namespace library {
 namespace {
 
+using test::plain_inverse;
+using test::plain_product;
+
 constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-
-// The routines as they are defined, written plainly.
-void plain_product(const Matrix& A, const Matrix& B, Matrix& C, int M, int L, int N)
-{
-    for (int J = 1; J <= N; ++J)
-        for (int I = 1; I <= M; ++I) {
-            C(I, J) = 0.0;
-            for (int K = 1; K <= L; ++K) C(I, J) = C(I, J) + A(I, K) * B(K, J);
-        }
-}
-
-Status plain_inverse(const Matrix& A, Matrix& B, int K)
-{
-    std::vector<double> a(static_cast<std::size_t>(K * K));
-    for (int I = 1; I <= K; ++I)
-        for (int J = 1; J <= K; ++J) a[static_cast<std::size_t>((I - 1) * K + J - 1)] = A(I, J);
-    for (int I = 1; I <= K; ++I)
-        for (int J = 1; J <= K; ++J) B(I, J) = a[static_cast<std::size_t>((I - 1) * K + J - 1)];
-    for (int I = 1; I <= K; ++I) B(I, I) = B(I, I) + 1.0;
-    for (int I = 1; I <= K; ++I) {
-        const double P = B(I, I) - 1.0;
-        if (P == 0.0) return FAILED;
-        for (int J = 1; J <= K; ++J) B(I, J) = B(I, J) / P;
-        for (int L = 1; L <= K; ++L) {
-            if (L == I) continue;
-            const double Q = B(L, I);
-            for (int J = 1; J <= K; ++J) B(L, J) = B(L, J) - B(I, J) * Q;
-        }
-    }
-    for (int I = 1; I <= K; ++I) B(I, I) = B(I, I) - 1.0;
-    return DONE;
-}
 
 // Every element outside a column's range is +0.0, and a column said to be finite (or not) is so.
 void expect_true_shapes(const Matrix& m, const char* name)
