@@ -33,7 +33,7 @@ public:
         points();
         net.NN = static_cast<std::int16_t>(run_.profile.dimension * net.IB);
         double sum = 0.0;
-        for (int i = 1; i <= net.IB; ++i) sum = sum + std::fabs(net.YO[i]) + std::fabs(net.XO[i]);
+        for (int i = 1; i <= net.IB; ++i) sum = sum + (std::fabs(net.YO[i]) + std::fabs(net.XO[i]));
         net.RC = net.NN > 0 ? sum / net.NN : 0.0;
         run_.console.say(run_.text.print_coordinates);
         write_input_coordinates(run_.profile, net, run_.report);

@@ -19,7 +19,7 @@ struct Sums {
     int n = 0;
     void add(double p, double v) {
         pv = pv + p * v;
-        pvv = pvv + p * v * v;
+        pvv = pvv + p * (v * v);
         ++n;
     }
 };

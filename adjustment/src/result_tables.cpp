@@ -55,7 +55,7 @@ void ellipsoids(Run& run, const Matrix& RD) {
         for (const auto& pr : pairs) {
             const int iu = col[pr[0]], iv = col[pr[1]];
             if (std::fabs(RD(iv, iu) - RD(iu, iv)) > RD_SYMMETRY)
-                run.report.put(Record(" ").text(t.rd_asymmetric).item(I));
+                run.report.put(Record(t.rd_asymmetric).item(I));
         }
         const Ellipsoid e = ellipsoid(MX, net.MO, run.report);
         run.report.put(Record(" ").i(net.IN[I], 4).blanks(1).f(e.a, 10, 1).f(e.b, 10, 1).f(e.c, 10, 1)

@@ -1,6 +1,7 @@
 // The frame of one run of a console program.
 #include "adjustment/run.h"
 
+#include "adjustment/failures.h"
 #include "adjustment/input_reader.h"
 #include "adjustment/report_tables.h"
 #include "adjustment/solution.h"
@@ -79,7 +80,8 @@ void end_message(Run& run) {
 
 void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
     for (const std::string& r : banner_records(run.profile, run.start)) run.console.record(r);
-    control.open_rewrite(platform::in_data_folder(file_name(run.profile.control_path)));
+    if (!control.open_rewrite(platform::in_data_folder(file_name(run.profile.control_path))))
+        platform::halt(run.console, run.text.control_unavailable + run.profile.control_path, ExitStatus::failed);
     run.control.put(run.text.control_first);
     run.control.empty();
     run.control.empty();
@@ -88,6 +90,8 @@ void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control
     run.control.put(Record(" ").a(run.ADRESA, run.profile.path_length).a(run.ADRESB, run.profile.path_length));
     run.BDUMMY = -1.0f;
     read_spatial_input(run, std::move(bytes));
+    // Observations without any point: none of their stations can be in the point list.
+    if (run.net.IB == 0) point_index(run, run.net.INS[1]);
     if (run.net.NN > run.profile.cap.unknowns)
         platform::halt(run.console, run.text.too_many_adjusted_points, ExitStatus::failed);
     run.solution = std::make_unique<Solution>(run.profile.cap);
@@ -109,7 +113,12 @@ int run_program(const Profile& profile, platform::Console& console,
         try {
             whole_run(run, report, control);
         } catch (const ExitBlock& end) {
-            platform::halt(console, run.text.end, end.status);
+            ExitStatus status = end.status;
+            if (report.write_failed() || control.write_failed()) {
+                console.say(run.text.write_failed);
+                status = ExitStatus::failed;
+            }
+            platform::halt(console, run.text.end, status);
         }
     } catch (const platform::Halt& h) {
         status = static_cast<int>(h.status);

@@ -187,7 +187,7 @@ TEST(ResultTables, CoordinateSigmaTableAndAsymmetryLine) {
     adjustment::write_result_tables(f.run);
     const auto& l = f.report.lines;
     auto at = [&](const std::string& text) { return std::find(l.begin(), l.end(), text) - l.begin(); };
-    const auto asym = at("  Chyba v RD()      1");
+    const auto asym = at(" Chyba v RD()      1");
     ASSERT_LT(asym, static_cast<long>(l.size()));
     const auto title = at("       S M Ě R O D A T N É  O D C H Y L K Y           ");
     ASSERT_LT(title, static_cast<long>(l.size()));

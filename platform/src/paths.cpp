@@ -8,13 +8,13 @@ namespace platform {
 
 namespace {
 
-// The name without the blanks that pad it to its field width.
+// The name without the blanks that pad it to its field width (the trailing ones: a name is
+// used as typed).
 std::string_view without_padding(std::string_view name)
 {
-    const std::size_t first = name.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
     const std::size_t last = name.find_last_not_of(' ');
-    return name.substr(first, last - first + 1);
+    if (last == std::string_view::npos) return {};
+    return name.substr(0, last + 1);
 }
 
 }  // namespace

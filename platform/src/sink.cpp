@@ -38,9 +38,9 @@ void FileSink::put(std::string_view record)
     if (file_ == nullptr) return;
     std::string line = to_cp1250(record);
     line += '\n';
-    std::fwrite(line.data(), 1, line.size(), file_);
     // Written through at once: what stands in the file must survive a halt.
-    std::fflush(file_);
+    if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fflush(file_) != 0)
+        write_failed_ = true;
 }
 
 void FileSink::close()

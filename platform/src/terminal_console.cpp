@@ -18,7 +18,10 @@ void TerminalConsole::write_raw(std::string_view utf8)
 
 bool TerminalConsole::read_raw(std::string& line)
 {
-    return static_cast<bool>(std::getline(std::cin, line));
+    std::string typed;
+    if (!std::getline(std::cin, typed)) return false;
+    line = encoding_.decode(typed);  // names are cut by characters: they must be UTF-8 here
+    return true;
 }
 
 void TerminalConsole::flush() { std::fflush(stdout); }

@@ -32,17 +32,30 @@ TerminalEncoding::TerminalEncoding()
     if (codeset.empty()) return;
     const iconv_t cd = iconv_open((codeset + "//TRANSLIT").c_str(), "UTF-8");
     if (cd != reinterpret_cast<iconv_t>(-1)) cd_ = cd;
+    const iconv_t back = iconv_open("UTF-8", codeset.c_str());
+    if (back != reinterpret_cast<iconv_t>(-1)) decode_cd_ = back;
 }
 
 TerminalEncoding::~TerminalEncoding()
 {
     if (cd_ != nullptr) iconv_close(static_cast<iconv_t>(cd_));
+    if (decode_cd_ != nullptr) iconv_close(static_cast<iconv_t>(decode_cd_));
 }
 
 std::string TerminalEncoding::encode(std::string_view utf8) const
 {
     if (cd_ == nullptr) return std::string(utf8);
     return convert_text(static_cast<iconv_t>(cd_), utf8, SourceKind::utf8);
+}
+
+}  // namespace platform
+
+namespace platform {
+
+std::string TerminalEncoding::decode(std::string_view typed) const
+{
+    if (decode_cd_ == nullptr) return std::string(typed);
+    return convert_text(static_cast<iconv_t>(decode_cd_), typed, SourceKind::single_byte);
 }
 
 }  // namespace platform

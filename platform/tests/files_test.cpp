@@ -67,13 +67,14 @@ TEST_F(Files, DataFolderFromTheEnvironment)
 {
     setenv("TERVAL_DATA", folder.c_str(), 1);
     EXPECT_EQ(data_folder(), folder);
-    EXPECT_EQ(in_data_folder("  E1.TXT    "), folder / "E1.TXT");
+    EXPECT_EQ(in_data_folder("E1.TXT      "), folder / "E1.TXT");
+    EXPECT_EQ(in_data_folder(" E1.TXT     "), folder / " E1.TXT");  // used as typed
     setenv("TERVAL_DATA", "", 1);
     EXPECT_EQ(data_folder(), std::filesystem::current_path());
     unsetenv("TERVAL_DATA");
     EXPECT_EQ(data_folder(), std::filesystem::current_path());
     EXPECT_EQ(in_data_folder("E1.TXT"), std::filesystem::current_path() / "E1.TXT");
-    EXPECT_EQ(as_typed(" BODY.DAT   "), std::filesystem::path("BODY.DAT"));
+    EXPECT_EQ(as_typed("BODY.DAT   "), std::filesystem::path("BODY.DAT"));
 }
 
 TEST(Clock, DateAndTimeAreInRange)
@@ -91,3 +92,12 @@ TEST(Clock, DateAndTimeAreInRange)
 
 }  // namespace
 }  // namespace platform
+
+TEST(FileSinkFailure, AFullDeviceIsAWriteFailure)
+{
+    platform::FileSink sink;
+    if (!sink.open_rewrite("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    EXPECT_FALSE(sink.write_failed());
+    sink.put(" Akce: zkouska");
+    EXPECT_TRUE(sink.write_failed());
+}

@@ -3,6 +3,7 @@
 // program's.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,12 @@ const std::vector<FailureCase>& cases() {
          {" Chyba - Jsou zadány stejné souřadnice pro dva body", " Čísla bodů:       2      1      0",
           "Stop - Program terminated."},
          false},
+        {"observations_without_points",
+         // an empty point section: the station of the first direction cannot be in the list
+         "'prazdne'\n1 1 1 1 0\n-1\n1 2 3 1\n-1\n-1\n-1\n",
+         {"Procedura CBODU ... Hledane cislo neexistuje      1",
+          "Číslo stanoviska nebo cíle neexistuje v seznamu", "KONEC"},
+         true},
         {"singular_normal_matrix",
          // all points at height 0 and no zenith angle: nothing determines the height of point 5
          nullptr,
@@ -123,6 +130,18 @@ TEST_P(OstrelFailure, EndsWithItsMessagesAndStatus1) {
 
 INSTANTIATE_TEST_SUITE_P(Networks, OstrelFailure, ::testing::ValuesIn(cases()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OstrelFailure, ControlFileThatCannotBeOpenedStopsTheRun) {
+    testsupport::DataFolder folder;
+    std::filesystem::create_directory(folder.path() / "ERR$$$.TXT");  // a folder in its place
+    folder.write("F.TXT", input_of(cases()[2]));
+    const testsupport::Outcome o = testsupport::run(OSTREL_PATH, folder, "R.TXT\nF.TXT\n");
+    EXPECT_EQ(o.status, 1);
+    const std::vector<std::string> lines = testsupport::screen_lines(o.screen);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Kontrolní soubor nelze otevřít: F:ERR$$$.TXT");
+    EXPECT_FALSE(folder.exists("R.TXT"));  // nothing asked, nothing created
+}
 
 TEST(OstrelFailure, MissingStationNamesTheNumberAndTheReportToDelete) {
     testsupport::DataFolder folder;

@@ -13,6 +13,8 @@ struct Messages {
     std::string result_file = "Výsledky výpočtu jsou v souboru :  ";
     std::string result_file_after = "    ";
     std::string end = "KONEC";
+    std::string control_unavailable = "Kontrolní soubor nelze otevřít: ";
+    std::string write_failed = "Chyba zápisu do výstupního nebo kontrolního souboru, výsledky nejsou úplné";
 
     // File dialogue.
     std::string report_exists = " - tento soubor již existuje";

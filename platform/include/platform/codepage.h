@@ -21,9 +21,12 @@ public:
     TerminalEncoding(const TerminalEncoding&) = delete;
     TerminalEncoding& operator=(const TerminalEncoding&) = delete;
     std::string encode(std::string_view utf8) const;
+    // A line typed on the terminal, converted to UTF-8 (unchanged on a UTF-8 terminal).
+    std::string decode(std::string_view typed) const;
 
 private:
-    void* cd_ = nullptr;  // iconv_t, or null when the terminal is UTF-8
+    void* cd_ = nullptr;        // iconv_t UTF-8 -> terminal, or null when the terminal is UTF-8
+    void* decode_cd_ = nullptr; // iconv_t terminal -> UTF-8
 };
 
 }  // namespace platform

@@ -28,11 +28,14 @@ public:
     // Opens the file for writing from its beginning, creating it when it is missing.
     bool open_rewrite(const std::filesystem::path& path);
     bool is_open() const { return file_ != nullptr; }
+    // Whether a record could not be written whole (a full disk, a lost device).
+    bool write_failed() const { return write_failed_; }
     void put(std::string_view record) override;
     void close();
 
 private:
     std::FILE* file_ = nullptr;
+    bool write_failed_ = false;
 };
 
 // Keeps the records in memory (tests).
