@@ -113,12 +113,12 @@ int run_program(const Profile& profile, platform::Console& console,
         try {
             whole_run(run, report, control);
         } catch (const ExitBlock& end) {
-            ExitStatus status = end.status;
+            ExitStatus end_status = end.status;
             if (report.write_failed() || control.write_failed()) {
                 console.say(run.text.write_failed);
-                status = ExitStatus::failed;
+                end_status = ExitStatus::failed;
             }
-            platform::halt(console, run.text.end, status);
+            platform::halt(console, run.text.end, end_status);
         }
     } catch (const platform::Halt& h) {
         status = static_cast<int>(h.status);
