@@ -1,6 +1,8 @@
 // Adjusted coordinates with their shifts, error ellipsoids, coordinate standard deviations and
 // the closing lines of the report.
 #include <cmath>
+#include <initializer_list>
+#include <string>
 
 #include "adjustment/ellipsoid.h"
 #include "adjustment/report_tables.h"
@@ -17,20 +19,22 @@ using platform::Record;
 
 namespace {
 
-void empties(platform::RecordSink& out, int n) {
-    for (int i = 0; i < n; ++i) out.empty();
+// A table heading: three empty records, the title, an empty record, the column records, then
+// `empty_after` empty records.
+void heading(platform::RecordSink& out, const std::string& title, std::initializer_list<std::string> columns,
+             int empty_after) {
+    for (int i = 0; i < 3; ++i) out.empty();
+    out.put(title);
+    out.empty();
+    for (const std::string& c : columns) out.put(c);
+    for (int i = 0; i < empty_after; ++i) out.empty();
 }
 
 void adjusted_coordinates(Run& run) {
     const Network& net = run.net;
     const Solution& s = *run.solution;
     const Messages& t = run.text;
-    empties(run.report, 3);
-    run.report.put(t.results_heading[0]);
-    run.report.empty();
-    run.report.put(t.results_heading[1]);
-    run.report.put(t.results_heading[2]);
-    empties(run.report, 2);
+    heading(run.report, t.results_heading[0], {t.results_heading[1], t.results_heading[2]}, 2);
     for (int I = 1; I <= net.IB; ++I)
         run.report.put(Record(" ").i(net.IN[I], 4).blanks(1)
                            .f(net.XO[I], 13, 1).f(s.HR(3 * I - 2, 1), 8, 1)
@@ -41,11 +45,8 @@ void adjusted_coordinates(Run& run) {
 void ellipsoids(Run& run, const Matrix& RD) {
     const Network& net = run.net;
     const Messages& t = run.text;
-    empties(run.report, 3);
-    run.report.put(t.ellipsoid_heading[0]);
-    run.report.empty();
-    for (int h = 1; h <= 3; ++h) run.report.put(t.ellipsoid_heading[h]);
-    empties(run.report, 2);
+    heading(run.report, t.ellipsoid_heading[0],
+            {t.ellipsoid_heading[1], t.ellipsoid_heading[2], t.ellipsoid_heading[3]}, 2);
     for (int I = 1; I <= net.IB; ++I) {
         const int col[4] = {0, 3 * I - 2, 3 * I - 1, 3 * I};
         Matrix MX(3, 3);
@@ -67,12 +68,7 @@ void ellipsoids(Run& run, const Matrix& RD) {
 void coordinate_sigmas(Run& run, const Matrix& RD) {
     const Network& net = run.net;
     const Messages& t = run.text;
-    empties(run.report, 3);
-    run.report.put(t.sigma_heading[0]);
-    run.report.empty();
-    run.report.put(t.sigma_heading[1]);
-    run.report.put(t.sigma_heading[2]);
-    run.report.empty();
+    heading(run.report, t.sigma_heading[0], {t.sigma_heading[1], t.sigma_heading[2]}, 1);
     for (int I = 1; I <= net.IB; ++I) {
         const float SIGMX = static_cast<float>(net.MO * std::sqrt(std::fabs(RD(3 * I - 2, 3 * I - 2))));
         const float SIGMY = static_cast<float>(net.MO * std::sqrt(std::fabs(RD(3 * I - 1, 3 * I - 1))));
