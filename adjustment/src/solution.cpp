@@ -36,20 +36,19 @@ constexpr Index PASS_LIMIT = 100;
 }
 
 // D: the derived observations as combinations of the measured quantities, rows in the order of
-// the observation equations.
+// the observation equations (the rows have passed their capacity check there already).
 void derived_matrix(Run& run) {
     const Network& net = run.net;
     Solution& s = *run.solution;
     Index r = 0;
     for (int I = 1; I <= net.IS - 1; ++I) {
         if (net.INS[I + 1] != net.INS[I]) continue;
-        if (r >= run.profile.cap.rows) break;
         ++r;
         s.D(r, I) = -1.0;
         s.D(r, I + 1) = 1.0;
     }
-    for (int m = 1; m <= net.ID && r < run.profile.cap.rows; ++m) s.D(++r, net.ISZ + m) = 1.0;
-    for (int k = net.ISN1; k <= net.ISZ && r < run.profile.cap.rows; ++k) s.D(++r, k) = 1.0;
+    for (int m = 1; m <= net.ID; ++m) s.D(++r, net.ISZ + m) = 1.0;
+    for (int k = net.ISN1; k <= net.ISZ; ++k) s.D(++r, k) = 1.0;
     if (r != s.NM) pause_then_exit(run, run.text.d_rows);
 }
 
