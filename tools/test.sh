@@ -29,13 +29,13 @@ run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== sanitizer build (address, undefined)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTERVAL_SANITIZE=ON -DTERVAL_BENCHMARKS=OFF
-if [ -f spatial_adjustment/fuzz/CMakeLists.txt ]; then
+if [ -f fuzz/CMakeLists.txt ]; then
   echo "== fuzzing the input reader"
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTERVAL_FUZZ=ON \
     -DTERVAL_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build/fuzz -j "$jobs" --target fuzz_reader
   mkdir -p build/fuzz/corpus
   cp examples/*.TXT build/fuzz/corpus/
-  build/fuzz/spatial_adjustment/fuzz/fuzz_reader -max_total_time=60 -rss_limit_mb=2048 build/fuzz/corpus
+  build/fuzz/fuzz/fuzz_reader -max_total_time=60 -rss_limit_mb=2048 build/fuzz/corpus
 fi
 echo "All tests passed."
