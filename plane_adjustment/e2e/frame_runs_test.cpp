@@ -101,6 +101,19 @@ TEST(Frame, DatabaseAnswers) {
     }
 }
 
+// A name that cannot be opened as a database file (here a folder) is refused and asked again.
+TEST(Frame, DatabaseThatCannotBeOpenedIsAskedAgain) {
+    testsupport::DataFolder folder;
+    std::filesystem::create_directory(folder.path() / "SLOZKA");
+    const Result r = run_input(folder, POINTS, "SLOZKA\nn");
+    EXPECT_EQ(r.status, 0);
+    const int refusal = find(r.screen, right(left("SLOZKA", 24), 24) + " - databazi nelze otevrit");
+    ASSERT_NE(refusal, -1);
+    EXPECT_EQ(r.screen[refusal - 1], DATABASE_PROMPT);
+    EXPECT_EQ(r.screen[refusal + 1], DATABASE_PROMPT);
+    EXPECT_EQ(r.screen.back(), "KONEC");
+}
+
 TEST(Frame, EndOfConsoleInputAtEachQuestionEndsTheRun) {
     struct Case {
         std::string answers;
