@@ -64,7 +64,9 @@ TEST(MatrixStorage, TheNextMatrixOfTheShapeHoldsZerosWhateverTheLastOneLeft)
             left = static_cast<const Matrix&>(m).data();
         }
         const Matrix next(7, 5);
-#if !defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__)
+        (void)left;  // under the sanitizer every matrix has storage of its own
+#else
         EXPECT_EQ(next.data(), left) << f.name << ": the storage is handed on";
 #endif
         expect_fresh(next, f.name);
