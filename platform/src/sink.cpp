@@ -22,7 +22,7 @@ bool FileSink::opened(std::FILE* file)
 {
     if (file == nullptr) return false;
     file_ = file;
-    buffer_ = std::make_unique<char[]>(buffer_bytes);
+    buffer_ = std::make_unique_for_overwrite<char[]>(buffer_bytes);  // pages touched as it fills
     std::setvbuf(file_, buffer_.get(), _IOFBF, buffer_bytes);
     return true;
 }
