@@ -104,7 +104,7 @@ Block take(std::size_t bytes, std::uint32_t layout)
     return {p, false};
 }
 
-void give_back(void* data, std::size_t bytes, std::uint32_t layout)
+void give_back(void* data, std::size_t bytes, std::uint32_t layout) noexcept
 {
     if (!data) return;
     if constexpr (!own_regions) {
@@ -125,8 +125,12 @@ void give_back(void* data, std::size_t bytes, std::uint32_t layout)
         if (from < to) madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
         return;
     }
-    pool.kept[layout].push_back(data);
-    pool.kept_bytes += size;
+    try {
+        pool.kept[layout].push_back(data);
+        pool.kept_bytes += size;
+    } catch (const std::bad_alloc&) {
+        // No room to note the block: it stays unused (matrices go away without exceptions).
+    }
 }
 
 }  // namespace library::storage

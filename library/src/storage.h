@@ -20,6 +20,6 @@ Block take(std::size_t bytes, std::uint32_t layout);
 // Gives back a block that take() handed out for this layout. It is kept for the next matrix of
 // the layout; it goes back to the system only where the address sanitizer watches the blocks,
 // where the block was too large for the run's regions, or where too much is kept already.
-void give_back(void* data, std::size_t bytes, std::uint32_t layout);
+void give_back(void* data, std::size_t bytes, std::uint32_t layout) noexcept;
 
 }  // namespace library::storage
