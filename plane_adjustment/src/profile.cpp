@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "plane_adjustment/interactive.h"
+
 namespace plane_adjustment {
 
 namespace {
@@ -134,6 +136,7 @@ adjustment::Profile profile() {
     p.database_code = -1;
     set_texts(p.text);
     set_adjustment(p);
+    p.interactive = offer_computations;
     return p;
 }
 
