@@ -2,12 +2,13 @@
 # Counts the instructions of one whole run on the largest example network with valgrind's
 # callgrind (the count repeats exactly, unlike a time). Needs a built build/release.
 #   tools/count_instructions.sh            ostrel on examples/BIG.TXT
-#   tools/count_instructions.sh planor     planor on examples/PLANEBIG.TXT
+#   tools/count_instructions.sh planor     planor on examples/PLANEBIG.TXT (a second argument:
+#                                          another build of planor)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v valgrind >/dev/null || { echo "valgrind is not installed (apt-get install valgrind)"; exit 1; }
 case "${1:-}" in
-  planor) program=build/release/plane_adjustment/planor; input=PLANEBIG.TXT
+  planor) program=${2:-build/release/plane_adjustment/planor}; input=PLANEBIG.TXT
           answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n' ;;
   *)      program=${1:-build/release/spatial_adjustment/ostrel}; input=BIG.TXT
           answers='V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n' ;;
