@@ -4,7 +4,8 @@
 #   instructions       valgrind's callgrind (the count repeats exactly, unlike a time)
 #   minor page faults  /usr/bin/time -f %R (GNU time)
 #   system calls       strace -c -f, all of them and the write calls among them
-# Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before).
+# Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before);
+# a program named planor runs on examples/PLANEBIG.TXT instead.
 # A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,8 +13,12 @@ program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
 [ -x "$program" ] || { echo "no program $program: build it first"; exit 1; }
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
-cp examples/BIG.TXT "$data/"
-printf 'V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n' > "$data/answers"
+case "$(basename "$program")" in
+  planor*) input=PLANEBIG.TXT; answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n' ;;
+  *)       input=BIG.TXT; answers='V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n' ;;
+esac
+cp "examples/$input" "$data/"
+printf "$answers" > "$data/answers"
 
 # One run in the data folder, with the report file of the run before removed; the command's
 # words come before the program.
