@@ -50,14 +50,29 @@ private:
     enum class Section { directions, zenith_angles, distances };
 
     [[noreturn]] void read_error() {
-        run_.console.say(Record(run_.text.read_error).item(ns_));
-        if (run_.profile.echo_read_error) {
+        const Record message = Record(run_.text.read_error).item(ns_);
+        run_.console.say(message);
+        if (run_.profile.echo_record_line) {
+            std::string line;
+            if (!in_.record_first_line(line)) line.clear();
+            run_.control.put(" " + message.str());
+            run_.control.put(Record(run_.text.read_error_echo).i(ns_, 4));
+            run_.control.put(Record().a(line, 40).text("..."));
+            run_.control.empty();
+        } else if (run_.profile.echo_read_error) {
             std::string line;
             if (!in_.read_line_text(line)) line.clear();
             run_.control.put(Record(run_.text.read_error_echo).i(ns_, 4));
             run_.control.put(platform::text_field(line, 40));
         }
         exit_block(ExitStatus::failed);
+    }
+
+    // An exceeded input capacity: the control-file record where the program writes one, then the
+    // halt.
+    [[noreturn]] void capacity_halt(const std::string& control_record, const std::string& text) {
+        if (run_.profile.capacity_control_records) run_.control.put(" " + control_record);
+        platform::halt(run_.console, text, ExitStatus::failed);
     }
 
     // A value of the record; the end of the file inside a record is a read error.
@@ -119,7 +134,7 @@ private:
             if (run_.profile.dimension == 3) need(in_.read_real(z));
             ++net.IB;
             if (net.IB > run_.profile.cap.points)
-                platform::halt(run_.console, run_.text.too_many_points, ExitStatus::failed);
+                capacity_halt(run_.text.too_many_points_control, run_.text.too_many_points);
             net.IN[net.IB] = number;
             net.KOD1[net.IB] = code;
             net.XO[net.IB] = x;
@@ -132,14 +147,15 @@ private:
         Network& net = run_.net;
         while (next_record()) {
             std::int16_t station = 0, target = 0;
-            double value = 0, weight = 0;
+            double value = 0, weight = 0, value_i = 0;
             need(in_.read_int16(station));
             need(in_.read_int16(target));
             need(in_.read_real(value));
+            if (run_.profile.two_epochs) need(in_.read_real(value_i));
             need(in_.read_real(weight));
             ++k_;
             if (k_ > run_.profile.cap.quantities)
-                platform::halt(run_.console, run_.text.too_many_quantities, ExitStatus::failed);
+                capacity_halt(run_.text.too_many_quantities_control, run_.text.too_many_quantities);
             if (weight < WEIGHT_MIN) weight = 1.0;
             net.PPP[k_] = weight;
             net.INS[k_] = station;
@@ -152,6 +168,8 @@ private:
                     net.CS[k_] = station;
                     net.CC[k_] = target;
                     net.SO[k_] = value;
+                    net.SMI[k_] = value_i;
+                    net.SI[k_] = value_i;
                     break;
                 case Section::zenith_angles:
                     net.ISZ = k_;
@@ -160,12 +178,14 @@ private:
                     net.CC[k_] = target;
                     net.ZMO[net.IZ] = value;
                     net.ZZ[net.IZ] = value;
+                    net.ZMI[net.IZ] = value_i;
                     break;
                 case Section::distances:
                     ++net.ID;
                     if (net.ID > run_.profile.cap.distances)
                         platform::halt(run_.console, run_.text.too_many_distances, ExitStatus::failed);
                     net.DO[net.ID] = value;
+                    net.DI[net.ID] = value_i;
                     break;
             }
         }

@@ -43,6 +43,19 @@ void line(Run& run, std::int16_t station, std::int16_t target, double value, int
     run.report.put(r);
 }
 
+// A line of a two-epoch table: the values of both epochs and the weight, then the correction
+// (r != 0) and the difference value(o) - value(i) (always, or only with the correction when
+// `difference_without_v` is false).
+void epoch_line(Run& run, std::int16_t station, std::int16_t target, double o, double i, int k,
+                bool difference_without_v) {
+    const bool with_v = run.solution->redundancy != 0;
+    Record r = Record(" ").blanks(2).i(station, 5).i(target, 5).blanks(4).f(o, 10, 1).blanks(5)
+                   .f(i, 10, 1).f(run.net.PPP[k], 9, 1);
+    if (with_v) r.f(run.solution->V(k, 1), 9, 1);
+    if (with_v || difference_without_v) r.f(o - i, 9, 1);
+    run.report.put(r);
+}
+
 void sigma_block(Run& run, double pv, double sigma, const std::string& label,
                  const std::string& unit, int empty_after) {
     run.report.empty();
@@ -61,7 +74,10 @@ void directions(Run& run) {
     Sums group, all;
     int groups = 1;
     for (int k = 1; k <= net.IS; ++k) {
-        line(run, net.CS[k], net.CC[k], net.SO[k], k);
+        if (run.profile.two_epochs)
+            epoch_line(run, net.CS[k], net.CC[k], net.SO[k], net.SI[k], k, true);
+        else
+            line(run, net.CS[k], net.CC[k], net.SO[k], k);
         if (k < net.IS && net.CS[k + 1] != net.CS[k]) ++groups;
         if (s.redundancy == 0) continue;
         const double v = s.V(k, 1), p = net.PPP[k];
@@ -69,7 +85,7 @@ void directions(Run& run) {
         group.add(p, v);
         if (k == net.IS || net.CS[k + 1] != net.CS[k]) {
             if (group.n >= 3)
-                sigma_block(run, group.pv, std::sqrt(group.pvv / (group.n - 1)), t.direction_sigma, t.unit_cc, 2);
+                sigma_block(run, group.pv, std::sqrt(group.pvv / (group.n - 1)), t.direction_sigma, t.direction_unit, 2);
             group = Sums{};
         }
         all.add(p, v);
@@ -77,7 +93,7 @@ void directions(Run& run) {
     if (s.redundancy != 0 && all.n - groups >= 1) {
         run.report.empty();
         run.report.put(t.all_directions);
-        sigma_block(run, all.pv, std::sqrt(all.pvv / (all.n - groups)), t.direction_sigma, t.unit_cc, 2);
+        sigma_block(run, all.pv, std::sqrt(all.pvv / (all.n - groups)), t.direction_sigma, t.direction_unit, 2);
     }
 }
 
@@ -85,12 +101,16 @@ void zenith_angles(Run& run) {
     const Network& net = run.net;
     const Solution& s = *run.solution;
     const Messages& t = run.text;
-    if (net.IZ < 1) return;
+    // The two-epoch table has its heading whenever directions or zenith angles were read.
+    if (run.profile.two_epochs ? net.ISZ < 1 : net.IZ < 1) return;
     heading(run, t.zenith_title, t.zenith_heading, t.zenith_heading_r0);
     Sums sums;
     for (int m = 1; m <= net.IZ; ++m) {
         const int k = net.IS + m;
-        line(run, net.INS[k], net.INC[k], net.ZZ[m], k);
+        if (run.profile.two_epochs)
+            epoch_line(run, net.INS[k], net.INC[k], net.ZMO[m], net.ZMI[m], k, true);
+        else
+            line(run, net.INS[k], net.INC[k], net.ZZ[m], k);
         if (s.redundancy != 0 && counted(s.V(k, 1))) sums.add(net.PPP[k], s.V(k, 1));
     }
     if (s.redundancy != 0 && net.IZ >= 2 && sums.n >= 2)
@@ -107,7 +127,10 @@ void distances(Run& run) {
     Sums sums;
     for (int m = 1; m <= net.ID; ++m) {
         const int k = net.ISZ + m;
-        line(run, net.INS[k], net.INC[k], net.DO[m], k);
+        if (run.profile.two_epochs)
+            epoch_line(run, net.INS[k], net.INC[k], net.DO[m], net.DI[m], k, false);
+        else
+            line(run, net.INS[k], net.INC[k], net.DO[m], k);
         if (s.redundancy != 0 && counted(s.V(k, 1))) sums.add(net.PPP[k], s.V(k, 1));
     }
     if (s.redundancy != 0 && net.ID >= 2 && sums.n >= 2)

@@ -35,11 +35,14 @@ void adjusted_coordinates(Run& run) {
     const Solution& s = *run.solution;
     const Messages& t = run.text;
     heading(run.report, t.results_heading[0], {t.results_heading[1], t.results_heading[2]}, 2);
+    // The d-columns: input minus adjusted coordinates, or in a deformation program the
+    // displacements themselves.
+    const Matrix& d = run.profile.two_epochs ? s.H : s.HR;
     for (int I = 1; I <= net.IB; ++I)
         run.report.put(Record(" ").i(net.IN[I], 4).blanks(1)
-                           .f(net.XO[I], 13, 1).f(s.HR(3 * I - 2, 1), 8, 1)
-                           .f(net.YO[I], 13, 1).f(s.HR(3 * I - 1, 1), 8, 1)
-                           .f(net.ZO[I], 13, 1).f(s.HR(3 * I, 1), 8, 1));
+                           .f(net.XO[I], 13, 1).f(d(3 * I - 2, 1), 8, 1)
+                           .f(net.YO[I], 13, 1).f(d(3 * I - 1, 1), 8, 1)
+                           .f(net.ZO[I], 13, 1).f(d(3 * I, 1), 8, 1));
 }
 
 void ellipsoids(Run& run, const Matrix& RD) {

@@ -2,6 +2,7 @@
 #include "adjustment/rows.h"
 
 #include <cmath>
+#include <vector>
 
 #include "adjustment/failures.h"
 #include "adjustment/run.h"
@@ -30,15 +31,41 @@ double azimuth_cc(double dy, double dx) {
     return t * RO;
 }
 
-// The next row of A; a row beyond the capacity is never stored: the run ends (with the pause
-// " NM > JM " first for angles and zenith angles).
+// The next row of A. A row beyond the capacity is never stored: in the adjustment programs the
+// run ends (with the pause " NM > JM " first for angles and zenith angles); where the profile
+// lists such rows, the row is counted but not stored, and 0 is returned.
 Index next_row(Run& run, bool with_pause) {
     Solution& s = *run.solution;
     if (s.IXX >= run.profile.cap.rows) {
+        if (run.profile.rows_past_capacity_listed) {
+            ++s.IXX;
+            return 0;
+        }
         if (with_pause) run.console.pause(run.text.rows_over);
         platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
     }
     return ++s.IXX;
+}
+
+// After a listed row past the capacity: the pause " NM > JM ", and after a zenith row the row
+// halt at once (the zenith rows come after the only other check).
+void row_past_capacity(Run& run, bool halt_now) {
+    run.console.pause(run.text.rows_over);
+    if (halt_now) platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
+}
+
+// Stores the right-hand side of the row just counted (not of a row past the capacity).
+void store_value(Solution& s, Index row, double value) {
+    ++s.IX;
+    if (row != 0) s.L(s.IX, 1) = value;
+}
+
+// An observed angle from two consecutive directions of a station: the right one plus a full
+// circle when it is smaller than the left one [cc].
+double observed_angle(const std::vector<double>& directions, int I) {
+    double angle = directions[I + 1] - directions[I];
+    if (angle < 0) angle = angle + RK;
+    return angle;
 }
 
 void list_heading(Run& run, const std::string& title, int empty_before) {
@@ -71,21 +98,32 @@ void angle_rows(Run& run, bool first_pass) {
             same_coordinates(run, numbers, indices);
         }
         const Index r = next_row(run, true);
-        A(r, 3 * i - 2) = RO * (dyk / sk2 - dyj / sj2);
-        A(r, 3 * i - 1) = -RO * (dxk / sk2 - dxj / sj2);
-        A(r, 3 * j - 2) = RO * dyj / sj2;
-        A(r, 3 * j - 1) = -RO * dxj / sj2;
-        A(r, 3 * k - 2) = -RO * dyk / sk2;
-        A(r, 3 * k - 1) = RO * dxk / sk2;
+        if (r != 0) {
+            A(r, 3 * i - 2) = RO * (dyk / sk2 - dyj / sj2);
+            A(r, 3 * i - 1) = -RO * (dxk / sk2 - dxj / sj2);
+            A(r, 3 * j - 2) = RO * dyj / sj2;
+            A(r, 3 * j - 1) = -RO * dxj / sj2;
+            A(r, 3 * k - 2) = -RO * dyk / sk2;
+            A(r, 3 * k - 1) = RO * dxk / sk2;
+        }
         double computed = azimuth_cc(dyk, dxk) - azimuth_cc(dyj, dxj);
         if (computed < 0) computed = computed + RK;
-        double measured = net.SMO[I + 1] - net.SMO[I];
-        if (measured < 0) measured = measured + RK;
-        ++s.IX;
-        s.L(s.IX, 1) = reduce_to_half_circle(measured - computed);
-        if (first_pass)
-            run.control.put(Record(" ").i(net.INC[I], 5).i(net.INS[I], 5).i(net.INC[I + 1], 5)
-                                .f(s.L(s.IX, 1), 12, 2));
+        const double measured = observed_angle(net.SMO, I);
+        if (run.profile.two_epochs) {
+            // The change of the angle between the epochs, reduced to the half circle so that an
+            // angle whose directions cross zero between the epochs changes by a few cc, not by a
+            // full circle; the epoch-(o) misclosure beside it is only listed.
+            const double L = reduce_to_half_circle(observed_angle(net.SMI, I) - measured);
+            store_value(s, r, L);
+            if (first_pass)
+                run.control.put(Record(" ").i(j, 5).i(i, 5).i(k, 5).f(L, 12, 2).f(measured - computed, 12, 2));
+            if (r == 0) row_past_capacity(run, false);
+        } else {
+            store_value(s, r, reduce_to_half_circle(measured - computed));
+            if (first_pass)
+                run.control.put(Record(" ").i(net.INC[I], 5).i(net.INS[I], 5).i(net.INC[I + 1], 5)
+                                    .f(s.L(s.IX, 1), 12, 2));
+        }
         s.NM = s.IX;
     }
     ++s.IST;
@@ -108,11 +146,17 @@ void distance_rows(Run& run, bool first_pass) {
                 same_coordinates(run, numbers, indices);
             }
             const Index r = next_row(run, false);
-            ++s.IX;
             ++m;
-            s.L(s.IX, 1) = net.DO[m] - d;
-            if (first_pass)
-                run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(s.L(s.IX, 1), 12, 2));
+            if (run.profile.two_epochs) {
+                const double L = net.DI[m] - net.DO[m];
+                store_value(s, r, L);
+                if (first_pass) run.control.put(Record(" ").i(i, 5).i(j, 5).f(L, 12, 2).f(net.DO[m] - d, 12, 2));
+            } else {
+                store_value(s, r, net.DO[m] - d);
+                if (first_pass)
+                    run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(s.L(s.IX, 1), 12, 2));
+            }
+            if (r == 0) continue;
             Matrix& A = s.A;
             A(r, 3 * i - 2) = -dx / d;
             A(r, 3 * i - 1) = -dy / d;
@@ -124,13 +168,16 @@ void distance_rows(Run& run, bool first_pass) {
     }
     s.NM = s.IX;
     if (s.NM != s.IXX) run.console.pause(run.text.row_count);
+    if (s.NM > run.profile.cap.rows) platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
 }
 
 void zenith_rows(Run& run, bool first_pass) {
     Network& net = run.net;
     Solution& s = *run.solution;
+    // The two-epoch programs write the heading whenever directions or zenith angles were read.
+    const bool heading = run.profile.two_epochs ? net.ISZ >= 1 : net.IZ >= 1;
+    if (first_pass && heading) list_heading(run, run.text.zenith_list, 0);
     if (net.IZ < 1) return;
-    if (first_pass) list_heading(run, run.text.zenith_list, 0);
     int m = 0;
     for (int I = net.ISN1; I <= net.ISZ; ++I) {
         ++m;
@@ -146,18 +193,26 @@ void zenith_rows(Run& run, bool first_pass) {
         }
         const double f = dz * RO / (S2 * h);
         const Index r = next_row(run, true);
-        Matrix& A = s.A;
-        A(r, 3 * i - 2) = -f * dx;
-        A(r, 3 * j - 2) = f * dx;
-        A(r, 3 * i - 1) = -f * dy;
-        A(r, 3 * j - 1) = f * dy;
-        A(r, 3 * i) = h * RO / S2;
-        A(r, 3 * j) = -h * RO / S2;
+        if (r != 0) {
+            Matrix& A = s.A;
+            A(r, 3 * i - 2) = -f * dx;
+            A(r, 3 * j - 2) = f * dx;
+            A(r, 3 * i - 1) = -f * dy;
+            A(r, 3 * j - 1) = f * dy;
+            A(r, 3 * i) = h * RO / S2;
+            A(r, 3 * j) = -h * RO / S2;
+        }
         const double computed = dz == 0.0 ? 1000000.0 : std::atan2(h, dz) * RO;
-        ++s.IX;
-        s.L(s.IX, 1) = net.ZMO[m] - computed;
-        if (first_pass)
-            run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(s.L(s.IX, 1), 12, 2));
+        if (run.profile.two_epochs) {
+            const double L = net.ZMI[m] - net.ZMO[m];
+            store_value(s, r, L);
+            if (first_pass) run.control.put(Record(" ").i(i, 5).i(j, 5).f(L, 12, 2).f(net.ZMO[m] - computed, 12, 2));
+            if (r == 0) row_past_capacity(run, true);
+        } else {
+            store_value(s, r, net.ZMO[m] - computed);
+            if (first_pass)
+                run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(s.L(s.IX, 1), 12, 2));
+        }
         s.NM = s.IX;
         if (s.IX != s.IXX) run.console.say(run.text.row_numbering);
     }

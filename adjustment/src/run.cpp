@@ -3,6 +3,7 @@
 
 #include "adjustment/failures.h"
 #include "adjustment/input_reader.h"
+#include "adjustment/pair_displacements.h"
 #include "adjustment/report_tables.h"
 #include "adjustment/solution.h"
 #include "platform/files.h"
@@ -30,6 +31,7 @@ std::vector<std::string> banner_records(const Profile& profile, const platform::
                           .i(t.month, 2).text(".").i(t.year, 4).text(" *").str());
     records.push_back(Record(profile.banner_time_start).text("Čas: ").i(t.hour, 2).text(":")
                           .i(t.minute, 2).text(":").i(t.second, 2).text("   *").str());
+    for (const std::string& line : profile.banner_after_time) records.push_back(line);
     records.push_back(frame);
     for (int i = 0; i < 4; ++i) records.push_back("");
     return records;
@@ -87,7 +89,8 @@ void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control
     run.control.empty();
     report_dialogue(run, report);
     std::string bytes = input_dialogue(run);
-    run.control.put(Record(" ").a(run.ADRESA, run.profile.path_length).a(run.ADRESB, run.profile.path_length));
+    if (run.profile.control_paths_record)
+        run.control.put(Record(" ").a(run.ADRESA, run.profile.path_length).a(run.ADRESB, run.profile.path_length));
     run.BDUMMY = -1.0f;
     read_spatial_input(run, std::move(bytes));
     // Observations without any point: none of their stations can be in the point list.
@@ -97,6 +100,7 @@ void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control
     run.solution = std::make_unique<Solution>(run.profile.cap);
     adjust(run);
     write_report_tables(run);
+    if (run.profile.pairs) write_pair_displacements(run);
     if (run.profile.interactive) run.profile.interactive(run);
     end_message(run);
     exit_block(ExitStatus::finished);
