@@ -1,7 +1,8 @@
-// Observation equations of the spatial network and the misclosure lists of the first pass.
+// Observation equations and the misclosure lists of the first pass.
 #include "adjustment/rows.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 #include "adjustment/failures.h"
@@ -14,6 +15,13 @@ namespace adjustment {
 
 using platform::ExitStatus;
 using platform::Record;
+
+AngleCoefficients angle_coefficients(double dxj, double dyj, double sj2, double dxk, double dyk,
+                                     double sk2) {
+    return {RO * (dyk / sk2 - dyj / sj2), -RO * (dxk / sk2 - dxj / sj2),
+            RO * dyj / sj2, -RO * dxj / sj2,
+            -RO * dyk / sk2, RO * dxk / sk2};
+}
 
 double reduce_to_half_circle(double misclosure_cc) {
     if (misclosure_cc > HALF_CIRCLE) return misclosure_cc - RK;
@@ -31,33 +39,26 @@ double azimuth_cc(double dy, double dx) {
     return t * RO;
 }
 
-// The next row of A. A row beyond the capacity is never stored: in the adjustment programs the
-// run ends (with the pause " NM > JM " first for angles and zenith angles); where the profile
-// lists such rows, the row is counted but not stored, and 0 is returned.
+// The next row of A, or 0 for a row beyond the capacity, which is never stored: the pause
+// " NM > JM " first for angles and zenith angles, then either the halt at once or (where the
+// profile says so) the count goes on and the halt comes after the distance rows.
 Index next_row(Run& run, bool with_pause) {
     Solution& s = *run.solution;
     if (s.IXX >= run.profile.cap.rows) {
-        if (run.profile.rows_past_capacity_listed) {
-            ++s.IXX;
-            return 0;
-        }
         if (with_pause) run.console.pause(run.text.rows_over);
-        platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
+        if (run.profile.halt_at_first_extra_row)
+            platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
+        ++s.extra_rows;
+        return 0;
     }
     return ++s.IXX;
 }
 
-// After a listed row past the capacity: the pause " NM > JM ", and after a zenith row the row
-// halt at once (the zenith rows come after the only other check).
-void row_past_capacity(Run& run, bool halt_now) {
-    run.console.pause(run.text.rows_over);
-    if (halt_now) platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
-}
-
-// Stores the right-hand side of the row just counted (not of a row past the capacity).
-void store_value(Solution& s, Index row, double value) {
+// The next misclosure; a row beyond the capacity has none.
+void store_misclosure(Solution& s, Index row, double value) {
+    if (row == 0) return;
     ++s.IX;
-    if (row != 0) s.L(s.IX, 1) = value;
+    s.L(s.IX, 1) = value;
 }
 
 // An observed angle from two consecutive directions of a station: the right one plus a full
@@ -66,6 +67,26 @@ double observed_angle(const std::vector<double>& directions, int I) {
     double angle = directions[I + 1] - directions[I];
     if (angle < 0) angle = angle + RK;
     return angle;
+}
+
+// The right-hand side of a row and the pass-1 line of its misclosure list. The adjustment
+// programs adjust measured minus computed and list it beside the point numbers; the two-epoch
+// programs adjust the change between the epochs and list it beside the points' positions in the
+// point list, with the epoch-(o) misclosure (only listed, never used) after it.
+struct RowValue {
+    double L;             // right-hand side
+    double misclosure;    // epoch (o) minus computed (two epochs only)
+};
+void row_value(Run& run, Index row, bool first_pass, std::initializer_list<std::int16_t> numbers,
+               std::initializer_list<std::int16_t> indices, const RowValue& v) {
+    Solution& s = *run.solution;
+    store_misclosure(s, row, v.L);
+    if (!first_pass) return;
+    Record line(" ");
+    for (std::int16_t p : run.profile.two_epochs ? indices : numbers) line.i(p, 5);
+    line.f(v.L, 12, 2);
+    if (run.profile.two_epochs) line.f(v.misclosure, 12, 2);
+    run.control.put(line);
 }
 
 void list_heading(Run& run, const std::string& title, int empty_before) {
@@ -99,31 +120,24 @@ void angle_rows(Run& run, bool first_pass) {
         }
         const Index r = next_row(run, true);
         if (r != 0) {
-            A(r, 3 * i - 2) = RO * (dyk / sk2 - dyj / sj2);
-            A(r, 3 * i - 1) = -RO * (dxk / sk2 - dxj / sj2);
-            A(r, 3 * j - 2) = RO * dyj / sj2;
-            A(r, 3 * j - 1) = -RO * dxj / sj2;
-            A(r, 3 * k - 2) = -RO * dyk / sk2;
-            A(r, 3 * k - 1) = RO * dxk / sk2;
+            const AngleCoefficients c = angle_coefficients(dxj, dyj, sj2, dxk, dyk, sk2);
+            A(r, net.column(i, X)) = c.station_x;
+            A(r, net.column(i, Y)) = c.station_y;
+            A(r, net.column(j, X)) = c.left_x;
+            A(r, net.column(j, Y)) = c.left_y;
+            A(r, net.column(k, X)) = c.right_x;
+            A(r, net.column(k, Y)) = c.right_y;
         }
         double computed = azimuth_cc(dyk, dxk) - azimuth_cc(dyj, dxj);
         if (computed < 0) computed = computed + RK;
         const double measured = observed_angle(net.SMO, I);
-        if (run.profile.two_epochs) {
-            // The change of the angle between the epochs, reduced to the half circle so that an
-            // angle whose directions cross zero between the epochs changes by a few cc, not by a
-            // full circle; the epoch-(o) misclosure beside it is only listed.
-            const double L = reduce_to_half_circle(observed_angle(net.SMI, I) - measured);
-            store_value(s, r, L);
-            if (first_pass)
-                run.control.put(Record(" ").i(j, 5).i(i, 5).i(k, 5).f(L, 12, 2).f(measured - computed, 12, 2));
-            if (r == 0) row_past_capacity(run, false);
-        } else {
-            store_value(s, r, reduce_to_half_circle(measured - computed));
-            if (first_pass)
-                run.control.put(Record(" ").i(net.INC[I], 5).i(net.INS[I], 5).i(net.INC[I + 1], 5)
-                                    .f(s.L(s.IX, 1), 12, 2));
-        }
+        // Two epochs: the change of the angle, reduced to the half circle like a misclosure, so
+        // that an angle whose directions cross zero between the epochs changes by a few cc and
+        // not by a full circle.
+        const double L = reduce_to_half_circle(
+            run.profile.two_epochs ? observed_angle(net.SMI, I) - measured : measured - computed);
+        row_value(run, r, first_pass, {net.INC[I], net.INS[I], net.INC[I + 1]}, {j, i, k},
+                  {L, measured - computed});
         s.NM = s.IX;
     }
     ++s.IST;
@@ -147,28 +161,20 @@ void distance_rows(Run& run, bool first_pass) {
             }
             const Index r = next_row(run, false);
             ++m;
-            if (run.profile.two_epochs) {
-                const double L = net.DI[m] - net.DO[m];
-                store_value(s, r, L);
-                if (first_pass) run.control.put(Record(" ").i(i, 5).i(j, 5).f(L, 12, 2).f(net.DO[m] - d, 12, 2));
-            } else {
-                store_value(s, r, net.DO[m] - d);
-                if (first_pass)
-                    run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(s.L(s.IX, 1), 12, 2));
-            }
+            const double L = run.profile.two_epochs ? net.DI[m] - net.DO[m] : net.DO[m] - d;
+            row_value(run, r, first_pass, {net.INS[I], net.INC[I]}, {i, j}, {L, net.DO[m] - d});
             if (r == 0) continue;
             Matrix& A = s.A;
-            A(r, 3 * i - 2) = -dx / d;
-            A(r, 3 * i - 1) = -dy / d;
-            A(r, 3 * i) = -dz / d;
-            A(r, 3 * j - 2) = dx / d;
-            A(r, 3 * j - 1) = dy / d;
-            A(r, 3 * j) = dz / d;
+            const double delta[4] = {0.0, dx, dy, dz};
+            for (int axis = X; axis <= net.dimension; ++axis) {
+                A(r, net.column(i, axis)) = -delta[axis] / d;
+                A(r, net.column(j, axis)) = delta[axis] / d;
+            }
         }
     }
     s.NM = s.IX;
-    if (s.NM != s.IXX) run.console.pause(run.text.row_count);
-    if (s.NM > run.profile.cap.rows) platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
+    if (s.extra_rows > 0) platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
+    if (s.NM != s.IXX && !run.text.row_count.empty()) run.console.pause(run.text.row_count);
 }
 
 void zenith_rows(Run& run, bool first_pass) {
@@ -193,26 +199,19 @@ void zenith_rows(Run& run, bool first_pass) {
         }
         const double f = dz * RO / (S2 * h);
         const Index r = next_row(run, true);
-        if (r != 0) {
-            Matrix& A = s.A;
-            A(r, 3 * i - 2) = -f * dx;
-            A(r, 3 * j - 2) = f * dx;
-            A(r, 3 * i - 1) = -f * dy;
-            A(r, 3 * j - 1) = f * dy;
-            A(r, 3 * i) = h * RO / S2;
-            A(r, 3 * j) = -h * RO / S2;
-        }
+        // A zenith row beyond the capacity comes after the only check of the count: the run
+        // halts after its pause.
+        if (r == 0) platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
+        Matrix& A = s.A;
+        A(r, net.column(i, X)) = -f * dx;
+        A(r, net.column(j, X)) = f * dx;
+        A(r, net.column(i, Y)) = -f * dy;
+        A(r, net.column(j, Y)) = f * dy;
+        A(r, net.column(i, Z)) = h * RO / S2;
+        A(r, net.column(j, Z)) = -h * RO / S2;
         const double computed = dz == 0.0 ? 1000000.0 : std::atan2(h, dz) * RO;
-        if (run.profile.two_epochs) {
-            const double L = net.ZMI[m] - net.ZMO[m];
-            store_value(s, r, L);
-            if (first_pass) run.control.put(Record(" ").i(i, 5).i(j, 5).f(L, 12, 2).f(net.ZMO[m] - computed, 12, 2));
-            if (r == 0) row_past_capacity(run, true);
-        } else {
-            store_value(s, r, net.ZMO[m] - computed);
-            if (first_pass)
-                run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(s.L(s.IX, 1), 12, 2));
-        }
+        const double L = run.profile.two_epochs ? net.ZMI[m] - net.ZMO[m] : net.ZMO[m] - computed;
+        row_value(run, r, first_pass, {net.INS[I], net.INC[I]}, {i, j}, {L, net.ZMO[m] - computed});
         s.NM = s.IX;
         if (s.IX != s.IXX) run.console.say(run.text.row_numbering);
     }
@@ -220,10 +219,11 @@ void zenith_rows(Run& run, bool first_pass) {
 
 }  // namespace
 
-void spatial_rows(Run& run) {
+void observation_rows(Run& run) {
     Solution& s = *run.solution;
     const Network& net = run.net;
     for (int k = 1; k <= net.NR; ++k) s.PP(k, k) = net.PPP[k];
+    s.extra_rows = 0;
     const bool first_pass = s.IIT <= 1;
     if (net.IS >= 2) angle_rows(run, first_pass);
     distance_rows(run, first_pass);

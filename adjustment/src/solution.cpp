@@ -3,6 +3,7 @@
 #include "adjustment/solution.h"
 
 #include <cmath>
+#include <vector>
 
 #include "adjustment/failures.h"
 #include "adjustment/placement.h"
@@ -26,9 +27,6 @@ constexpr double CONVERGED = RA + static_cast<double>(0.1f);
 // A pass whose norm is not this much below the previous one counts towards divergence.
 constexpr double DIVERGENCE_STEP = 1.0;
 constexpr Index DIVERGENCE_LIMIT = 5;
-// No sound network comes near this many passes; norms that alternate would otherwise keep
-// resetting the divergence counter for ever.
-constexpr Index PASS_LIMIT = 100;
 
 [[noreturn]] void no_convergence(Run& run) {
     for (const std::string& line : run.text.no_convergence) run.console.say(line);
@@ -94,19 +92,24 @@ void solve(Run& run) {
     MADMUL(s.VT, s.V, s.VVT, 1, p, 1);
 }
 
+// Adds the increments of the solution to the coordinates of point I, and takes them from HR.
+void move_point(Network& net, Solution& s, int I) {
+    std::vector<double>* coordinate[4] = {nullptr, &net.XO, &net.YO, &net.ZO};
+    for (int axis = X; axis <= net.dimension; ++axis) {
+        const int c = net.column(I, axis);
+        (*coordinate[axis])[I] = (*coordinate[axis])[I] + s.H(c, 1);
+        s.HR(c, 1) = s.HR(c, 1) - s.H(c, 1);
+    }
+}
+
 // Moves the points of codes -1..1 by the increments; the others keep their input coordinates.
 void move_free_points(Run& run) {
     Network& net = run.net;
     Solution& s = *run.solution;
     for (int I = 1; I <= net.IB; ++I) {
         if (!moved_by_passes(net.KOD1[I])) continue;
-        const int x = 3 * I - 2, y = 3 * I - 1, z = 3 * I;
-        net.XO[I] = net.XO[I] + s.H(x, 1);
-        net.YO[I] = net.YO[I] + s.H(y, 1);
-        net.ZO[I] = net.ZO[I] + s.H(z, 1);
-        s.HR(x, 1) = s.HR(x, 1) - s.H(x, 1);
-        s.HR(y, 1) = s.HR(y, 1) - s.H(y, 1);
-        s.HR(z, 1) = s.HR(z, 1) - s.H(z, 1);
+        run.coordinates_unfinished = true;
+        move_point(net, s, I);
     }
 }
 
@@ -145,7 +148,8 @@ void unit_variance_test(Run& run) {
     const Messages& t = run.text;
     const Index r = static_cast<Index>(s.NM - net.NN + s.NP);
     s.redundancy = r;
-    run.console.say(Record(t.redundancy).item(r));
+    const bool console_lines = run.profile.test_lines_on_console;
+    if (console_lines) run.console.say(Record(t.redundancy).item(r));
     if (r < 1) {
         net.MO = net.MOO;
         return;
@@ -157,10 +161,12 @@ void unit_variance_test(Run& run) {
     run.report.put(line);
     run.report.empty();
     run.report.empty();
-    run.console.empty();
-    run.console.record(line.str());
-    run.console.empty();
-    run.console.empty();
+    if (console_lines) {
+        run.console.empty();
+        run.console.record(line.str());
+        run.console.empty();
+        run.console.empty();
+    }
     const double root = std::sqrt(static_cast<double>(r));
     const double upper = (static_cast<double>(1.0f) + static_cast<double>(2.0f) / root) * net.MOO;
     const float MOS = static_cast<float>(upper);
@@ -176,14 +182,7 @@ void final_update(Run& run) {
     Network& net = run.net;
     Solution& s = *run.solution;
     for (int I = 1; I <= net.IB; ++I) {
-        if (run.profile.loop.moves_points && moved_by_passes(net.KOD1[I])) continue;
-        const int x = 3 * I - 2, y = 3 * I - 1, z = 3 * I;
-        s.HR(x, 1) = s.HR(x, 1) - s.H(x, 1);
-        s.HR(y, 1) = s.HR(y, 1) - s.H(y, 1);
-        s.HR(z, 1) = s.HR(z, 1) - s.H(z, 1);
-        net.XO[I] = net.XO[I] + s.H(x, 1);
-        net.YO[I] = net.YO[I] + s.H(y, 1);
-        net.ZO[I] = net.ZO[I] + s.H(z, 1);
+        if (!run.profile.loop.moves_points || !moved_by_passes(net.KOD1[I])) move_point(net, s, I);
     }
 }
 
@@ -228,9 +227,9 @@ bool adjustment_pass(Run& run) {
     Solution& s = *run.solution;
     ++s.IIT;
     run.console.record(Record("+").blanks(35).text(run.text.progress).i(s.IIT, 4).str());
-    spatial_rows(run);
+    observation_rows(run);
     derived_matrix(run);
-    spatial_conditions(run);
+    placement_conditions(run);
     remove_fixed_components(run);
     solve(run);
     MADTRN(s.H, s.HT, s.n, 1);
@@ -244,10 +243,11 @@ bool adjustment_pass(Run& run) {
 
 void adjust(Run& run) {
     while (!adjustment_pass(run))
-        if (run.solution->IIT >= PASS_LIMIT) no_convergence(run);
+        if (run.solution->IIT >= run.profile.pass_limit) no_convergence(run);
     unit_variance_test(run);
     run.console.record(Record("+").blanks(35).text(run.text.finished).str());
     final_update(run);
+    run.coordinates_unfinished = false;
 }
 
 }  // namespace adjustment

@@ -82,11 +82,12 @@ adjustment::Profile profile() {
     p.report_header = " TERVAL      Deformace v Ostrel v.1.02 Datum: ";
     p.code_heading = "kód";
 
-    p.echo_record_line = true;
-    p.control_paths_record = false;
+    p.read_error_to_control = true;
+    p.echo_faulty_record = true;
+    p.control_paths = false;
     p.capacity_control_records = true;
     p.two_epochs = true;
-    p.rows_past_capacity_listed = true;
+    p.halt_at_first_extra_row = false;
     // The rows come from the epoch-(o) coordinates, which no pass moves: the second pass repeats
     // the first, and the loop ends there.
     p.loop = {.moves_points = false, .passes = 2};

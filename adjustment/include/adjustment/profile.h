@@ -75,10 +75,56 @@ struct Profile {
     // Switches.
     bool coordinate_sigma_table = false;  // the table of coordinate standard deviations
     bool echo_read_error = false;         // a faulty input record echoed to the control file
-    // The read error of a deformation program: its console record copied to the control file,
-    // then the echo of the faulty record's first line closed by "..." and an empty record.
-    bool echo_record_line = false;
-    bool control_paths_record = true;     // the record with both paths after the dialogue
+    // The echo shows the first line of the faulty record followed by "...", then an empty
+    // record (instead of the line after the one where the read stopped).
+    bool echo_faulty_record = false;
+
+    // Start-up and file dialogue.
+    bool control_before_banner = false;  // the control file is opened before the banner
+    bool control_heading = true;         // its first record and two empty records
+    bool control_paths = true;           // the record with both full paths after the dialogue
+    // An existing report file is refused with the typed name right-aligned in 24 columns
+    // (instead of the first 24 characters of the full path).
+    bool refusal_shows_typed_name = false;
+    // The end message names the report as typed and adds the print hint (instead of the full
+    // path and an empty-looking record).
+    bool end_message_with_print_hint = false;
+
+    // Point database. An empty prompt: the program never asks for one and never opens one.
+    std::string database_prompt;
+    int database_name_length = 24;    // characters of the typed database name kept (BAZE)
+    // A point record with this placement code or a lower one takes its coordinates from the
+    // point database.
+    std::int16_t database_code = -2;
+
+    // false: the run ends through the exit block once the input is read (a program whose
+    // adjustment is not built yet).
+    bool adjusts = true;
+
+    // Switches of the adjustment chain.
+    // Derived-observation rows beyond the capacity are never stored. true: the run halts at the
+    // first one (after the pause " NM > JM " for an angle or zenith angle); false: a pause for
+    // every angle row beyond it, and the halt after the distance rows.
+    bool halt_at_first_extra_row = true;
+    // The same-coordinates message lists the point numbers and their positions.
+    bool same_coordinates_lists_points = true;
+    // Solutions at most before the non-convergence advice.
+    int pass_limit = 100;
+    // The redundancy and the a-posteriori unit standard deviation are also shown on the console.
+    bool test_lines_on_console = true;
+
+    // The observation tables: weighted statistics ([pv], only |v| above 0.001 counted) or plain
+    // ones ([v], every correction), and the layout of the weight and correction columns.
+    bool weighted_statistics = true;
+    struct Column {
+        int blanks_before, width, decimals;
+    };
+    Column weight_column{0, 10, 1};
+    Column correction_column{0, 10, 1};
+    int empty_after_direction_block = 2;
+
+    // The read error's console record also goes to the control file (before the echo).
+    bool read_error_to_control = false;
     // The 21st point and the 100th measured quantity first write a record to the control file.
     bool capacity_control_records = false;
 
@@ -86,10 +132,6 @@ struct Profile {
     // and the weight; the rows adjust the differences between the epochs at the epoch-(o)
     // coordinates, and the report tables show both epochs.
     bool two_epochs = false;
-    // Angle and distance rows past the row capacity are not stored but still listed, each angle
-    // row with the pause " NM > JM ", and the row halt follows the distance rows; a zenith row past
-    // it pauses and halts at once. False: the first row past the capacity ends the run.
-    bool rows_past_capacity_listed = false;
     PassLoop loop;
     // Set in the deformation programs: the displacement analysis of point pairs.
     std::optional<PairAnalysis> pairs;
