@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the spatial adjustment program and runs it on the bundled example network, answering
-# its dialogue as a user would, in a scratch data folder; then shows the report.
+# its dialogue as a user would, in a scratch data folder; then shows the report. Then the same
+# for the deformation program on a bundled two-epoch network.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 need=()
@@ -13,7 +14,7 @@ if [ ${#need[@]} -gt 0 ]; then
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target ostrel >/dev/null
+cmake --build build/release --target ostrel kaspen >/dev/null
 
 data=$(mktemp -d)
 cp examples/DEMO.TXT "$data/"
@@ -45,3 +46,11 @@ printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/relea
 echo
 echo "================ the report $data/VYSLEDEK.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/VYSLEDEK.TXT"
+
+# The deformation program: two epochs of the same 7 points, points 5 and 7 moved by a few
+# millimetres between them (examples/DEFORM.TXT). The answers: report file, input file.
+cp examples/DEFORM.TXT "$data/"
+printf 'DEFORMACE.TXT\nDEFORM.TXT\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/spatial_deformation/kaspen")
+echo
+echo "================ the report $data/DEFORMACE.TXT ================"
+iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/DEFORMACE.TXT"
