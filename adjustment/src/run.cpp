@@ -103,6 +103,8 @@ void open_control(Run& run, platform::FileSink& control) {
 
 void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
     const Profile& p = run.profile;
+    if (!platform::data_folder_found())
+        platform::halt(run.console, run.text.data_folder_missing, ExitStatus::failed);
     if (p.control_before_banner) open_control(run, control);
     for (const std::string& r : banner_records(p, run.start)) run.console.record(r);
     if (!p.control_before_banner) open_control(run, control);
