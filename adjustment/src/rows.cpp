@@ -165,10 +165,14 @@ void distance_rows(Run& run, bool first_pass) {
             row_value(run, r, first_pass, {net.INS[I], net.INC[I]}, {i, j}, {L, net.DO[m] - d});
             if (r == 0) continue;
             Matrix& A = s.A;
-            const double delta[4] = {0.0, dx, dy, dz};
-            for (int axis = X; axis <= net.dimension; ++axis) {
-                A(r, net.column(i, axis)) = -delta[axis] / d;
-                A(r, net.column(j, axis)) = delta[axis] / d;
+            const int si = net.column(i, X), tj = net.column(j, X);
+            A(r, si) = -dx / d;
+            A(r, si + 1) = -dy / d;
+            A(r, tj) = dx / d;
+            A(r, tj + 1) = dy / d;
+            if (net.dimension == 3) {
+                A(r, si + 2) = -dz / d;
+                A(r, tj + 2) = dz / d;
             }
         }
     }

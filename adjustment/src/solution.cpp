@@ -3,7 +3,6 @@
 #include "adjustment/solution.h"
 
 #include <cmath>
-#include <vector>
 
 #include "adjustment/failures.h"
 #include "adjustment/placement.h"
@@ -94,11 +93,15 @@ void solve(Run& run) {
 
 // Adds the increments of the solution to the coordinates of point I, and takes them from HR.
 void move_point(Network& net, Solution& s, int I) {
-    std::vector<double>* coordinate[4] = {nullptr, &net.XO, &net.YO, &net.ZO};
-    for (int axis = X; axis <= net.dimension; ++axis) {
-        const int c = net.column(I, axis);
-        (*coordinate[axis])[I] = (*coordinate[axis])[I] + s.H(c, 1);
-        s.HR(c, 1) = s.HR(c, 1) - s.H(c, 1);
+    const int x = net.column(I, X), y = x + 1;
+    net.XO[I] = net.XO[I] + s.H(x, 1);
+    net.YO[I] = net.YO[I] + s.H(y, 1);
+    s.HR(x, 1) = s.HR(x, 1) - s.H(x, 1);
+    s.HR(y, 1) = s.HR(y, 1) - s.H(y, 1);
+    if (net.dimension == 3) {
+        const int z = x + 2;
+        net.ZO[I] = net.ZO[I] + s.H(z, 1);
+        s.HR(z, 1) = s.HR(z, 1) - s.H(z, 1);
     }
 }
 
