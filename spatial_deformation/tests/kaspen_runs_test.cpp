@@ -203,15 +203,18 @@ TEST(KaspenRun, ReportTablesAtTheirColumns) {
 }
 
 // Three points, two of them fixed: one angle and two distances give 3 rows for the 3 unknowns of
-// point 3, r = 0. The tables lose the correction column, the direction rows keep the difference,
-// the distance rows end with the weight, no statistics; with directions but no zenith angles the
+// point 3 (whose placement code is given), r = 0.
+std::string no_redundancy(int code) {
+    return "'r nula'\n1 1 1 1 0\n1 7 0 0 0\n2 7 100000 0 10000\n3 " + std::to_string(code) +
+           " 0 100000 20000\n-1\n1 2 0 0 1\n1 3 1000000 1000002 1\n-1\n-1\n"
+           "1 3 101980.390 101981.390 2\n2 3 141774.469 141774.969 2\n-1\n";
+}
+
+// With r = 0 the tables lose the correction column, the direction rows keep the difference, the
+// distance rows end with the weight, no statistics; with directions but no zenith angles the
 // zenith heading stands in the report and in the control file.
 TEST(KaspenRun, NoRedundancy) {
-    const std::string input =
-        "'r nula'\n1 1 1 1 0\n1 7 0 0 0\n2 7 100000 0 10000\n3 0 0 100000 20000\n-1\n"
-        "1 2 0 0 1\n1 3 1000000 1000002 1\n-1\n-1\n"
-        "1 3 101980.390 101981.390 2\n2 3 141774.469 141774.969 2\n-1\n";
-    const Result r = run_kaspen(input);
+    const Result r = run_kaspen(no_redundancy(0));
     ASSERT_EQ(r.status, 0);
     const std::vector<std::string>& t = r.report;
     const int dir = find(t, " S m ě r y");
@@ -347,11 +350,7 @@ INSTANTIATE_TEST_SUITE_P(Ends, KaspenFailure, testing::ValuesIn(FAILURES),
 
 // A point of code -1 is read with its coordinates like a free point.
 TEST(KaspenRun, CodeMinusOneIsAFreePoint) {
-    const std::string input =
-        "'kod -1'\n1 1 1 1 0\n1 7 0 0 0\n2 7 100000 0 10000\n3 -1 0 100000 20000\n-1\n"
-        "1 2 0 0 1\n1 3 1000000 1000002 1\n-1\n-1\n"
-        "1 3 101980.390 101981.390 2\n2 3 141774.469 141774.969 2\n-1\n";
-    const Result r = run_kaspen(input);
+    const Result r = run_kaspen(no_redundancy(-1));
     ASSERT_EQ(r.status, 0);
     const int k = find(r.report, " S o u ř a d n i c e");
     EXPECT_EQ(testsupport::columns(r.report[k + 4], 1, 60).substr(0, 8), "   " + integer(3, 5));
