@@ -169,32 +169,47 @@ void remove_fixed_components(Run& run) {
     s.n = columns_a;
 }
 
-void insert_fixed_components(Run& run) {
-    Network& net = run.net;
-    Solution& s = *run.solution;
+namespace {
+
+// Calls `insert` with each column of a fixed component, points from the first one up.
+template <class Insert>
+void each_fixed_column_upwards(const Network& net, Insert insert) {
     const CodeTable& t = table(net.dimension);
-    Index columns_h = s.n, rows_r = s.n, columns_r = s.n;
     for (int I = 1; I <= net.IB; ++I) {
         const std::array<int, 3>& removed = rule(t, net.KOD1[I]).removed;
-        for (auto a = removed.rbegin(); a != removed.rend(); ++a) {
-            if (*a == 0) continue;
-            const Index ic = static_cast<Index>(net.column(I, *a));
-            library::MADEXT(s.HT, 1, columns_h, ic);
-            library::MADEXT(s.R, rows_r, columns_r, ic);
-            library::MADTRN(s.R, s.RT, rows_r, columns_r);
-            library::MADEXT(s.RT, columns_r, rows_r, ic);
-            library::MADTRN(s.RT, s.R, columns_r, rows_r);
-        }
+        for (auto a = removed.rbegin(); a != removed.rend(); ++a)
+            if (*a != 0) insert(static_cast<Index>(net.column(I, *a)));
     }
-    if (columns_h != rows_r || rows_r != columns_r) {
+}
+
+}  // namespace
+
+void insert_fixed_increments(Run& run) {
+    Solution& s = *run.solution;
+    Index columns_h = s.n;
+    each_fixed_column_upwards(run.net, [&](Index ic) { library::MADEXT(s.HT, 1, columns_h, ic); });
+    s.n_extended = columns_h;
+}
+
+void insert_fixed_cofactors(Run& run) {
+    Network& net = run.net;
+    Solution& s = *run.solution;
+    Index rows_r = s.n, columns_r = s.n;
+    each_fixed_column_upwards(net, [&](Index ic) {
+        library::MADEXT(s.R, rows_r, columns_r, ic);
+        library::MADTRN(s.R, s.RT, rows_r, columns_r);
+        library::MADEXT(s.RT, columns_r, rows_r, ic);
+        library::MADTRN(s.RT, s.R, columns_r, rows_r);
+    });
+    if (s.n_extended != rows_r || rows_r != columns_r) {
         run.console.say(run.text.extend_dimensions);
         exit_block(ExitStatus::failed);
     }
-    if (columns_h != net.NN) {
+    if (s.n_extended != net.NN) {
         run.console.say(run.text.reduce_dimensions);
         exit_block(ExitStatus::failed);
     }
-    s.n = columns_h;
+    s.n = s.n_extended;
 }
 
 }  // namespace adjustment

@@ -79,16 +79,25 @@ void solve(Run& run) {
         exit_block(ExitStatus::failed);
     }
     MADMUL(s.M, s.ATQ, s.MATQ, n, n, m);
-    MADMUL(s.PIDT, s.Q, s.DTQ, p, m, m);
     MADMUL(s.MATQ, s.L, s.H, n, m, 1);
-    MADMUL(s.MATQ, s.A, s.MATQA, n, m, n);
-    MADMUL(s.MATQA, s.M, s.R, n, n, n);
     MADMUL(s.A, s.H, s.AH, m, n, 1);
     MADSUB(s.AH, s.L, s.AHL, m, 1);
+}
+
+// What only the solution of the last pass is needed for: the cofactor matrix of the unknowns
+// R = M.N.M, the corrections V = PP^-1.D^T.Q.(A.H - L) and [pvv]. The matrices of the pass are
+// still intact here, so R and V are what every pass would have computed.
+void finish_solution(Run& run) {
+    Solution& s = *run.solution;
+    const Index m = s.NM, p = run.net.NR, n = s.n;
+    MADMUL(s.MATQ, s.A, s.MATQA, n, m, n);
+    MADMUL(s.MATQA, s.M, s.R, n, n, n);
+    MADMUL(s.PIDT, s.Q, s.DTQ, p, m, m);
     MADMUL(s.DTQ, s.AHL, s.V, p, m, 1);
     MADTRN(s.V, s.VT, p, 1);
     for (int k = 1; k <= p; ++k) s.VT(1, k) = s.VT(1, k) * run.net.PPP[k];
     MADMUL(s.VT, s.V, s.VVT, 1, p, 1);
+    insert_fixed_cofactors(run);
 }
 
 // Adds the increments of the solution to the coordinates of point I, and takes them from HR.
@@ -236,10 +245,13 @@ bool adjustment_pass(Run& run) {
     remove_fixed_components(run);
     solve(run);
     MADTRN(s.H, s.HT, s.n, 1);
-    insert_fixed_components(run);
+    insert_fixed_increments(run);
     MADTRN(s.HT, s.H, 1, run.net.NN);
     if (run.profile.loop.moves_points) move_free_points(run);
-    if (settled(run)) return true;
+    if (settled(run)) {
+        finish_solution(run);
+        return true;
+    }
     clear_pass(run);
     return false;
 }

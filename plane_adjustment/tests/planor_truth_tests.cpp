@@ -76,14 +76,19 @@ struct ProgramResult {
     double VVT = 0;
     int NM = 0, NP = 0, redundancy = 0;
     std::vector<std::vector<double>> R;  // 2n x 2n
+    double MO = 0;
     std::string screen;
+    std::vector<std::string> report;
 };
 
-ProgramResult run_planor(const truth::InputFile& file) {
+// One run; `offers`: the answers after the database question.
+ProgramResult run_planor(const truth::InputFile& file, const std::vector<std::string>& offers = {"n", "n"}) {
     testsupport::DataFolder folder;
     setenv("TERVAL_DATA", folder.path().c_str(), 1);
     folder.write("INPUT.TXT", truth::file_text(file));
-    platform::ScriptConsole console({"REPORT.TXT", "INPUT.TXT", "n", "n", "n"});
+    std::vector<std::string> answers = {"REPORT.TXT", "INPUT.TXT", "n"};
+    answers.insert(answers.end(), offers.begin(), offers.end());
+    platform::ScriptConsole console(answers);
     ProgramResult out;
     out.status = adjustment::run_program(plane_adjustment::profile(), console, [&](const adjustment::Run& run) {
         for (int i = 1; i <= run.net.IB; ++i)
@@ -96,12 +101,15 @@ ProgramResult run_planor(const truth::InputFile& file) {
         out.NM = s.NM;
         out.NP = s.NP;
         out.redundancy = s.redundancy;
+        out.MO = run.net.MO;
         const int n = 2 * run.net.IB;
         out.R.assign(n, std::vector<double>(n));
         for (int a = 1; a <= n; ++a)
             for (int b = 1; b <= n; ++b) out.R[a - 1][b - 1] = s.R(a, b);
     });
     out.screen = console.screen();
+    out.report = folder.lines_cp1250("REPORT.TXT");
+    unsetenv("TERVAL_DATA");
     return out;
 }
 
@@ -220,6 +228,43 @@ TEST_P(PlanorTruth, AgreesWithTruthAndClassicalAdjustment) {
         expect_coordinates_near(program.points, exact_result(truth_points, file.points, c.distances),
                                 spans_axis ? 0.1 : 0.01, "against the truth");
     }
+}
+
+// The distance between two adjusted network points and its standard deviation against the
+// covariance of the independent adjustment: sigma^2 = F.R.F^T MO^2 with F the distance's
+// gradient (direction cosines, opposite at the two ends).
+TEST(PlanorTruthDialogue, DistanceSigmaFromTheIndependentCovariance) {
+    std::mt19937_64 engine(77);
+    std::vector<Point> truth_points;
+    const int codes[] = {6, 2, 0, 0, 0, 0};
+    for (int i = 0; i < 6; ++i) {
+        truth_points.push_back(BASE[i]);
+        truth_points.back().code = codes[i];
+    }
+    const std::vector<Point> input = truth::perturbed(truth_points, 200.0, 0.0, engine, 2);
+    truth::Plan plan = truth::full_plan(truth_points, 1, Rounds::halves, true);
+    plan.zenith_angles.clear();
+    const truth::InputFile file =
+        truth::in_the_plane(truth::observe(truth_points, input, plan, truth::Accuracy{}, true, engine));
+    const ProgramResult program = run_planor(file, {"y", "4 6", "-1 0", "y", "n"});
+    ASSERT_EQ(program.status, 0) << program.screen;
+    const truth::ClassicalResult reference = truth::adjust_classically(file, truth::Circle::single_precision);
+
+    const Point& a = reference.adjusted[3];
+    const Point& b = reference.adjusted[5];
+    const double dx = b.X - a.X, dy = b.Y - a.Y, d = std::hypot(dx, dy);
+    Eigen::VectorXd F = Eigen::VectorXd::Zero(12);
+    F(6) = dx / d, F(10) = -dx / d, F(7) = dy / d, F(11) = -dy / d;
+    const double sigma = std::sqrt(F.dot(reference.cofactors * F)) * program.MO;
+
+    int row = -1;
+    for (std::size_t i = 0; i < program.report.size(); ++i)
+        if (program.report[i].rfind("     4 -   6", 0) == 0) row = static_cast<int>(i);
+    ASSERT_GE(row, 0);
+    const std::string& line = program.report[row];
+    EXPECT_NEAR(std::stod(line.substr(20, 12)), d, 0.05);
+    EXPECT_NEAR(std::stod(line.substr(38, 9)), sigma, 0.0015);
+    EXPECT_GT(sigma, 0.1);
 }
 
 std::string case_name(const ::testing::TestParamInfo<std::tuple<TruthCase, Data>>& info) {

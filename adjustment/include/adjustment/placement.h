@@ -20,9 +20,10 @@ void placement_conditions(Run& run);
 // Deletes the fixed components' columns from A and G (points from the last one down) and sets
 // the reduced count n.
 void remove_fixed_components(Run& run);
-// Inserts zero columns into HT and zero rows and columns into R at the fixed components (points
-// from the first one up); checks the counts against
-// dimension x IB.
-void insert_fixed_components(Run& run);
+// Inserts zero columns into HT at the fixed components (points from the first one up).
+void insert_fixed_increments(Run& run);
+// Inserts zero rows and columns into R at the fixed components (points from the first one up);
+// checks the counts of HT and R against each other and against dimension x IB.
+void insert_fixed_cofactors(Run& run);
 
 }  // namespace adjustment

@@ -50,6 +50,7 @@ struct Solution {
     Index IST = 0;   // station groups (after a pass)
     Index NP = 0;    // condition rows
     Index n = 0;     // unknowns in the solution, after the removal of fixed components
+    Index n_extended = 0;  // columns of HT after the re-insertion of the fixed components
     ConvergenceTest convergence;
     Index redundancy = 0;
 };
