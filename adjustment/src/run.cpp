@@ -139,7 +139,9 @@ int run_program(const Profile& profile, platform::Console& console,
             whole_run(run, report, control);
         } catch (const ExitBlock& end) {
             ExitStatus end_status = store_points(run, end.status);
-            if (report.write_failed() || control.write_failed()) {
+            // The buffered records reach the files here; every write and the close are checked.
+            const bool report_written = report.close(), control_written = control.close();
+            if (!report_written || !control_written) {
                 console.say(run.text.write_failed);
                 end_status = ExitStatus::failed;
             }
@@ -148,6 +150,9 @@ int run_program(const Profile& profile, platform::Console& console,
     } catch (const platform::Halt& h) {
         status = static_cast<int>(h.status);
     }
+    // What the run wrote before a halt stands in its files.
+    report.close();
+    control.close();
     if (inspect) inspect(run);
     return status;
 }
