@@ -5,7 +5,8 @@
 #   minor page faults  /usr/bin/time -f %R (GNU time)
 #   system calls       strace -c -f, all of them and the write calls among them
 # Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before);
-# a program named planor runs on examples/PLANEBIG.TXT instead.
+# a program named planor runs on examples/PLANEBIG.TXT, one named kaspen on examples/DEFBIG.TXT
+# (the largest two-epoch network).
 # A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,6 +16,7 @@ data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
 case "$(basename "$program")" in
   planor*) input=PLANEBIG.TXT; answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n' ;;
+  kaspen*) input=DEFBIG.TXT; answers='V.TXT\nDEFBIG.TXT\n' ;;
   *)       input=BIG.TXT; answers='V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n' ;;
 esac
 cp "examples/$input" "$data/"

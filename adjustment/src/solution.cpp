@@ -141,6 +141,10 @@ void clear_pass(Run& run) {
 bool settled(Run& run) {
     Solution& s = *run.solution;
     MADMUL(s.HT, s.H, s.HTH, 1, run.net.NN, 1);
+    const Index passes = run.profile.loop.passes;
+    if (passes > 0) {  // a fixed number of passes at most, no divergence counter
+        return s.convergence.observe_settling(s.HTH(1, 1)) || s.convergence.solutions() >= passes;
+    }
     switch (s.convergence.observe(s.HTH(1, 1))) {
         case ConvergenceTest::Verdict::converged: return true;
         case ConvergenceTest::Verdict::diverged: no_convergence(run);
@@ -184,12 +188,13 @@ void unit_variance_test(Run& run) {
 }
 
 // The points not moved during the passes receive the last solution once: HR then holds input
-// minus adjusted coordinates for every point.
+// minus adjusted coordinates for every point. Where no pass moves a point, every point takes its
+// displacement here.
 void final_update(Run& run) {
     Network& net = run.net;
     Solution& s = *run.solution;
     for (int I = 1; I <= net.IB; ++I) {
-        if (!moved_by_passes(net.KOD1[I])) move_point(net, s, I);
+        if (!run.profile.loop.moves_points || !moved_by_passes(net.KOD1[I])) move_point(net, s, I);
     }
 }
 
@@ -223,6 +228,13 @@ ConvergenceTest::Verdict ConvergenceTest::observe(double HTH) {
     return Verdict::go_on;
 }
 
+bool ConvergenceTest::observe_settling(double HTH) {
+    ++ITER;
+    const bool settled = ITER > 1 && std::fabs(HTH - HTC) < CONVERGED;
+    HTC = HTH;
+    return settled;
+}
+
 bool adjustment_pass(Run& run) {
     Solution& s = *run.solution;
     ++s.IIT;
@@ -235,7 +247,7 @@ bool adjustment_pass(Run& run) {
     MADTRN(s.H, s.HT, s.n, 1);
     insert_fixed_increments(run);
     MADTRN(s.HT, s.H, 1, run.net.NN);
-    move_free_points(run);
+    if (run.profile.loop.moves_points) move_free_points(run);
     if (settled(run)) {
         finish_solution(run);
         return true;

@@ -19,6 +19,8 @@ class ConvergenceTest {
 public:
     enum class Verdict { go_on, converged, diverged };
     Verdict observe(double HTH);
+    // The same test without the divergence counter: true once two successive sums settle.
+    bool observe_settling(double HTH);
     Index solutions() const { return ITER; }
 
 private:
