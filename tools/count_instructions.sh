@@ -10,7 +10,15 @@
 # A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
+if [ "${1:-}" = planor ]; then
+  program=$(realpath "${2:-build/release/plane_adjustment/planor}")
+  input=PLANEBIG.TXT
+  answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n'
+else
+  program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
+  input=BIG.TXT
+  answers='V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n'
+fi
 [ -x "$program" ] || { echo "no program $program: build it first"; exit 1; }
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
