@@ -3,6 +3,7 @@
 // folder.
 #pragma once
 #include "forms/numbers.h"
+#include "kavon/texts.h"
 #include "forms/runtime.h"
 #include "kavon/form1.h"
 #include "testsupport/runner.h"
