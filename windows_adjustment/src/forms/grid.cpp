@@ -324,7 +324,9 @@ void Grid::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) return;
     const auto [r, c] = cellAt(event->position().toPoint());
-    if (isDataCell(r, c) && DblClick) DblClick();
+    if (!isDataCell(r, c)) return;
+    moveTo(r, c);  // the press before it has normally moved there already
+    if (DblClick) DblClick();
 }
 
 void Grid::keyPressEvent(QKeyEvent* event)
