@@ -146,6 +146,14 @@ TEST(KavonMainWindow, TablesAsDesigned)
     EXPECT_EQ(f.form3().Grid1->colWidth(8), 1600);
     EXPECT_EQ(f.form3().caption(), "KAVON    Výsledky vyrovnání");
     EXPECT_EQ(f.form2().caption(), "KAVON výsledky vyrovnání");
+    const Form3& r = f.form3();
+    ASSERT_EQ(r.SSTab1->tabs(), 2);
+    EXPECT_EQ(r.SSTab1->tabCaption(1), " Charakteristiky ");
+    ASSERT_EQ(r.SSTab2->tabs(), 3);
+    EXPECT_EQ(r.SSTab2->tabCaption(2), "Šikmé délky");
+    EXPECT_EQ(r.Grid4->parentWidget(), r.SSTab2->page(2));
+    EXPECT_EQ(r.Grid5->fixedCols(), 2);
+    EXPECT_EQ(r.Grid5->textArray(2), " vyrovnaná šikmá délka");
 }
 
 TEST(KavonMainWindow, ButtonsBecomeUsableStepByStep)

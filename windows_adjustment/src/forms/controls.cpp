@@ -91,7 +91,12 @@ void TextBox::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
-ComboBox::ComboBox(QWidget* container) : Control(container) { setEditable(true); }
+ComboBox::ComboBox(QWidget* container) : Control(container)
+{
+    setEditable(true);
+    // A narrow drop-down button, so a combo box 615 twips wide still shows its text.
+    setStyleSheet("QComboBox { padding: 0px 0px 0px 1px; } QComboBox::drop-down { width: 12px; }");
+}
 
 std::string ComboBox::text() const { return currentText().toStdString(); }
 
