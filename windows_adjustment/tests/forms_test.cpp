@@ -1,5 +1,6 @@
 // The forms layer: twips, the grid's cell indices, header and merged cells, numbers and texts
 // under two regional settings, the sequential file and its error numbers.
+#include "forms/common_dialog.h"
 #include "forms/grid.h"
 #include "forms/numbers.h"
 #include "forms/seqfile.h"
@@ -152,6 +153,13 @@ TEST(FormsNumbers, TextToNumberBySettingsAndLeadingNumberByPoint)
     const Case cases[] = {{"12.7", 12.7}, {"-3.5", -3.5}, {"  12abc", 12}, {"x1", 0},  {"", 0},
                           {"1e3", 1000},  {"1e", 1},      {"2.5.1", 2.5},  {"12,7", 12}, {"+4", 4}};
     for (const auto& c : cases) EXPECT_EQ(forms::leadingNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(FormsOpenDialog, FilterEntriesFindNamesOfEitherCase)
+{
+    const QStringList filters = forms::qtNameFilters("All Files (*.*)|*.*|Geo data (*.txt)|*.txt|Gsi data (*.GSI)|*.GSI");
+    EXPECT_EQ(filters, (QStringList{"All Files (*.*) (*)", "Geo data (*.txt) (*.[tT][xX][tT])",
+                                    "Gsi data (*.GSI) (*.[gG][sS][iI])"}));
 }
 
 TEST(FormsSequentialFile, ValuesOfALine)
