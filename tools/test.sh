@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages, only when missing), builds the suite and runs
 # every test: once in a normal build, once with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the input reader's fuzz target for a bounded time.
+# and the fuzz target (input file and console answers of a whole run) for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,12 +30,17 @@ echo "== sanitizer build (address, undefined)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTERVAL_SANITIZE=ON -DTERVAL_BENCHMARKS=OFF
 if [ -f spatial_adjustment/fuzz/CMakeLists.txt ]; then
-  echo "== fuzzing the input reader"
+  echo "== fuzzing a whole run: input file and console answers"
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTERVAL_FUZZ=ON \
     -DTERVAL_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build/fuzz -j "$jobs" --target fuzz_reader
   mkdir -p build/fuzz/corpus
+  # Seeds: each example network alone (the console answers "n"), and followed by a NUL byte and
+  # console answers that pass through the dialogue's refusals and every interactive offer.
   cp examples/*.TXT build/fuzz/corpus/
+  for f in examples/*.TXT; do
+    { cat "$f"; printf '\0'; cat spatial_adjustment/fuzz/seed_answers.txt; } > "build/fuzz/corpus/$(basename "$f" .TXT).answers"
+  done
   build/fuzz/spatial_adjustment/fuzz/fuzz_reader -max_total_time=60 -rss_limit_mb=2048 build/fuzz/corpus
 fi
 echo "All tests passed."

@@ -79,6 +79,8 @@ void end_message(Run& run) {
 }
 
 void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
+    if (!platform::data_folder_found())
+        platform::halt(run.console, run.text.data_folder_missing, ExitStatus::failed);
     for (const std::string& r : banner_records(run.profile, run.start)) run.console.record(r);
     if (!control.open_rewrite(platform::in_data_folder(file_name(run.profile.control_path))))
         platform::halt(run.console, run.text.control_unavailable + run.profile.control_path, ExitStatus::failed);

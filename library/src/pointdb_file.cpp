@@ -8,6 +8,8 @@
 #include <array>
 #include <bit>
 
+#include "platform/files.h"
+
 namespace library {
 
 namespace {
@@ -64,14 +66,10 @@ bool PointDatabase::open(const std::filesystem::path& path)
 {
     close();
     // O_CREAT without O_TRUNC: an existing file is opened as it is, a missing one is created
-    // empty, and nothing can truncate a database that exists.
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0666);
+    // empty, and nothing can truncate a database that exists. Only a regular file is opened: a
+    // FIFO or a device is refused at once, without waiting.
+    const int fd = platform::open_regular_file(path, O_RDWR | O_CREAT);
     if (fd < 0) return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     file_ = ::fdopen(fd, "r+b");
     if (file_ == nullptr) {
         ::close(fd);

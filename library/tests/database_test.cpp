@@ -1,6 +1,7 @@
 // The point database file: record layout, counting and sorting, duplicates, appending, read
 // errors. The files are written byte by byte by the test (db_fixture.h).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <ostream>
 #include <string>
@@ -54,6 +55,11 @@ TEST_F(Database, OpenCreatesAMissingFileAndKeepsAnExistingOne)
     ASSERT_TRUE(db.open(path));  // opened again: nothing truncated
     EXPECT_EQ(numbers_of(points()), (std::vector<std::int16_t>{4, 2}));
     EXPECT_FALSE(db.open(folder));  // a folder is no database
+    // Nor is a FIFO or a device: refused at once, without waiting for a writer.
+    ASSERT_EQ(mkfifo((folder / "FIFO.DAT").c_str(), 0600), 0);
+    EXPECT_FALSE(db.open(folder / "FIFO.DAT"));
+    EXPECT_FALSE(db.open("/dev/zero"));
+    EXPECT_FALSE(db.is_open());
 }
 
 TEST_F(Database, NewEmptyFile)

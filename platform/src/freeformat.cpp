@@ -11,12 +11,17 @@ namespace {
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool ends_value(char c) { return is_blank(c) || c == ',' || c == '\n'; }
 
-// The file's bytes with DOS line ends made plain and a final Ctrl-Z removed.
+// The UTF-8 byte-order mark that Windows editors put before the first line of a file.
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
+// The file's bytes with one leading byte-order mark skipped, DOS line ends made plain and a
+// final Ctrl-Z removed.
 std::string normalised(std::string bytes)
 {
     std::string data;
     data.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i)
+    const std::size_t first = std::string_view(bytes).starts_with(byte_order_mark) ? byte_order_mark.size() : 0;
+    for (std::size_t i = first; i < bytes.size(); ++i)
         if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) data += bytes[i];
     if (!data.empty() && data.back() == '\r') data.pop_back();  // a last line ended by CR alone
     constexpr char ctrl_z = '\x1A';

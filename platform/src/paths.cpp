@@ -23,8 +23,13 @@ std::filesystem::path data_folder()
 {
     const char* folder = std::getenv("TERVAL_DATA");
     if (folder != nullptr && *folder != '\0') return folder;
-    return std::filesystem::current_path();
+    std::error_code failed;
+    std::filesystem::path current = std::filesystem::current_path(failed);
+    if (failed) return {};
+    return current;
 }
+
+bool data_folder_found() { return !data_folder().empty(); }
 
 std::filesystem::path in_data_folder(std::string_view name)
 {

@@ -3,8 +3,11 @@
 #include <iostream>
 
 #include "platform/console.h"
+#include "platform/descriptors.h"
 
 namespace platform {
+
+TerminalConsole::StandardDescriptors::StandardDescriptors() { open_standard_descriptors(); }
 
 TerminalConsole::TerminalConsole() = default;
 

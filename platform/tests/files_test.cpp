@@ -1,6 +1,10 @@
 // Report files, whole-file reading, the data folder and the clock.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "platform/clock.h"
@@ -63,6 +67,43 @@ TEST_F(Files, ReadWholeFileKeepsEveryByte)
     EXPECT_TRUE(got.empty());
 }
 
+// Only a regular file is opened; anything else is refused at once, as a missing file is. Before
+// the open did not wait, a FIFO without a writer blocked the program in the open for ever, and
+// /dev/zero was read until memory ran out.
+TEST_F(Files, OnlyRegularFilesAreOpened)
+{
+    write(folder / "in.txt", "1 2\n");
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    struct Case {
+        std::filesystem::path path;
+        int flags;
+        bool opens;
+    };
+    const Case cases[] = {
+        {folder / "in.txt", O_RDONLY, true},
+        {folder / "in.txt", O_RDWR | O_CREAT, true},
+        {folder / "new.dat", O_RDWR | O_CREAT, true},  // created, as a regular file
+        {folder / "none.txt", O_RDONLY, false},
+        {folder, O_RDONLY, false},
+        {folder / "fifo", O_RDONLY, false},
+        {folder / "fifo", O_RDWR | O_CREAT, false},
+        {"/dev/zero", O_RDONLY, false},
+        {"/dev/null", O_RDWR | O_CREAT, false},
+    };
+    for (const Case& c : cases) {
+        const int fd = open_regular_file(c.path, c.flags);
+        EXPECT_EQ(fd >= 0, c.opens) << c.path;
+        if (fd < 0) continue;
+        EXPECT_EQ(fcntl(fd, F_GETFL) & O_NONBLOCK, 0) << c.path;  // blocking again once checked
+        EXPECT_NE(fcntl(fd, F_GETFD) & FD_CLOEXEC, 0) << c.path;
+        close(fd);
+    }
+    std::string got = "junk";
+    EXPECT_FALSE(read_whole_file(folder / "fifo", got));
+    EXPECT_FALSE(read_whole_file("/dev/zero", got));
+    EXPECT_TRUE(got.empty());
+}
+
 TEST_F(Files, DataFolderFromTheEnvironment)
 {
     setenv("TERVAL_DATA", folder.c_str(), 1);
@@ -75,6 +116,25 @@ TEST_F(Files, DataFolderFromTheEnvironment)
     EXPECT_EQ(data_folder(), std::filesystem::current_path());
     EXPECT_EQ(in_data_folder("E1.TXT"), std::filesystem::current_path() / "E1.TXT");
     EXPECT_EQ(as_typed("BODY.DAT   "), std::filesystem::path("BODY.DAT"));
+}
+
+// With no TERVAL_DATA and the current folder removed there is no data folder; before, asking
+// for it threw an exception that ended the program with an abort.
+TEST_F(Files, NoDataFolderWhenTheCurrentFolderIsRemoved)
+{
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path gone = folder / "gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+    unsetenv("TERVAL_DATA");
+    EXPECT_FALSE(data_folder_found());
+    EXPECT_TRUE(data_folder().empty());
+    setenv("TERVAL_DATA", folder.c_str(), 1);
+    EXPECT_TRUE(data_folder_found());  // the environment names it: no current folder needed
+    unsetenv("TERVAL_DATA");
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(data_folder_found());
 }
 
 TEST(Clock, DateAndTimeAreInRange)

@@ -117,6 +117,9 @@ const Case cases[] = {
     {"title without closing mark on its line", "'Sit 1\n'\n", "BT", {"ERR"}},
     {"title with text glued to its closing mark", "'a'b\n", "BT", {"ERR"}},
     {"title in code page 1250", "'S\xED\x9D'\n", "BT", {"[Síť]"}},
+    // A UTF-8 byte-order mark: one before the first line is skipped, any other is no separator
+    {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF'Sit'\n", "BT", {"ERR"}},
+    {"byte-order mark on a later line", "1\n\xEF\xBB\xBF" "2\n", "BIBI", {"1", "ERR"}},
     // Whole lines
     {"line after a line with an error", "'T'\n1 x\nLINE THREE\n", "BTBIIL", {"[T]", "1", "ERR", "<LINE THREE>"}},
     {"line of the value stepped back to", "1 2\n", "BIKL", {"1", "<1 2>"}},
@@ -142,8 +145,9 @@ INSTANTIATE_TEST_SUITE_P(Table, FreeFormatCase, ::testing::ValuesIn(cases),
                              return name;
                          });
 
-// Files written on DOS or Windows read exactly as the same file with plain line feeds.
-TEST(FreeFormat, DosLineEndsAndCtrlZReadAsLineFeeds)
+// Files written on DOS or Windows read exactly as the same file with plain line feeds, also when
+// the editor saved them as UTF-8 with a byte-order mark before the first line.
+TEST(FreeFormat, DosLineEndsCtrlZAndByteOrderMarkReadAsPlainFile)
 {
     const std::string operations = "BTBRRRRRBIKBIIRRRBIBIIRRLLL";
     const std::vector<std::string> lines = {"'Sit, 1'", "1.0 2 3 1 0.5", "4 1", "10 20 30",
@@ -157,7 +161,8 @@ TEST(FreeFormat, DosLineEndsAndCtrlZReadAsLineFeeds)
                                                "20", "30", "-1", "4", "5", "100", "1", "<>", "<tail>", "EOF"};
     ASSERT_EQ(run(joined("\n"), operations), expected);
     const std::string variants[] = {joined("\r\n"), joined("\r\n") + "\x1A", joined("\n") + "\x1A\n",
-                                    joined("\r\n") + "\x1A\r\n", joined("\r\n").substr(0, joined("\r\n").size() - 2) + "\x1A"};
+                                    joined("\r\n") + "\x1A\r\n", joined("\r\n").substr(0, joined("\r\n").size() - 2) + "\x1A",
+                                    "\xEF\xBB\xBF" + joined("\n"), "\xEF\xBB\xBF" + joined("\r\n") + "\x1A"};
     for (const std::string& variant : variants) EXPECT_EQ(run(variant, operations), expected);
 }
 

@@ -10,7 +10,8 @@
 #endif
 
 int main() {
-    std::setlocale(LC_CTYPE, "");
+    // The console first: it opens /dev/null on closed standard descriptors before any file.
     platform::TerminalConsole console;
+    std::setlocale(LC_CTYPE, "");
     return adjustment::run_program(spatial_adjustment::profile(spatial_adjustment::Build::OSTREL_BUILD), console);
 }

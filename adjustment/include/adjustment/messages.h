@@ -14,6 +14,8 @@ struct Messages {
     std::string result_file_after = "    ";
     std::string end = "KONEC";
     std::string control_unavailable = "Kontrolní soubor nelze otevřít: ";
+    // Shown alone, before the banner, when the current folder has been removed.
+    std::string data_folder_missing = "Datovou složku nelze najít: aktuální složka neexistuje";
     std::string write_failed = "Chyba zápisu do výstupního nebo kontrolního souboru, výsledky nejsou úplné";
 
     // File dialogue.

@@ -26,7 +26,8 @@ public:
     ~PointDatabase();
     PointDatabase(const PointDatabase&) = delete;
     PointDatabase& operator=(const PointDatabase&) = delete;
-    // Opens an existing file, or creates it empty. False when neither works.
+    // Opens an existing regular file, or creates it empty. False when neither works, and when
+    // the name is a folder, a FIFO or a device (refused at once, without waiting).
     bool open(const std::filesystem::path& path);
     bool is_open() const { return file_ != nullptr; }
     void close();

@@ -42,7 +42,9 @@ private:
     bool ended_ = false;
 };
 
-// The process's standard input and output, converted to the terminal's encoding.
+// The process's standard input and output, converted to the terminal's encoding. A console
+// program makes it first, before it opens any file: its construction opens /dev/null on any of
+// the descriptors 0, 1 and 2 that is closed (see platform/descriptors.h).
 class TerminalConsole final : public Console {
 public:
     TerminalConsole();
@@ -51,6 +53,11 @@ protected:
     bool read_raw(std::string& line) override;
     void flush() override;
 private:
+    struct StandardDescriptors {
+        StandardDescriptors();
+    };
+    // Declared before the encoding: made before the encoding opens its conversion files.
+    StandardDescriptors descriptors_;
     TerminalEncoding encoding_;
 };
 

@@ -14,7 +14,8 @@ enum class ReadStatus { ok, end_of_file, error };
 // Every read of a record starts at the beginning of a line: values left on the line of the
 // previous record are ignored. A record may span lines; empty lines are passed over while values
 // are sought. A value runs to the next blank, tab, comma or line end.
-// A carriage return before a line feed and a Ctrl-Z that ends the file are ignored.
+// A carriage return before a line feed, a Ctrl-Z that ends the file and one UTF-8 byte-order
+// mark that begins it are ignored (files written on DOS or Windows read the same).
 // After a value that cannot be read, the reader stands behind it on its line, so that
 // read_line_text gives the line after it and back_to_value_line the line itself.
 class FreeFormatReader {

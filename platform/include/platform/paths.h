@@ -5,8 +5,12 @@
 
 namespace platform {
 
-// The data folder: $TERVAL_DATA when set and not empty, else the current working directory.
+// The data folder: $TERVAL_DATA when set and not empty, else the current working directory;
+// empty when there is none (no $TERVAL_DATA, and the current folder has been removed).
 std::filesystem::path data_folder();
+// False when the data folder cannot be found (data_folder() is empty): a program says so and
+// ends before its dialogue starts.
+bool data_folder_found();
 // The file that a program names by a fixed folder literal and a (typed) name: the name's padding
 // blanks removed, placed in the data folder. The literal only shows in texts.
 std::filesystem::path in_data_folder(std::string_view name);
