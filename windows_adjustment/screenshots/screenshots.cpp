@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     kavon::Form1 form1;
     form1.showForm();
     if (!QTest::qWaitForWindowExposed(&form1)) return 1;
-    QTest::qWaitForWindowActive(&form1);  // for the focus of the editor; no window manager needed
+    if (!QTest::qWaitForWindowActive(&form1)) std::cerr << "the window is not active: the editor may lack the focus\n";
     bool shown = save(form1, folder, "kavon-start.png");
 
     form1.Command4->click();

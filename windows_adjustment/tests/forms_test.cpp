@@ -7,6 +7,8 @@
 #include "forms/twips.h"
 #include "testsupport/runner.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <gtest/gtest.h>
 
@@ -196,6 +198,9 @@ TEST(FormsSequentialFile, ErrorNumbersOfAFailedOpen)
     EXPECT_EQ(file.open(inside, M::input), 53);
     EXPECT_EQ(file.open(nowhere, M::input), 76);
     EXPECT_EQ(file.open(folder.path().string(), M::input), 75);
+    const std::string fifo = (folder.path() / "fifo").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(file.open(fifo, M::input), 75) << "a FIFO without a writer is refused, not waited on";
     EXPECT_EQ(file.open((folder.path() / std::string(300, 'a')).string(), M::input), 64);
     EXPECT_FALSE(file.isOpen());
 }

@@ -30,10 +30,15 @@ int openErrorNumber(int errnoValue, const std::string& path);
 
 class SequentialFile {
 public:
+    SequentialFile() = default;
+    SequentialFile(const SequentialFile&) = delete;
+    SequentialFile& operator=(const SequentialFile&) = delete;
+    ~SequentialFile() { close(); }
+
     enum class Mode { input, output };
 
-    // Opens the file and returns the error number (0 when opened). An empty name is 52, a
-    // folder 75. For input the whole file is read at once; a carriage return before a line feed
+    // Opens the file and returns the error number (0 when opened). An empty name is 52; a
+    // folder, a FIFO or a device 75 (the open never waits on them). For input the whole file is read at once; a carriage return before a line feed
     // and a Ctrl-Z that ends the file are ignored. For output the file is created or emptied.
     // A test may make every open report a number of its choice (see runtime.h).
     int open(const std::string& path, Mode mode);
@@ -65,7 +70,8 @@ private:
     std::string path_;
     std::vector<std::string> lines_;  // input
     std::size_t next_ = 0;
-    std::string output_;              // output
+    std::string output_;              // output, written when the file is closed
+    int outputFd_ = -1;
     int column_ = 1;
 };
 

@@ -2,13 +2,14 @@
 #include "forms/seqfile.h"
 
 #include "forms/runtime.h"
+#include "platform/files.h"
 #include "platform/value_syntax.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace forms {
 
@@ -65,23 +66,30 @@ int SequentialFile::open(const std::string& path, Mode mode)
     }
     if (path.empty()) return OpenError::badFileNameOrNumber;
     if (path.find('\0') != std::string::npos) return OpenError::badFileName;
+    // Only a regular file: a folder, a FIFO or a device is refused, and the open never waits.
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return OpenError::pathFileAccessError;
+    const auto status = std::filesystem::status(path, error);
+    if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return OpenError::pathFileAccessError;
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), mode == Mode::input ? "rb" : "wb");
-    if (!file) return openErrorNumber(errno, path);
+    const int flags = mode == Mode::input ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
+    const int fd = platform::open_regular_file(path, flags);
+    if (fd < 0) return errno == 0 ? OpenError::pathFileAccessError : openErrorNumber(errno, path);
     if (mode == Mode::input) {
         std::string bytes;
         char buffer[65536];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-        const bool failed = std::ferror(file);
+        ssize_t got;
+        while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) break;
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        }
         const int readErrno = errno;
-        std::fclose(file);
-        if (failed) return openErrorNumber(readErrno, path);
+        ::close(fd);
+        if (got < 0) return openErrorNumber(readErrno, path);
         lines_ = splitLines(std::move(bytes));
     } else {
-        std::fclose(file);
+        outputFd_ = fd;
         output_.clear();
         column_ = 1;
     }
@@ -95,8 +103,15 @@ int SequentialFile::open(const std::string& path, Mode mode)
 void SequentialFile::close()
 {
     if (open_ && mode_ == Mode::output) {
-        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-        out << output_;
+        // The records are written out when the file is closed.
+        for (std::size_t done = 0; done < output_.size();) {
+            const ssize_t put = ::write(outputFd_, output_.data() + done, output_.size() - done);
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) break;
+            done += static_cast<std::size_t>(put);
+        }
+        ::close(outputFd_);
+        outputFd_ = -1;
     }
     open_ = false;
     lines_.clear();
