@@ -26,6 +26,10 @@ std::string formatNumber(double value, std::string_view format);
 // (0.1 gives "0.1", 1234.5 gives "1234.5", 3 gives "3"), in exponent form where that is shorter.
 std::string numberText(double value);
 
+// The number's own text as the run-time's Str gives it: "." as the decimal point whatever the
+// regional settings, and a leading blank for a number that is not negative (" 12", "-3.5").
+std::string strText(double value);
+
 // A text read as a number by the regional settings: optional blanks around, an optional sign,
 // digits with the regional decimal separator, an optional exponent. Nothing for any other text.
 std::optional<double> textToNumber(std::string_view text);

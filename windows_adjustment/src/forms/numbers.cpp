@@ -65,14 +65,24 @@ std::string formatNumber(double value, std::string_view format)
     return replaceAll(std::move(text), ".", regionalSettings().decimalSeparator);
 }
 
-std::string numberText(double value)
+namespace {
+// The shortest text that reads back to the value, with "." as the decimal point.
+std::string shortestText(double value)
 {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return replaceAll(std::string(buffer, result.ptr), ".", regionalSettings().decimalSeparator);
+    return std::string(buffer, result.ptr);
 }
+}  // namespace
+
+std::string numberText(double value)
+{
+    return replaceAll(shortestText(value), ".", regionalSettings().decimalSeparator);
+}
+
+std::string strText(double value) { return (value < 0 ? "" : " ") + shortestText(value == 0 ? 0.0 : value); }
 
 std::optional<double> textToNumber(std::string_view text)
 {
