@@ -72,24 +72,14 @@ int SequentialFile::open(const std::string& path, Mode mode)
     if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
         return OpenError::pathFileAccessError;
     errno = 0;
-    const int flags = mode == Mode::input ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
-    const int fd = platform::open_regular_file(path, flags);
-    if (fd < 0) return errno == 0 ? OpenError::pathFileAccessError : openErrorNumber(errno, path);
     if (mode == Mode::input) {
         std::string bytes;
-        char buffer[65536];
-        ssize_t got;
-        while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) break;
-            bytes.append(buffer, static_cast<std::size_t>(got));
-        }
-        const int readErrno = errno;
-        ::close(fd);
-        if (got < 0) return openErrorNumber(readErrno, path);
+        if (!platform::read_whole_file(path, bytes))
+            return errno == 0 ? OpenError::pathFileAccessError : openErrorNumber(errno, path);
         lines_ = splitLines(std::move(bytes));
     } else {
-        outputFd_ = fd;
+        outputFd_ = platform::open_regular_file(path, O_WRONLY | O_CREAT | O_TRUNC);
+        if (outputFd_ < 0) return errno == 0 ? OpenError::pathFileAccessError : openErrorNumber(errno, path);
         output_.clear();
         column_ = 1;
     }
