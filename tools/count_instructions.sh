@@ -1,14 +1,43 @@
 #!/usr/bin/env bash
-# Counts the instructions of one whole run of ostrel on the largest example network with
-# valgrind's callgrind (the count repeats exactly, unlike a time). Needs a built build/release.
+# Measures one whole run of a program on the largest example network (examples/BIG.TXT, the
+# dialogue answered as in the demo, no interactive computations):
+#   instructions       valgrind's callgrind (the count repeats exactly, unlike a time)
+#   minor page faults  /usr/bin/time -f %R (GNU time)
+#   system calls       strace -c -f, all of them and the write calls among them
+# Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before).
+# A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v valgrind >/dev/null || { echo "valgrind is not installed (apt-get install valgrind)"; exit 1; }
-program=${1:-build/release/spatial_adjustment/ostrel}
+program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
+[ -x "$program" ] || { echo "no program $program: build it first"; exit 1; }
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
 cp examples/BIG.TXT "$data/"
 printf 'V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n' > "$data/answers"
-(cd "$data" && TERVAL_DATA="$data" valgrind --tool=callgrind --callgrind-out-file="$data/cg.out" \
-  "$OLDPWD/$program" < answers > /dev/null 2> "$data/vg.txt")
-grep -o 'Collected : [0-9]*' "$data/vg.txt" | sed 's/Collected : /instructions: /'
+
+# One run in the data folder, with the report file of the run before removed; the command's
+# words come before the program.
+run() {
+  rm -f "$data/V.TXT"
+  (cd "$data" && TERVAL_DATA="$data" "$@" "$program" < answers > /dev/null)
+}
+
+if command -v valgrind >/dev/null; then
+  run valgrind --tool=callgrind --callgrind-out-file="$data/cg.out" 2> "$data/vg.txt"
+  grep -o 'Collected : [0-9]*' "$data/vg.txt" | sed 's/Collected : /instructions: /'
+else
+  echo "instructions: needs valgrind (apt-get install valgrind)"
+fi
+if [ -x /usr/bin/time ]; then
+  run /usr/bin/time -o "$data/time.txt" -f %R
+  echo "minor page faults: $(cat "$data/time.txt")"
+else
+  echo "minor page faults: needs GNU time (apt-get install time)"
+fi
+if command -v strace >/dev/null; then
+  run strace -c -f -o "$data/strace.txt"
+  awk '$NF == "total" { total = $4 } $NF == "write" { write = $4 }
+       END { print "system calls: " total " (write: " write + 0 ")" }' "$data/strace.txt"
+else
+  echo "system calls: needs strace (apt-get install strace)"
+fi

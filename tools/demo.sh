@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the spatial adjustment program and runs it on the bundled example network, answering
-# its dialogue as a user would, in a scratch data folder; then shows the report.
+# its dialogue as a user would, in a scratch data folder; then shows the report. Then the plane
+# program reads the plane example network with the example point database.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 need=()
@@ -13,7 +14,7 @@ if [ ${#need[@]} -gt 0 ]; then
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target ostrel >/dev/null
+cmake --build build/release --target ostrel planor >/dev/null
 
 data=$(mktemp -d)
 cp examples/DEMO.TXT "$data/"
@@ -45,3 +46,9 @@ printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/relea
 echo
 echo "================ the report $data/VYSLEDEK.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/VYSLEDEK.TXT"
+
+# The plane program: the example network, point 3 taken from the example point database.
+cp examples/PLANE.TXT examples/BODY.DB "$data/"
+printf 'ROVINA.TXT\nPLANE.TXT\nBODY.DB\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/plane_adjustment/planor") | tail -n 8
+echo "================ the report $data/ROVINA.TXT ================"
+iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/ROVINA.TXT"

@@ -92,6 +92,60 @@ def big():
     out.append("-1")
     open(example('BIG.TXT'), 'w').write("\n".join(out)+"\n")
 
+# The plane network of planor: 10 points, point 1 fixed (code 6), point 2 the azimuth point
+# (code 2), point 3 taken from the point database (code -1: its coordinates come from the
+# database, where a points-only run on KNOWN.TXT stored them). Directions with noise of 3 cc,
+# distances with noise of 2 mm.
+PLANE = {
+    1: (5000000.0, 1000000.0, 6),
+    2: (5000000.0, 1400000.0, 2),
+    3: (5350000.0, 1250000.0, -1),
+    4: (5300000.0, 900000.0, 0),
+    5: (5650000.0, 1050000.0, 0),
+    6: (5600000.0, 1450000.0, 0),
+    7: (4700000.0, 1200000.0, 0),
+    8: (4750000.0, 800000.0, 0),
+    9: (5200000.0, 1650000.0, 0),
+    10: (5900000.0, 1300000.0, 0),
+}
+
+def known():
+    out = ["'Zname body pro databazi'", "3.0 2.0 1.0 2.0"]
+    for k in (1, 2, 3):
+        x, y, _ = PLANE[k]
+        out.append(f"{k:4d} {0:3d} {x:12.1f} {y:12.1f}")
+    out.append("-1")
+    open(example('KNOWN.TXT'), 'w').write("\n".join(out)+"\n")
+
+def plane():
+    random.seed(5)
+    RO = 636619.772367
+    pts = PLANE
+    def az(a,b):
+        t = math.atan2(pts[b][1]-pts[a][1], pts[b][0]-pts[a][0]); return (t + 2*math.pi if t < 0 else t)*RO
+    def dist(a,b): return math.hypot(pts[b][0]-pts[a][0], pts[b][1]-pts[a][1])
+    out = ["'Rovinna sit, 10 bodu, bod 3 z databaze'", "3.0 2.0 1.0 2.0"]
+    for k,(x,y,c) in pts.items():
+        if c == -1:
+            out.append(f"{k:4d} {c:3d}")
+            continue
+        if c == 0:
+            x += random.uniform(-250,250); y += random.uniform(-250,250)
+        out.append(f"{k:4d} {c:3d} {x:12.1f} {y:12.1f}")
+    out.append("-1")
+    stations = {1:[2,3,4,8,7], 2:[1,7,9,6,3], 3:[1,2,9,6,5,4], 5:[4,3,6,10], 6:[5,3,9,10], 7:[8,1,2], 9:[2,3,6]}
+    for s, tg in stations.items():
+        o = random.uniform(0, 4e6)
+        for t in tg:
+            out.append(f"{s:4d} {t:4d} {(az(s,t)-o+random.gauss(0,3))%4e6:12.1f} 1.0")
+    out.append("-1")
+    for a,b in [(1,2),(1,3),(1,4),(2,9),(3,5),(3,6),(5,10),(6,10),(7,8),(1,7)]:
+        out.append(f"{a:4d} {b:4d} {dist(a,b)+random.gauss(0,2):12.1f} 2.25")
+    out.append("-1")
+    open(example('PLANE.TXT'), 'w').write("\n".join(out)+"\n")
+
 if __name__ == "__main__":
     demo()
     big()
+    known()
+    plane()

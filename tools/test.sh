@@ -29,8 +29,8 @@ run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== sanitizer build (address, undefined)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTERVAL_SANITIZE=ON -DTERVAL_BENCHMARKS=OFF
-if [ -f spatial_adjustment/fuzz/CMakeLists.txt ]; then
-  echo "== fuzzing a whole run: input file and console answers"
+if [ -f fuzz/CMakeLists.txt ]; then
+  echo "== fuzzing whole runs: input file and console answers"
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTERVAL_FUZZ=ON \
     -DTERVAL_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build/fuzz -j "$jobs" --target fuzz_reader
@@ -39,8 +39,8 @@ if [ -f spatial_adjustment/fuzz/CMakeLists.txt ]; then
   # console answers that pass through the dialogue's refusals and every interactive offer.
   cp examples/*.TXT build/fuzz/corpus/
   for f in examples/*.TXT; do
-    { cat "$f"; printf '\0'; cat spatial_adjustment/fuzz/seed_answers.txt; } > "build/fuzz/corpus/$(basename "$f" .TXT).answers"
+    { cat "$f"; printf '\0'; cat fuzz/seed_answers.txt; } > "build/fuzz/corpus/$(basename "$f" .TXT).answers"
   done
-  build/fuzz/spatial_adjustment/fuzz/fuzz_reader -max_total_time=60 -rss_limit_mb=2048 build/fuzz/corpus
+  build/fuzz/fuzz/fuzz_reader -max_total_time=60 -rss_limit_mb=2048 build/fuzz/corpus
 fi
 echo "All tests passed."

@@ -1,9 +1,10 @@
-// Reader of the spatial input data file.
+// Reader of the input data file, in the spatial or the plane layout.
 #include "adjustment/input_reader.h"
 
 #include <cmath>
 
 #include "adjustment/opening_report.h"
+#include "adjustment/point_database.h"
 #include "adjustment/run.h"
 #include "adjustment/units.h"
 #include "platform/freeformat.h"
@@ -38,7 +39,7 @@ public:
         run_.console.say(run_.text.print_coordinates);
         write_input_coordinates(run_.profile, net, run_.report);
         observations(Section::directions);
-        observations(Section::zenith_angles);
+        if (spatial()) observations(Section::zenith_angles);
         observations(Section::distances);
         net.NR = k_;
         net.ISN1 = static_cast<std::int16_t>(net.IS + 1);
@@ -49,9 +50,19 @@ public:
 private:
     enum class Section { directions, zenith_angles, distances };
 
+    bool spatial() const { return run_.profile.dimension == 3; }
+
     [[noreturn]] void read_error() {
         run_.console.say(Record(run_.text.read_error).item(ns_));
-        if (run_.profile.echo_read_error) {
+        if (run_.profile.echo_faulty_record) {
+            // The first line of the record that failed (a record may run over several lines);
+            // a blank line when the file ended before the record had one.
+            std::string line;
+            if (!in_.record_first_line(line)) line.clear();
+            run_.control.put(Record(run_.text.read_error_echo).i(ns_, 4));
+            run_.control.put(Record().a(line, 40).text(run_.text.read_error_echo_after));
+            run_.control.empty();
+        } else if (run_.profile.echo_read_error) {
             std::string line;
             if (!in_.read_line_text(line)) line.clear();
             run_.control.put(Record(run_.text.read_error_echo).i(ns_, 4));
@@ -79,7 +90,7 @@ private:
         in_.begin_record();
         need(in_.read_real32(net.UU));
         need(in_.read_real32(net.UD));
-        need(in_.read_real32(net.UZ));
+        if (spatial()) need(in_.read_real32(net.UZ));
         need(in_.read_real32(net.MOO));
         need(in_.read_real(net.MCH));
     }
@@ -105,18 +116,23 @@ private:
             std::int16_t number = 0, code = 0;
             need(in_.read_int16(number));
             need(in_.read_int16(code));
-            if (code <= -2) {
-                run_.console.say(run_.text.no_database);
-                exit_block(ExitStatus::failed);
-            }
-            in_.back_to_value_line();
-            in_.begin_record();
             double x = 0, y = 0, z = 0;
-            need(in_.read_int16(number));
-            need(in_.read_int16(code));
-            need(in_.read_real(x));
-            need(in_.read_real(y));
-            if (run_.profile.dimension == 3) need(in_.read_real(z));
+            if (code <= run_.profile.database_code) {
+                // The coordinates come from the point database; the rest of the record is not read.
+                if (run_.BDUMMY == -1.0f) {
+                    run_.console.say(run_.text.no_database);
+                    exit_block(ExitStatus::failed);
+                }
+                if (!database_point(run_, number, x, y)) exit_block(ExitStatus::failed);
+            } else {
+                in_.back_to_value_line();
+                in_.begin_record();
+                need(in_.read_int16(number));
+                need(in_.read_int16(code));
+                need(in_.read_real(x));
+                need(in_.read_real(y));
+                if (spatial()) need(in_.read_real(z));
+            }
             ++net.IB;
             if (net.IB > run_.profile.cap.points)
                 platform::halt(run_.console, run_.text.too_many_points, ExitStatus::failed);
@@ -179,7 +195,7 @@ private:
 
 }  // namespace
 
-void read_spatial_input(Run& run, std::string bytes) {
+void read_input(Run& run, std::string bytes) {
     Reader(run, std::move(bytes)).read();
 }
 

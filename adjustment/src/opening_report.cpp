@@ -1,6 +1,8 @@
 // Report header, a-priori block and input coordinate table.
 #include "adjustment/opening_report.h"
 
+#include <vector>
+
 #include "adjustment/network.h"
 #include "adjustment/placement.h"
 #include "adjustment/profile.h"
@@ -23,8 +25,10 @@ void write_apriori_block(const Profile& profile, const Network& net, platform::R
     const Messages& t = profile.text;
     out.put(Record(t.action).a(net.ZAH, 80));
     out.empty();
-    const double values[5] = {net.UU, net.UD, net.UZ, net.MOO, net.MCH};
-    for (int i = 0; i < 5; ++i) out.put(Record(t.apriori_labels[i]).f(values[i], 6, 1));
+    // The plane programs have no zenith angles and no line for them.
+    std::vector<double> values = {net.UU, net.UD, net.UZ, net.MOO, net.MCH};
+    if (profile.dimension == 2) values.erase(values.begin() + 2);
+    for (std::size_t i = 0; i < values.size(); ++i) out.put(Record(t.apriori_labels[i]).f(values[i], 6, 1));
     out.empty();
 }
 
@@ -32,10 +36,16 @@ void write_input_coordinates(const Profile& profile, const Network& net, platfor
     const Messages& t = profile.text;
     out.put(t.coordinates_title);
     out.put(Record(t.coordinates_heading_start).text(profile.code_heading).text(t.coordinates_heading_end));
-    for (int i = 1; i <= net.IB; ++i)
-        out.put(Record().blanks(3).i(net.IN[i], 5).blanks(4).f(net.XO[i], 12, 1).blanks(3)
-                    .f(net.YO[i], 12, 1).f(net.ZO[i], 12, 1).blanks(3).i(net.KOD1[i], 4).blanks(4)
-                    .a(placement_text(net.KOD1[i]), 14));
+    const bool spatial = profile.dimension == 3;
+    for (int i = 1; i <= net.IB; ++i) {
+        Record row;
+        row.blanks(3).i(net.IN[i], 5).blanks(4).f(net.XO[i], 12, 1).blanks(3).f(net.YO[i], 12, 1);
+        if (spatial) row.f(net.ZO[i], 12, 1);
+        row.blanks(3).i(net.KOD1[i], 4).blanks(4);
+        if (spatial) row.a(placement_text(net.KOD1[i]), 14);
+        else row.a(plane_placement_text(net.KOD1[i]), 10);
+        out.put(row);
+    }
 }
 
 }  // namespace adjustment

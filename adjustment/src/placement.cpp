@@ -83,6 +83,13 @@ std::string placement_text(std::int16_t code) {
     return c < 8 ? POP[c] : "";
 }
 
+std::string plane_placement_text(std::int16_t code) {
+    // POP of the plane programs, indexed by |code|.
+    static const char* const PLANE_POP[7] = {"", "", "smer", "Helmert", "dx=0", "dy=0", "dx=0,dy=0"};
+    const int c = abs_code(code);
+    return c < 7 ? PLANE_POP[c] : "";
+}
+
 void spatial_conditions(Run& run) {
     Network& net = run.net;
     Solution& s = *run.solution;

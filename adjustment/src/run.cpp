@@ -3,6 +3,7 @@
 
 #include "adjustment/failures.h"
 #include "adjustment/input_reader.h"
+#include "adjustment/point_database.h"
 #include "adjustment/report_tables.h"
 #include "adjustment/solution.h"
 #include "platform/files.h"
@@ -35,6 +36,16 @@ std::vector<std::string> banner_records(const Profile& profile, const platform::
     return records;
 }
 
+std::filesystem::path control_file(const Profile& profile) {
+    // The file name of the fixed path literal, such as "F:ERR$$$.TXT" or "H:\TEST\IG\ERR$$$.TXT".
+    const std::string& literal = profile.control_path;
+    return platform::in_data_folder(literal.substr(literal.find_last_of("\\:") + 1));
+}
+
+std::string right_in_24(const std::string& name) {
+    return Record().blanks(24 - platform::char_count(name)).text(name).str();
+}
+
 namespace {
 
 // A name typed on the console, cut or padded to its length; the end of the input ends the run.
@@ -52,7 +63,9 @@ void report_dialogue(Run& run, platform::FileSink& report) {
         run.TISK = ask_name(run, p.report_prompt, p.report_name_length);
         run.ADRESA = platform::text_field(p.report_prefix + run.TISK, p.path_length);
         if (report.create_new(platform::in_data_folder(run.TISK))) return;
-        run.console.say(platform::text_field(run.ADRESA, 24) + run.text.report_exists);
+        const std::string shown =
+            p.refusal_shows_typed_name ? right_in_24(run.TISK) : platform::text_field(run.ADRESA, 24);
+        run.console.say(shown + run.text.report_exists);
     }
 }
 
@@ -63,35 +76,44 @@ std::string input_dialogue(Run& run) {
         run.ADRESB = platform::text_field(p.input_prefix + run.STJ, p.path_length);
         std::string bytes;
         if (platform::read_whole_file(platform::in_data_folder(run.STJ), bytes)) return bytes;
-        run.console.say(Record().blanks(24 - platform::char_count(run.STJ)).text(run.STJ).str() +
-                        run.text.input_missing);
+        run.console.say(right_in_24(run.STJ) + run.text.input_missing);
     }
 }
 
-// The file name of a fixed path literal such as "F:ERR$$$.TXT" or "H:\TEST\IG\ERR$$$.TXT".
-std::string file_name(const std::string& literal) {
-    return literal.substr(literal.find_last_of("\\:") + 1);
-}
-
 void end_message(Run& run) {
+    if (run.profile.end_message_with_print_hint) {
+        run.console.say(run.text.result_file + run.TISK);
+        run.console.say(run.text.print_hint + run.TISK + run.text.print_hint_after);
+        return;
+    }
     run.console.say(run.text.result_file + run.ADRESA);
     run.console.say(run.text.result_file_after);
 }
 
-void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
-    if (!platform::data_folder_found())
-        platform::halt(run.console, run.text.data_folder_missing, ExitStatus::failed);
-    for (const std::string& r : banner_records(run.profile, run.start)) run.console.record(r);
-    if (!control.open_rewrite(platform::in_data_folder(file_name(run.profile.control_path))))
+// The control file, rewritten from its beginning; the first record and two empty records where
+// the program writes them.
+void open_control(Run& run, platform::FileSink& control) {
+    if (!control.open_rewrite(control_file(run.profile)))
         platform::halt(run.console, run.text.control_unavailable + run.profile.control_path, ExitStatus::failed);
+    if (!run.profile.control_heading) return;
     run.control.put(run.text.control_first);
     run.control.empty();
     run.control.empty();
+}
+
+void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
+    const Profile& p = run.profile;
+    if (!platform::data_folder_found())
+        platform::halt(run.console, run.text.data_folder_missing, ExitStatus::failed);
+    if (p.control_before_banner) open_control(run, control);
+    for (const std::string& r : banner_records(p, run.start)) run.console.record(r);
+    if (!p.control_before_banner) open_control(run, control);
     report_dialogue(run, report);
     std::string bytes = input_dialogue(run);
-    run.control.put(Record(" ").a(run.ADRESA, run.profile.path_length).a(run.ADRESB, run.profile.path_length));
-    run.BDUMMY = -1.0f;
-    read_spatial_input(run, std::move(bytes));
+    if (p.control_paths) run.control.put(Record(" ").a(run.ADRESA, p.path_length).a(run.ADRESB, p.path_length));
+    database_dialogue(run);
+    read_input(run, std::move(bytes));
+    if (!p.adjusts) exit_block(ExitStatus::finished);
     // Observations without any point: none of their stations can be in the point list.
     if (run.net.IB == 0) point_index(run, run.net.INS[1]);
     if (run.net.NN > run.profile.cap.unknowns)
@@ -115,8 +137,10 @@ int run_program(const Profile& profile, platform::Console& console,
         try {
             whole_run(run, report, control);
         } catch (const ExitBlock& end) {
-            ExitStatus end_status = end.status;
-            if (report.write_failed() || control.write_failed()) {
+            ExitStatus end_status = store_points(run, end.status);
+            // The buffered records reach the files here; every write and the close are checked.
+            const bool report_written = report.close(), control_written = control.close();
+            if (!report_written || !control_written) {
                 console.say(run.text.write_failed);
                 end_status = ExitStatus::failed;
             }
@@ -125,6 +149,9 @@ int run_program(const Profile& profile, platform::Console& console,
     } catch (const platform::Halt& h) {
         status = static_cast<int>(h.status);
     }
+    // What the run wrote before a halt stands in its files.
+    report.close();
+    control.close();
     if (inspect) inspect(run);
     return status;
 }

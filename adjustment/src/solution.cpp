@@ -100,6 +100,7 @@ void move_free_points(Run& run) {
     Solution& s = *run.solution;
     for (int I = 1; I <= net.IB; ++I) {
         if (!moved_by_passes(net.KOD1[I])) continue;
+        run.coordinates_unfinished = true;
         const int x = 3 * I - 2, y = 3 * I - 1, z = 3 * I;
         net.XO[I] = net.XO[I] + s.H(x, 1);
         net.YO[I] = net.YO[I] + s.H(y, 1);
@@ -236,6 +237,7 @@ void adjust(Run& run) {
     unit_variance_test(run);
     run.console.record(Record("+").blanks(35).text(run.text.finished).str());
     final_update(run);
+    run.coordinates_unfinished = false;
 }
 
 }  // namespace adjustment

@@ -87,8 +87,8 @@ inline Rows rows_of(const ColumnShape& s) { return s.begin < s.end ? Rows{s.begi
 inline bool not_plus_zero(double x) { return std::bit_cast<std::uint64_t>(x) != 0; }
 
 struct MatrixAccess {
-    static double* storage(Matrix& m) { return m.data_.get(); }
-    static const double* storage(const Matrix& m) { return m.data_.get(); }
+    static double* storage(Matrix& m) { return m.data_; }
+    static const double* storage(const Matrix& m) { return m.data_; }
     static std::size_t ld(const Matrix& m) { return static_cast<std::size_t>(m.rows_); }
 
     // The column shapes (column from 0), found first when the matrix has forgotten them. A

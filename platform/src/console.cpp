@@ -17,6 +17,8 @@ void Console::record(std::string_view utf8_record)
         write_raw("\n");
     write_raw(utf8_record.substr(text_start));
     line_open_ = true;
+    // Shown at once, so that the progress line moves while the adjustment computes.
+    if (overwrite) flush();
 }
 
 bool Console::read_line(std::string& line)

@@ -45,6 +45,7 @@ FreeFormatReader::FreeFormatReader(std::string bytes) : data_(normalised(std::mo
 void FreeFormatReader::begin_record()
 {
     comma_allowed_ = false;
+    record_has_line_ = false;
     if (!mid_line_) return;
     const std::size_t line_end = data_.find('\n', pos_);
     pos_ = line_end == std::string::npos ? data_.size() : line_end + 1;
@@ -61,6 +62,7 @@ ReadStatus FreeFormatReader::seek_value()
             ++pos_;
             mid_line_ = false;
         } else if (c == ',') {
+            mark_record_line();
             ++pos_;
             mid_line_ = true;
             if (!comma_allowed_) return ReadStatus::error;  // an empty value
@@ -68,6 +70,7 @@ ReadStatus FreeFormatReader::seek_value()
         } else {
             const std::size_t newline = pos_ == 0 ? std::string::npos : data_.rfind('\n', pos_ - 1);
             value_line_start_ = newline == std::string::npos ? 0 : newline + 1;
+            mark_record_line();
             return ReadStatus::ok;
         }
     }
@@ -144,6 +147,23 @@ ReadStatus FreeFormatReader::read_text(std::string& value)
     if (!separated) return ReadStatus::error;
     value = as_utf8(text);
     return ReadStatus::ok;
+}
+
+void FreeFormatReader::mark_record_line()
+{
+    if (record_has_line_) return;
+    const std::size_t newline = pos_ == 0 ? std::string::npos : data_.rfind('\n', pos_ - 1);
+    record_line_start_ = newline == std::string::npos ? 0 : newline + 1;
+    record_has_line_ = true;
+}
+
+bool FreeFormatReader::record_first_line(std::string& line) const
+{
+    if (!record_has_line_) return false;
+    const std::size_t line_end = data_.find('\n', record_line_start_);
+    const std::size_t end = line_end == std::string::npos ? data_.size() : line_end;
+    line = as_utf8(std::string_view(data_).substr(record_line_start_, end - record_line_start_));
+    return true;
 }
 
 void FreeFormatReader::back_to_value_line()

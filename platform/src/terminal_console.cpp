@@ -14,9 +14,9 @@ TerminalConsole::TerminalConsole() = default;
 void TerminalConsole::write_raw(std::string_view utf8)
 {
     const std::string shown = encoding_.encode(utf8);
+    // Into the output buffer: it is shown when a question waits for an answer, when a record
+    // overwrites the progress line, and at the end of the run (Console::flush).
     std::fwrite(shown.data(), 1, shown.size(), stdout);
-    // Shown at once, so that the progress line moves while the adjustment computes.
-    std::fflush(stdout);
 }
 
 bool TerminalConsole::read_raw(std::string& line)

@@ -25,10 +25,13 @@ TEST_F(Files, CreateNewWritesCp1250Lines)
     ASSERT_TRUE(sink.create_new(path));
     sink.put(" Akce: ěš");
     sink.empty();
-    // Each record is in the file as soon as it is written: a halt loses nothing.
+    // The records wait in the buffer until a flush (at a halt, at the exit block) or the close.
+    ASSERT_TRUE(sink.flush());
     EXPECT_EQ(content(path), " Akce: \xEC\x9A\n\n");
-    sink.close();
+    sink.put(" konec");
+    EXPECT_TRUE(sink.close());
     EXPECT_FALSE(sink.is_open());
+    EXPECT_EQ(content(path), " Akce: \xEC\x9A\n\n konec\n");
 }
 
 TEST_F(Files, CreateNewRefusesAnExistingFileAndLeavesIt)
@@ -49,10 +52,26 @@ TEST_F(Files, OpenRewriteTruncatesOrCreates)
     FileSink sink;
     ASSERT_TRUE(sink.open_rewrite(existing));
     sink.put("  Toto okno slouží ke kontrole dat. ");
+    ASSERT_TRUE(sink.flush());
     EXPECT_EQ(content(existing), "  Toto okno slou\x9E\xED ke kontrole dat. \n");
     FileSink fresh;
     ASSERT_TRUE(fresh.open_rewrite(folder / "new.txt"));
     EXPECT_FALSE(fresh.open_rewrite(folder / "missing" / "x.txt"));
+}
+
+// A record longer than the buffer goes to the file whole, and the buffer that fills is written
+// without waiting for a flush.
+TEST_F(Files, RecordsBeyondTheBufferReachTheFile)
+{
+    const auto path = folder / "LONG.TXT";
+    FileSink sink;
+    ASSERT_TRUE(sink.create_new(path));
+    const std::string record(100 * 1024, 'x');
+    sink.put(record);
+    sink.put(record);
+    EXPECT_GE(content(path).size(), record.size());  // written before any flush
+    ASSERT_TRUE(sink.close());
+    EXPECT_EQ(content(path), record + "\n" + record + "\n");
 }
 
 TEST_F(Files, ReadWholeFileKeepsEveryByte)
@@ -153,11 +172,21 @@ TEST(Clock, DateAndTimeAreInRange)
 }  // namespace
 }  // namespace platform
 
+// The records reach a full device only when the buffer is written: the failure shows at the
+// flush, or at the close when nothing flushed before it, and it stays.
 TEST(FileSinkFailure, AFullDeviceIsAWriteFailure)
 {
-    platform::FileSink sink;
-    if (!sink.open_rewrite("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    EXPECT_FALSE(sink.write_failed());
-    sink.put(" Akce: zkouska");
-    EXPECT_TRUE(sink.write_failed());
+    for (const bool flush_first : {true, false}) {
+        platform::FileSink sink;
+        if (!sink.open_rewrite("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+        EXPECT_FALSE(sink.write_failed());
+        sink.put(" Akce: zkouska");
+        if (flush_first) {
+            EXPECT_FALSE(sink.flush());
+            EXPECT_TRUE(sink.write_failed());
+        }
+        EXPECT_FALSE(sink.close());
+        EXPECT_TRUE(sink.write_failed());
+    }
 }
+

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -159,6 +161,65 @@ TEST(OstrelFailure, MissingStationNamesTheNumberAndTheReportToDelete) {
         "KONEC",
     };
     EXPECT_EQ(tail, expected) << o.screen;
+}
+
+// A halt after part of the report is written: the 181st measured quantity stops the run after
+// the opening blocks and the input coordinate table. Every record written before the halt is in
+// the report and in the control file afterwards, nothing after it (layouts of the report header,
+// the a-priori block and the coordinate table).
+TEST(OstrelFailure, AHaltLeavesEveryRecordWrittenBeforeItInTheFiles) {
+    testsupport::DataFolder folder;
+    std::string input = network("pulka", fixed_triangle, "");
+    for (int k = 0; k < 181; ++k) input += "1 2 0 1\n";
+    folder.write("F.TXT", input + "-1\n-1\n-1\n");
+    const testsupport::Outcome o = testsupport::run(OSTREL_PATH, folder, "R.TXT\nF.TXT\n");
+    EXPECT_EQ(o.status, 1);
+    const std::vector<std::string> screen = testsupport::screen_lines(o.screen);
+    ASSERT_GE(screen.size(), 1u);
+    EXPECT_EQ(screen.back(), "Chyba ve vstupu, max. počet měření je 180") << o.screen;
+
+    const std::vector<std::string> report = folder.lines_cp1250("R.TXT");
+    ASSERT_EQ(report.size(), 16u) << "3 header, 8 a-priori, 2 heading and 3 point records";
+    EXPECT_EQ(testsupport::columns(report[0], 1, 46), " TERVAL 3.07 Prostorová síť   Ostrel   Datum: ");
+    EXPECT_EQ(report[1], "");
+    EXPECT_EQ(report[3], " Akce: pulka" + std::string(75, ' '));
+    const char* const apriori[] = {"   1.0", "   1.0", "   1.0", "   1.0", "   0.0"};  // "1 1 1 1 0"
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(testsupport::columns(report[5 + i], 41, 6), apriori[i]) << report[5 + i];
+    EXPECT_EQ(report[10], "");
+    EXPECT_EQ(report[11], " S o u ř a d n i c e");
+    const char* const numbers[] = {"    1", "    2", "    3"};
+    const char* const xs[] = {"         0.0", "    100000.0", "         0.0"};
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_EQ(testsupport::columns(report[13 + p], 4, 5), numbers[p]) << report[13 + p];
+        EXPECT_EQ(testsupport::columns(report[13 + p], 13, 12), xs[p]) << report[13 + p];
+    }
+
+    const std::vector<std::string> control = folder.lines_cp1250("ERR$$$.TXT");
+    ASSERT_EQ(control.size(), 4u);
+    EXPECT_EQ(control[0], "  Toto okno slouží ke kontrole dat. ");
+    EXPECT_NE(control[3].find("R.TXT"), std::string::npos) << control[3];
+    EXPECT_NE(control[3].find("F.TXT"), std::string::npos) << control[3];
+}
+
+// A run that would finish whose control file cannot take its records (a full device): the write
+// failure is found when the files are written out at the exit block, reported, and the run ends
+// with status 1; the report, on a sound disk, is whole.
+TEST(OstrelFailure, AFullControlFileIsReportedAsAWriteFailure) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    testsupport::DataFolder folder;
+    std::ifstream hand(std::string(FIXTURE_DIR) + "/HAND.TXT", std::ios::binary);
+    folder.write("HAND.TXT", std::string(std::istreambuf_iterator<char>(hand), {}));
+    std::filesystem::create_symlink("/dev/full", folder.path() / "ERR$$$.TXT");
+    const testsupport::Outcome o = testsupport::run(OSTREL_PATH, folder, "R.TXT\nHAND.TXT\nn\nn\nn\nn\nn\nn\n");
+    EXPECT_EQ(o.status, 1) << o.screen;
+    const std::vector<std::string> screen = testsupport::screen_lines(o.screen);
+    ASSERT_GE(screen.size(), 2u);
+    EXPECT_EQ(screen[screen.size() - 2], "Chyba zápisu do výstupního nebo kontrolního souboru, výsledky nejsou úplné");
+    EXPECT_EQ(screen.back(), "KONEC");
+    const std::vector<std::string> report = folder.lines_cp1250("R.TXT");
+    bool results = false;
+    for (const std::string& line : report) results = results || line.find("V Ý S L E D N É") != std::string::npos;
+    EXPECT_TRUE(results) << "the report holds the result tables";
 }
 
 }  // namespace

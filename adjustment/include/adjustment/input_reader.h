@@ -8,8 +8,11 @@ namespace adjustment {
 
 struct Run;
 
-// Reads the whole input (its bytes) into run.net. Ends the run itself on a read error, a
-// database placement code, an exceeded capacity, or an input without observations.
-void read_spatial_input(Run& run, std::string bytes);
+// Reads the whole input (its bytes) into run.net, in the layout of the profile's dimension
+// (three coordinates and a zenith-angle section in space, two coordinates and no zenith angles
+// in the plane). Points with a database placement code take their coordinates from the point
+// database. Ends the run itself on a read error, a database placement code without a database
+// or not found in it, an exceeded capacity, or an input without observations.
+void read_input(Run& run, std::string bytes);
 
 }  // namespace adjustment

@@ -12,6 +12,8 @@ struct Messages {
     std::string control_first = "  Toto okno slouží ke kontrole dat. ";
     std::string result_file = "Výsledky výpočtu jsou v souboru :  ";
     std::string result_file_after = "    ";
+    std::string print_hint = "Tisk na tiskarnu se provede : TYPE ";  // then the report name
+    std::string print_hint_after = " > LPT1";
     std::string end = "KONEC";
     std::string control_unavailable = "Kontrolní soubor nelze otevřít: ";
     // Shown alone, before the banner, when the current folder has been removed.
@@ -25,11 +27,23 @@ struct Messages {
     // Input reader.
     std::string read_error = "  chyba ve čtení vstupních dat na řádku č.: ";
     std::string read_error_echo = " Chyba ve čtení vstupního souboru na řádku č.:";
+    std::string read_error_echo_after = "...";  // after the echoed line of the faulty record
     std::string no_database = "Žadná DATABAZE bodů není inicializovaná ";
     std::string too_many_points = "Chyba ve vstupu, max. počet bodů je 44";
     std::string too_many_quantities = "Chyba ve vstupu, max. počet měření je 180";
     std::string too_many_distances = "Chyba ve vstupu, max. počet šikmých délek je 50";
     std::string too_many_adjusted_points = "Chyba ve vstupu, vyrovnání pojme nejvýše 20 bodů";
+
+    // Point database (the programs that offer one). The lines of our own are in the library's
+    // plain ASCII.
+    std::string database_unavailable = " - databazi nelze otevrit";  // after the typed name
+    std::string database_not_used = "Uloha pokracuje bez databaze bodu";
+    // The library's line for a point not in the database, followed by the number: shown also
+    // for a reserved number (99, 9999), which the database cannot hold as a point.
+    std::string database_point_missing = " Hledany bod neni v databazi ";
+    std::string reserved_number = "Cislo bodu je v databazi vyhrazeno, bod se do ni neuklada:";
+    std::string database_unchanged = "Vyrovnani neni dokonceno, databaze bodu zustava beze zmeny";
+    std::string database_store_failed = "Chyba v databazi bodu, body nejsou ulozeny uplne";
 
     // Report opening blocks.
     std::string print_coordinates = "Tisk souřadnic ";

@@ -11,6 +11,8 @@ struct Run;
 // Text of the condition column of the coordinate table for a code (sign ignored): the table POP
 // for 0..7, blanks for 8 and above.
 std::string placement_text(std::int16_t code);
+// The same for the plane programs: their table POP for 0..6, blanks for 7 and above.
+std::string plane_placement_text(std::int16_t code);
 // Whether each pass moves a point of this code (|code| <= 1).
 inline bool moved_by_passes(std::int16_t code) { return code >= -1 && code <= 1; }
 // Fills G from the codes, sets NP and checks capacity and determinacy.

@@ -54,6 +54,31 @@ struct Profile {
     // Switches.
     bool coordinate_sigma_table = false;  // the table of coordinate standard deviations
     bool echo_read_error = false;         // a faulty input record echoed to the control file
+    // The echo shows the first line of the faulty record followed by "...", then an empty
+    // record (instead of the line after the one where the read stopped).
+    bool echo_faulty_record = false;
+
+    // Start-up and file dialogue.
+    bool control_before_banner = false;  // the control file is opened before the banner
+    bool control_heading = true;         // its first record and two empty records
+    bool control_paths = true;           // the record with both full paths after the dialogue
+    // An existing report file is refused with the typed name right-aligned in 24 columns
+    // (instead of the first 24 characters of the full path).
+    bool refusal_shows_typed_name = false;
+    // The end message names the report as typed and adds the print hint (instead of the full
+    // path and an empty-looking record).
+    bool end_message_with_print_hint = false;
+
+    // Point database. An empty prompt: the program never asks for one and never opens one.
+    std::string database_prompt;
+    int database_name_length = 24;    // characters of the typed database name kept (BAZE)
+    // A point record with this placement code or a lower one takes its coordinates from the
+    // point database.
+    std::int16_t database_code = -2;
+
+    // false: the run ends through the exit block once the input is read (a program whose
+    // adjustment is not built yet).
+    bool adjusts = true;
 
     Messages text;  // every other text of the run
 

@@ -1,6 +1,7 @@
 // The frame of one run of a console program: banner, control file, file dialogue, input, the
 // adjustment, the report, the program's interactive part, the end message and the exit block.
 #pragma once
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 
 #include "adjustment/network.h"
 #include "adjustment/profile.h"
+#include "library/pointdb.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/halt.h"
@@ -32,6 +34,12 @@ struct Run {
     std::string TISK, STJ;      // names as typed, cut or padded to their lengths
     std::string ADRESA, ADRESB; // full report and input paths as the program shows them
     float BDUMMY = -1.0f;       // -1.0: no point database is open
+    std::string BAZE;           // point-database name as typed
+    library::PointDatabase database;  // the open point database, when BDUMMY is not -1.0
+    library::Index PB = 0;      // record count of the point database
+    // A pass has moved a point and the adjustment has not been completed: the working
+    // coordinates are those of an unfinished solution, not to be stored as known points.
+    bool coordinates_unfinished = false;
     Network net;
     std::unique_ptr<Solution> solution;  // the adjustment's results, after convergence
 };
@@ -50,6 +58,12 @@ struct ExitBlock {
 // `inspect`, when given, sees the run as it ends (tests read the adjusted network from it).
 int run_program(const Profile& profile, platform::Console& console,
                 const std::function<void(const Run&)>& inspect = {});
+
+// The control file of the program in the data folder.
+std::filesystem::path control_file(const Profile& profile);
+
+// A typed name right-aligned in 24 characters, as the refusals of a file name show it.
+std::string right_in_24(const std::string& name);
 
 // Records of the console banner for a start at the given time (also used by the tests).
 std::vector<std::string> banner_records(const Profile& profile, const platform::DateTime& t);

@@ -3,7 +3,6 @@
 #pragma once
 #include <cstdint>
 #include <cstddef>
-#include <memory>
 
 namespace library {
 
@@ -30,7 +29,8 @@ struct ColumnShape {
 // A matrix declared with `rows` x `cols` elements. Element (I,J) lies at position
 // (J-1)*rows + (I-1); only the declared number of rows enters the addressing. The routines
 // work on a leading used block that the caller passes apart from the declared shape. A new
-// matrix holds +0.0 everywhere.
+// matrix holds +0.0 everywhere. Its storage lasts for the run: a matrix that goes away hands it
+// to the next matrix of the same declared shape, which clears what was left in it.
 //
 // The matrix keeps a ColumnShape for every column, so that the product and the inversion need
 // not look at the zeros. Writing through the non-const element access widens the range of that
@@ -47,25 +47,25 @@ public:
     Matrix(Matrix&& other) noexcept;
     Matrix& operator=(const Matrix& other);
     Matrix& operator=(Matrix&& other) noexcept;
-    ~Matrix() = default;
+    ~Matrix();
 
     Index rows() const { return rows_; }
     Index cols() const { return cols_; }
     double& operator()(int i, int j)
     {
         if (!stale_) widen(i - 1, j - 1);
-        return data_.get()[static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(rows_) + (i - 1)];
+        return data_[static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(rows_) + (i - 1)];
     }
     double operator()(int i, int j) const
     {
-        return data_.get()[static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(rows_) + (i - 1)];
+        return data_[static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(rows_) + (i - 1)];
     }
     double* data()
     {
         stale_ = true;
-        return data_.get();
+        return data_;
     }
-    const double* data() const { return data_.get(); }
+    const double* data() const { return data_; }
 
     // The shape of column j (from 1): the rows that may hold anything but +0.0, and whether the
     // column is known to be finite (it may be `unknown`).
@@ -75,12 +75,6 @@ public:
 
 private:
     friend struct MatrixAccess;  // the library routines' raw access (library/src)
-
-    // Gives back the storage of `bytes` bytes.
-    struct Release {
-        std::size_t bytes = 0;
-        void operator()(double* p) const;
-    };
 
     void widen(int i, int j)
     {
@@ -100,12 +94,14 @@ private:
         s.finiteness = Finiteness::unknown;
     }
     void refresh() const;  // finds the shapes again when stale
+    void release();        // gives the storage back for the next matrix of this declared shape
+    void clear_left();     // clears storage that an earlier matrix of this declared shape left
     std::size_t size() const { return static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols_); }
     // The column shapes lie in the same allocation, after the elements.
-    ColumnShape* shapes() const { return reinterpret_cast<ColumnShape*>(data_.get() + size()); }
+    ColumnShape* shapes() const { return reinterpret_cast<ColumnShape*>(data_ + size()); }
 
     Index rows_, cols_;
-    std::unique_ptr<double[], Release> data_;  // elements, then shapes; zeroed on allocation
+    double* data_;                  // elements, then shapes; all zero when taken
     mutable bool stale_ = false;            // the shapes are not known
 };
 

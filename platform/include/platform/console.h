@@ -12,8 +12,9 @@ namespace platform {
 // Console output is a sequence of records. The first character of a record is carriage control
 // and is not shown: ' ' starts a new line, '+' returns to the start of the current line so that
 // the record overwrites it (a carriage return); any other first character counts as ' '.
-// Reading a line first ends an open output line. Once the input has ended, every further read
-// returns false at once.
+// Reading a line first ends an open output line and shows everything written before it. Output
+// may wait in a buffer until then, until a '+' record (shown at once) or until finish(). Once
+// the input has ended, every further read returns false at once.
 class Console {
 public:
     virtual ~Console() = default;
@@ -29,13 +30,13 @@ public:
     void pause(std::string_view text);
     // True once a read has met the end of the input.
     bool input_ended() const { return ended_; }
-    // Ends an open output line (at the end of the run).
+    // Ends an open output line and shows what is buffered (at the end of the run).
     void finish();
 
 protected:
-    virtual void write_raw(std::string_view utf8) = 0;   // text to show, in UTF-8
+    virtual void write_raw(std::string_view utf8) = 0;   // text to show, in UTF-8 (may be buffered)
     virtual bool read_raw(std::string& line) = 0;        // a line of input, false at end
-    virtual void flush() {}
+    virtual void flush() {}                              // shows what is buffered
 
 private:
     bool line_open_ = false;

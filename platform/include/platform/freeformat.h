@@ -45,6 +45,10 @@ public:
     // Reads the next whole line as text (the line after the one where the last read stopped);
     // false at the end of the file. Converted to UTF-8 as read_text does.
     bool read_line_text(std::string& line);
+    // The whole line on which the current record begins (its first value, or the separator
+    // found in place of one), converted as read_text does; false when the record has found no
+    // line before the end of the file.
+    bool record_first_line(std::string& line) const;
 
 private:
     // Moves to the first character of the next value: ok there, end_of_file at the end of the
@@ -53,10 +57,14 @@ private:
     // The value that begins at the current position, up to its separator; the position moves
     // behind it.
     std::string_view take_token();
+    // Notes the current line as the record's first one, unless the record has one already.
+    void mark_record_line();
 
     std::string data_;
     std::size_t pos_ = 0;             // next character to read
     std::size_t value_line_start_ = 0; // start of the line of the last value read
+    std::size_t record_line_start_ = 0; // start of the line on which the current record begins
+    bool record_has_line_ = false;     // the current record has met a value or a separator
     bool mid_line_ = false;            // the current line has been read from
     bool comma_allowed_ = false;       // a value of this record precedes, with no comma after it
 };

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,9 @@ public:
     void empty() { put(""); }
 };
 
-// A text file in code page 1250, each record ended by a line feed. Stays open until destroyed.
+// A text file in code page 1250, each record ended by a line feed. Stays open until closed or
+// destroyed. The records go into the file's buffer and reach the file when the buffer fills, at
+// flush() and at close(); the run flushes or closes its files at every halt and at its end.
 class FileSink final : public RecordSink {
 public:
     FileSink() = default;
@@ -28,13 +31,20 @@ public:
     // Opens the file for writing from its beginning, creating it when it is missing.
     bool open_rewrite(const std::filesystem::path& path);
     bool is_open() const { return file_ != nullptr; }
-    // Whether a record could not be written whole (a full disk, a lost device).
+    // Whether a record could not be written whole (a full disk, a lost device), as far as the
+    // records have reached the file: a failure shows at the latest after flush() or close().
     bool write_failed() const { return write_failed_; }
     void put(std::string_view record) override;
-    void close();
+    // Writes the buffered records into the file; false when a write has failed.
+    bool flush();
+    // Writes the buffered records and closes the file; false when a write or the close failed.
+    bool close();
 
 private:
+    bool opened(std::FILE* file);  // takes the file with the sink's buffer; false when none
+
     std::FILE* file_ = nullptr;
+    std::unique_ptr<char[]> buffer_;  // the file's buffer, until the file is closed
     bool write_failed_ = false;
 };
 

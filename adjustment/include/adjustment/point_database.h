@@ -1,0 +1,36 @@
+// The point database of a run (the programs that offer one): the question at the start, the
+// coordinates of database points while the input is read, and the points that the exit block
+// stores at the end.
+#pragma once
+#include <cstdint>
+
+#include "platform/halt.h"
+
+namespace adjustment {
+
+struct Run;
+
+// Asks for the point database when the profile offers one. "n" or "N" followed only by blanks:
+// no database (BDUMMY = -1.0). Any other answer is a file name used as typed, relative to the
+// current directory, opened or created, then counted, cleaned and sorted (BTRID, BSINGL, BTRID;
+// a failure skips the rest of the three). A database that BTRID cannot read (a record that
+// cannot be read, a length that is not a whole number of records) is not used at all: the run
+// goes on as without a database and never writes to the file. A name that cannot be opened, or
+// that names the run's report, input or control file, is refused and asked again; the end of
+// the console input ends the run.
+void database_dialogue(Run& run);
+
+// X, Y [mm] (out) of a point with a database placement code, found in the open database. False
+// after the console line of the search when the point is not there; the reserved numbers 99
+// and 9999 are never found (the database cannot hold them as points).
+bool database_point(Run& run, std::int16_t number, double& X, double& Y);
+
+// The storing part of the exit block: when a database is open, every point with a code of 0 or
+// more is appended once with its working coordinates (a reserved number is left out with a
+// console line), then the database is sorted, cleaned and sorted again; a failure of these
+// three is given one more try. Nothing is stored while the working coordinates are those of an
+// unfinished adjustment. Returns the status to end the run with: `status`, or failed when the
+// database was left unchanged or could not be put in order.
+platform::ExitStatus store_points(Run& run, platform::ExitStatus status);
+
+}  // namespace adjustment

@@ -1,0 +1,120 @@
+// The point database of a run: opened at the start, searched while the input is read, extended
+// by the exit block.
+#include "adjustment/point_database.h"
+
+#include <filesystem>
+
+#include "adjustment/run.h"
+#include "platform/paths.h"
+#include "platform/record.h"
+
+namespace adjustment {
+
+using platform::ExitStatus;
+using platform::Record;
+
+namespace {
+
+// The answer that declines the database: "n" or "N" followed only by blanks ("no" is a name).
+bool declines(const std::string& BAZE) {
+    return !BAZE.empty() && (BAZE[0] == 'n' || BAZE[0] == 'N') &&
+           BAZE.find_first_not_of(' ', 1) == std::string::npos;
+}
+
+// The numbers that the database routines reserve: 99 ends the counted records, 9999 marks a
+// deleted one. A point with either number cannot be stored or searched for.
+bool reserved(std::int16_t number) { return number == library::DB_END || number == library::DB_DELETED; }
+
+// BTRID, BSINGL, BTRID; false at the first failure. A database without records makes BSINGL
+// meet the end of the file at once: that is no failure, there is nothing to clean.
+bool put_in_order(Run& run) {
+    if (library::BTRID(run.database, run.PB, run.console) != library::DONE) return false;
+    if (run.PB > 0 && library::BSINGL(run.database, run.PB, run.console) != library::DONE) return false;
+    return library::BTRID(run.database, run.PB, run.console) == library::DONE;
+}
+
+void give_up_database(Run& run) {
+    run.console.say(run.text.database_not_used);
+    run.database.close();
+    run.PB = 0;
+    run.BDUMMY = -1.0f;
+}
+
+// A name that names one of the run's own files (the report, the input, the control file): the
+// database routines would sort and overwrite it record by record.
+bool names_own_file(const Run& run, const std::filesystem::path& path) {
+    std::error_code ec;
+    for (const std::filesystem::path& own : {platform::in_data_folder(run.TISK), platform::in_data_folder(run.STJ),
+                                              control_file(run.profile)})
+        if (std::filesystem::equivalent(path, own, ec)) return true;
+    return false;
+}
+
+// The three calls after opening: a failure skips the rest of them. A count that BTRID could not
+// complete leaves the file unused, so that no append overwrites records it never counted.
+void prepare(Run& run) {
+    if (library::BTRID(run.database, run.PB, run.console) != library::DONE) return give_up_database(run);
+    if (library::BSINGL(run.database, run.PB, run.console) != library::DONE) return;
+    if (library::BTRID(run.database, run.PB, run.console) != library::DONE) give_up_database(run);
+}
+
+// Appends the points of code 0 or more in input order; false when an append fails.
+bool append_points(Run& run) {
+    const Network& net = run.net;
+    for (int i = 1; i <= net.IB; ++i) {
+        if (net.KOD1[i] < 0) continue;
+        if (reserved(net.IN[i])) {
+            run.console.say(Record(run.text.reserved_number).item(net.IN[i]));
+            continue;
+        }
+        if (library::BULOZ(run.database, run.PB, net.IN[i], net.XO[i], net.YO[i], 0.0) != library::DONE)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void database_dialogue(Run& run) {
+    const Profile& p = run.profile;
+    run.BDUMMY = -1.0f;
+    if (p.database_prompt.empty()) return;
+    for (;;) {
+        run.console.say(p.database_prompt);
+        std::string line;
+        if (!run.console.read_line(line)) input_ended();
+        run.BAZE = platform::text_field(line, p.database_name_length);
+        if (declines(run.BAZE)) return;
+        const std::filesystem::path path = platform::as_typed(run.BAZE);
+        if (!names_own_file(run, path) && run.database.open(path)) break;
+        run.console.say(right_in_24(run.BAZE) + run.text.database_unavailable);
+    }
+    run.BDUMMY = 0.0f;
+    run.PB = 0;
+    prepare(run);
+}
+
+bool database_point(Run& run, std::int16_t number, double& X, double& Y) {
+    if (reserved(number)) {
+        run.console.say(Record(run.text.database_point_missing).item(number));
+        return false;
+    }
+    double Z = 0.0;
+    library::Index KF1 = 0;
+    return library::BHLED(run.database, run.PB, number, X, Y, Z, KF1, run.console) == library::DONE;
+}
+
+ExitStatus store_points(Run& run, ExitStatus status) {
+    if (run.BDUMMY == -1.0f) return status;
+    if (run.coordinates_unfinished) {
+        run.console.say(run.text.database_unchanged);
+        return ExitStatus::failed;
+    }
+    const bool appended = append_points(run);
+    const bool in_order = put_in_order(run) || put_in_order(run);
+    if (appended && in_order) return status;
+    run.console.say(run.text.database_store_failed);
+    return ExitStatus::failed;
+}
+
+}  // namespace adjustment

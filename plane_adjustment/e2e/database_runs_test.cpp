@@ -1,0 +1,149 @@
+// Console runs of planor with a point database, the file read back record by record afterwards.
+// Expected records are written from the input coordinates and the file layout (number, X, Y,
+// 0.0, six zero bytes), in the order that the sort and the cleaning of the database routines
+// give: ascending numbers, a repeated number kept once and its repeat marked 9999 with zeros,
+// the marked records at the end.
+#include <gtest/gtest.h>
+
+#include "planor_run.h"
+
+namespace planor_e2e {
+namespace {
+
+const std::string DB = "BODY.DB";
+const DbRecord DELETED{9999, 0.0, 0.0, 0.0};
+
+// Points `from`..`to` with code 0 at X = 1000000 + 1000 n + shift, Y = 2000000 - 1000 n.
+std::vector<std::string> points(int from, int to, double shift) {
+    std::vector<std::string> p;
+    for (int n = from; n <= to; ++n)
+        p.push_back(std::to_string(n) + " 0 " + std::to_string(1000000.0 + 1000.0 * n + shift) + " " +
+                    std::to_string(2000000.0 - 1000.0 * n));
+    return p;
+}
+DbRecord record(int n, double shift) { return {static_cast<std::int16_t>(n), 1000000.0 + 1000.0 * n + shift, 2000000.0 - 1000.0 * n, 0.0}; }
+
+int count(const std::vector<std::string>& lines, const std::string& text) {
+    int n = 0;
+    for (const std::string& l : lines) n += l == text;
+    return n;
+}
+
+// The example database is what a run on the points-only example KNOWN.TXT writes: its points
+// of code 0 or more, sorted by number.
+TEST(Database, PointsOnlyInputFillsANewDatabase) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(folder, example("KNOWN.TXT"), DB);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.screen.back(), "KONEC");
+    const std::vector<DbRecord> expected = {
+        {1, 5000000.0, 1000000.0, 0.0}, {2, 5000000.0, 1400000.0, 0.0}, {3, 5350000.0, 1250000.0, 0.0}};
+    EXPECT_EQ(folder.read(DB), db_bytes(expected));
+    EXPECT_EQ(example("BODY.DB"), db_bytes(expected)) << "examples/BODY.DB as a run builds it";
+}
+
+// With up to 13 records the sort has the gap 1 alone, which keeps equal numbers in file order:
+// the old record of each number stays and the appended one is marked deleted.
+TEST(Database, SecondRunKeepsTheOldRecordOfEachNumber) {
+    testsupport::DataFolder folder;
+    run_input(folder, plane_input(points(1, 3, 0.0)), DB);
+    const Result r = run_input(folder, plane_input(points(1, 3, 55.5)), DB);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(db_records(folder.read(DB)),
+              (std::vector<DbRecord>{record(1, 0.0), record(2, 0.0), record(3, 0.0), DELETED, DELETED, DELETED}));
+    EXPECT_EQ(count(r.screen, " Bod je v databazi vicekrat - zrusen je :"), 3);
+    // The deleted record as (I6,3F14.1), its first blank being carriage control.
+    EXPECT_NE(find(r.screen, "    1" + right("1001055.5", 14) + right("1999000.0", 14) + right("0.0", 14)), -1);
+}
+
+// 14 points stored twice: 28 records, sorted with the gaps 4 and 1. In the gap-4 pass each
+// appended record moves down its chain of positions past every larger number: the new 1 goes
+// from position 15 to 3 and pushes the old 3 to position 7; the new 3 then goes from position
+// 17 to 5, ahead of the old 3, and the gap-1 pass keeps equal numbers as they stand. Followed
+// record by record, the new record comes first (and stays) for 3, 4, 7, 8, 11 and 12, the old
+// one for the other numbers.
+TEST(Database, LargerDatabaseShowsTheGapOrder) {
+    testsupport::DataFolder folder;
+    run_input(folder, plane_input(points(1, 14, 0.0)), DB);
+    const Result r = run_input(folder, plane_input(points(1, 14, 55.5)), DB);
+    EXPECT_EQ(r.status, 0);
+    std::vector<DbRecord> expected;
+    for (int n = 1; n <= 14; ++n) {
+        const bool new_first = n == 3 || n == 4 || n == 7 || n == 8 || n == 11 || n == 12;
+        expected.push_back(record(n, new_first ? 55.5 : 0.0));
+    }
+    for (int n = 1; n <= 14; ++n) expected.push_back(DELETED);
+    EXPECT_EQ(db_records(folder.read(DB)), expected);
+}
+
+TEST(Database, PointFoundTakesItsCoordinatesAndTheRestOfItsRecordIsNotRead) {
+    testsupport::DataFolder folder;
+    run_input(folder, plane_input(points(1, 2, 0.0)), DB);
+    const Result r = run_input(folder, plane_input({"2 -1 neni cislo", "7 0 10.0 20.0"}), DB);
+    EXPECT_EQ(r.status, 0);
+    const int row = find_start(r.report, blanks(7) + "2");
+    ASSERT_NE(row, -1);
+    EXPECT_EQ(r.report[row], blanks(3) + right("2", 5) + blanks(4) + right("1002000.0", 12) + blanks(3) +
+                                 right("1998000.0", 12) + blanks(3) + right("-1", 4) + blanks(14));
+    EXPECT_EQ(db_records(folder.read(DB)), (std::vector<DbRecord>{record(1, 0.0), record(2, 0.0), {7, 10.0, 20.0, 0.0}}))
+        << "the database point is not stored again";
+}
+
+// A database point that is not there ends the run through the exit block, which stores the
+// points read before it with their input coordinates. 99 and 9999 are never found.
+TEST(Database, PointNotFoundStoresThePointsReadSoFar) {
+    for (const std::string number : {"4", "99", "9999"}) {
+        testsupport::DataFolder folder;
+        run_input(folder, plane_input(points(1, 2, 0.0)), DB);
+        const Result r = run_input(folder, plane_input({"7 0 10.0 20.0", number + " -1", "8 0 30.0 40.0"}), DB);
+        EXPECT_EQ(r.status, 1) << number;
+        ASSERT_GE(r.screen.size(), 2u);
+        EXPECT_EQ(r.screen[r.screen.size() - 2], " Hledany bod neni v databazi " + right(number, 7));
+        EXPECT_EQ(r.screen.back(), "KONEC");
+        EXPECT_EQ(db_records(folder.read(DB)), (std::vector<DbRecord>{record(1, 0.0), record(2, 0.0), {7, 10.0, 20.0, 0.0}}))
+            << number;
+    }
+}
+
+TEST(Database, EmptyDatabaseWithOnlyDatabasePointsEndsAtOnce) {
+    testsupport::DataFolder folder;
+    folder.write(DB, "");
+    const Result r = run_input(folder, plane_input({"5 -1", "6 -1"}, {"5 6 0.0 1"}), DB);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(count(r.screen, " Hledany bod neni v databazi       5"), 1);
+    EXPECT_EQ(r.screen.back(), "KONEC");
+    EXPECT_EQ(count(r.screen, "KONEC"), 1);
+    EXPECT_EQ(folder.read(DB), "");
+}
+
+// 99 would end the count of the database and 9999 marks a deleted record: a point with such a
+// number is not stored (the run says so), and the points after it stay searchable.
+TEST(Database, ReservedNumbersAreNotStored) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(folder, plane_input({"5 0 1.0 2.0", "99 0 3.0 4.0", "9999 0 5.0 6.0", "7 0 7.0 8.0"}), DB);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(find(r.screen, "Cislo bodu je v databazi vyhrazeno, bod se do ni neuklada:     99"), -1);
+    EXPECT_NE(find(r.screen, "Cislo bodu je v databazi vyhrazeno, bod se do ni neuklada:   9999"), -1);
+    EXPECT_EQ(db_records(folder.read(DB)), (std::vector<DbRecord>{{5, 1.0, 2.0, 0.0}, {7, 7.0, 8.0, 0.0}}));
+    const Result again = run_input(folder, plane_input({"7 -1", "5 -1"}), DB);
+    EXPECT_EQ(again.status, 0);
+    EXPECT_NE(find_start(again.report, blanks(3) + right("7", 5) + blanks(4) + right("7.0", 12)), -1);
+}
+
+// A file whose length is not a whole number of 32-byte records: the count reports it, the run
+// goes on without a database and never writes to the file.
+TEST(Database, DatabaseOfOneHundredBytesIsReportedAndLeftAlone) {
+    testsupport::DataFolder folder;
+    const std::string bytes = db_bytes({{3, 1.0, 2.0, 0.0}, {1, 3.0, 4.0, 0.0}, {2, 5.0, 6.0, 0.0}}) + "abcd";
+    ASSERT_EQ(bytes.size(), 100u);
+    folder.write(DB, bytes);
+    const Result r = run_input(folder, plane_input(points(1, 2, 0.0)), DB);
+    EXPECT_EQ(r.status, 0);
+    const int line = find(r.screen, " Chyba ve cteni databaze, uloha je prerusena");
+    ASSERT_NE(line, -1);
+    EXPECT_EQ(r.screen[line + 1], "Uloha pokracuje bez databaze bodu");
+    EXPECT_EQ(folder.read(DB), bytes);
+}
+
+}  // namespace
+}  // namespace planor_e2e

@@ -1,0 +1,61 @@
+// Running the plane adjustment program as a user would, and reading what it leaves: the screen
+// lines, the report and control file (code page 1250, shown in UTF-8) and the point database
+// (32-byte records).
+#pragma once
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "testsupport/runner.h"
+
+namespace planor_e2e {
+
+// The report file name that the runs answer first.
+inline const std::string REPORT = "VYSL.TXT";
+inline const std::string CONTROL = "ERR$$$.TXT";
+
+struct Result {
+    int status = -1;
+    std::vector<std::string> screen;   // screen lines, without their carriage-control blank
+    std::vector<std::string> report;   // lines of the report file
+    std::vector<std::string> control;  // lines of the control file
+};
+
+// Runs planor in the folder with the given console answers (one per line).
+Result run(const testsupport::DataFolder& folder, const std::string& answers);
+// Runs planor on the input file INPUT.TXT holding `input`, with the report VYSL.TXT (the one of
+// an earlier run removed first) and the database answer `database` ("n" for none).
+Result run_input(const testsupport::DataFolder& folder, const std::string& input, const std::string& database = "n");
+
+// The position (from 0) of the first line equal to `text`, or -1.
+int find(const std::vector<std::string>& lines, const std::string& text);
+// The position (from 0) of the first line that begins with `start`, or -1.
+int find_start(const std::vector<std::string>& lines, const std::string& start);
+
+std::string blanks(int n);
+std::string right(const std::string& text, int w);
+std::string left(const std::string& text, int w);
+
+// A record of the point database as its routines read it.
+struct DbRecord {
+    std::int16_t number;
+    double x, y, z;
+    friend bool operator==(const DbRecord&, const DbRecord&) = default;
+};
+void PrintTo(const DbRecord& r, std::ostream* os);
+// The 32 bytes of a record, written by hand from the file layout: number (2 bytes), X, Y and
+// the third value (8 bytes each, little-endian IEEE), 6 zero bytes.
+std::string db_bytes(const std::vector<DbRecord>& records);
+// The records of a database file; a failure when its length is not a whole number of records
+// or a record's last 6 bytes are not zeros.
+std::vector<DbRecord> db_records(const std::string& bytes);
+
+// A plane input: title, a-priori record "5.0 3.0 1.0 2.0", the point records, a terminator,
+// then the observation sections as given (each with its terminator).
+std::string plane_input(const std::vector<std::string>& points, const std::vector<std::string>& directions = {},
+                        const std::vector<std::string>& distances = {});
+// The bytes of a file of examples/.
+std::string example(const std::string& name);
+
+}  // namespace planor_e2e
