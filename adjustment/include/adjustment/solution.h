@@ -20,8 +20,12 @@ public:
     enum class Verdict { go_on, converged, diverged };
     Verdict observe(double HTH);
     Index solutions() const { return ITER; }
+    // At most this many solutions: one more that does not settle counts as diverged (norms
+    // that alternate would otherwise keep resetting the divergence counter for ever).
+    void limit_solutions(Index limit) { limit_ = limit; }
 
 private:
+    Index limit_ = 100;
     Index ITER = 0;   // solutions so far
     Index IIK = 0;    // divergence counter
     double HTC = 0;   // the previous sum [mm2]
