@@ -58,7 +58,9 @@ struct Solution {
 };
 
 // One pass: rows, datum conditions, solution, update. Returns true when the increments have
-// settled (the loop ends); ends the run itself on every failure.
+// settled (the loop ends), after the cofactor matrix R and the corrections V of that last
+// solution have been computed (the passes before need the increments alone); ends the run
+// itself on every failure.
 bool adjustment_pass(Run& run);
 // The passes until convergence, then the unit standard deviation test and the final update.
 void adjust(Run& run);
