@@ -9,8 +9,6 @@
 // input file, and the console answers the report name, the input name, the database name of
 // the plane program and "n" to every offer. The fuzzer looks for crashes, memory faults,
 // undefined behaviour and runs that do not end.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -35,15 +33,13 @@ const char* const REPORT = "FUZZ.TXT";
 const char* const INPUT = "INPUT.TXT";
 const char* const DATABASE = "FUZZ.DB";
 
-// The data folder of all runs, made once, named to the program through TERVAL_DATA and made the
-// current directory (where a database name typed as it is lands), removed when the fuzzer ends
-// (the path is never destroyed, so the exit handler may still read it).
+// The data folder of all runs, made once, named to the program through TERVAL_DATA and removed
+// when the fuzzer ends (the path is never destroyed, so the exit handler may still read it).
 const fs::path& data_folder() {
     static const fs::path* const folder = [] {
         std::string pattern = (fs::temp_directory_path() / "fuzz-reader-XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
         setenv("TERVAL_DATA", pattern.c_str(), 1);
-        if (chdir(pattern.c_str()) != 0) std::abort();
         std::atexit([] {
             std::error_code ec;
             fs::remove_all(data_folder(), ec);
@@ -83,12 +79,17 @@ void write_database(const fs::path& folder) {
     for (std::int16_t n : {1, 2, 3, 5}) library::BULOZ(db, PB, n, 1000.0 * n, 2000.0 * n, 0.0);
 }
 
+// One run in the data folder, which is the current directory during the run (a database name
+// is used as typed, relative to it) and only then: the fuzzer reads its corpus by relative paths.
 void run(const adjustment::Profile& profile, const fs::path& folder, std::string_view file,
          std::vector<std::string> answers) {
     write_input(folder, file);
     write_database(folder);
+    const fs::path back = fs::current_path();
+    fs::current_path(folder);
     platform::ScriptConsole console(std::move(answers));
     adjustment::run_program(profile, console);
+    fs::current_path(back);
     clear(folder);
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the spatial adjustment program and runs it on the bundled example network, answering
-# its dialogue as a user would, in a scratch data folder; then shows the report. Then the same
-# for the deformation program on a bundled two-epoch network.
+# its dialogue as a user would, in a scratch data folder; then shows the report. Then the plane
+# program reads the plane example network with the example point database, and the deformation
+# program compares the two epochs of a bundled two-epoch network.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 need=()
@@ -14,7 +15,7 @@ if [ ${#need[@]} -gt 0 ]; then
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target ostrel kaspen >/dev/null
+cmake --build build/release --target ostrel planor kaspen >/dev/null
 
 data=$(mktemp -d)
 cp examples/DEMO.TXT "$data/"
@@ -46,6 +47,12 @@ printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/relea
 echo
 echo "================ the report $data/VYSLEDEK.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/VYSLEDEK.TXT"
+
+# The plane program: the example network, point 3 taken from the example point database.
+cp examples/PLANE.TXT examples/BODY.DB "$data/"
+printf 'ROVINA.TXT\nPLANE.TXT\nBODY.DB\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/plane_adjustment/planor") | tail -n 8
+echo "================ the report $data/ROVINA.TXT ================"
+iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/ROVINA.TXT"
 
 # The deformation program: two epochs of the same 7 points, points 5 and 7 moved by a few
 # millimetres between them (examples/DEFORM.TXT). The answers: report file, input file.

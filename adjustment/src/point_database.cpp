@@ -2,6 +2,8 @@
 // by the exit block.
 #include "adjustment/point_database.h"
 
+#include <filesystem>
+
 #include "adjustment/run.h"
 #include "platform/paths.h"
 #include "platform/record.h"
@@ -36,6 +38,16 @@ void give_up_database(Run& run) {
     run.database.close();
     run.PB = 0;
     run.BDUMMY = -1.0f;
+}
+
+// A name that names one of the run's own files (the report, the input, the control file): the
+// database routines would sort and overwrite it record by record.
+bool names_own_file(const Run& run, const std::filesystem::path& path) {
+    std::error_code ec;
+    for (const std::filesystem::path& own : {platform::in_data_folder(run.TISK), platform::in_data_folder(run.STJ),
+                                              control_file(run.profile)})
+        if (std::filesystem::equivalent(path, own, ec)) return true;
+    return false;
 }
 
 // The three calls after opening: a failure skips the rest of them. A count that BTRID could not
@@ -73,7 +85,8 @@ void database_dialogue(Run& run) {
         if (!run.console.read_line(line)) input_ended();
         run.BAZE = platform::text_field(line, p.database_name_length);
         if (declines(run.BAZE)) return;
-        if (run.database.open(platform::as_typed(run.BAZE))) break;
+        const std::filesystem::path path = platform::as_typed(run.BAZE);
+        if (!names_own_file(run, path) && run.database.open(path)) break;
         run.console.say(right_in_24(run.BAZE) + run.text.database_unavailable);
     }
     run.BDUMMY = 0.0f;

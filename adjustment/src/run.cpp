@@ -38,6 +38,12 @@ std::vector<std::string> banner_records(const Profile& profile, const platform::
     return records;
 }
 
+std::filesystem::path control_file(const Profile& profile) {
+    // The file name of the fixed path literal, such as "F:ERR$$$.TXT" or "H:\TEST\IG\ERR$$$.TXT".
+    const std::string& literal = profile.control_path;
+    return platform::in_data_folder(literal.substr(literal.find_last_of("\\:") + 1));
+}
+
 std::string right_in_24(const std::string& name) {
     return Record().blanks(24 - platform::char_count(name)).text(name).str();
 }
@@ -59,7 +65,8 @@ void report_dialogue(Run& run, platform::FileSink& report) {
         run.TISK = ask_name(run, p.report_prompt, p.report_name_length);
         run.ADRESA = platform::text_field(p.report_prefix + run.TISK, p.path_length);
         if (report.create_new(platform::in_data_folder(run.TISK))) return;
-        const std::string shown = p.refusal_shows_typed_name ? right_in_24(run.TISK) : platform::text_field(run.ADRESA, 24);
+        const std::string shown =
+            p.refusal_shows_typed_name ? right_in_24(run.TISK) : platform::text_field(run.ADRESA, 24);
         run.console.say(shown + run.text.report_exists);
     }
 }
@@ -75,11 +82,6 @@ std::string input_dialogue(Run& run) {
     }
 }
 
-// The file name of a fixed path literal such as "F:ERR$$$.TXT" or "H:\TEST\IG\ERR$$$.TXT".
-std::string file_name(const std::string& literal) {
-    return literal.substr(literal.find_last_of("\\:") + 1);
-}
-
 void end_message(Run& run) {
     if (run.profile.end_message_with_print_hint) {
         run.console.say(run.text.result_file + run.TISK);
@@ -93,7 +95,7 @@ void end_message(Run& run) {
 // The control file, rewritten from its beginning; the first record and two empty records where
 // the program writes them.
 void open_control(Run& run, platform::FileSink& control) {
-    if (!control.open_rewrite(platform::in_data_folder(file_name(run.profile.control_path))))
+    if (!control.open_rewrite(control_file(run.profile)))
         platform::halt(run.console, run.text.control_unavailable + run.profile.control_path, ExitStatus::failed);
     if (!run.profile.control_heading) return;
     run.control.put(run.text.control_first);

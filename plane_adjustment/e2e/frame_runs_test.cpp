@@ -101,6 +101,27 @@ TEST(Frame, DatabaseAnswers) {
     }
 }
 
+// A name that cannot be opened as a database file (a folder), or that names the run's own input
+// or report (the database routines would sort it in place), is refused and asked again.
+TEST(Frame, DatabaseThatCannotBeOpenedIsAskedAgain) {
+    // 64 bytes: as a database, two records that the sort would swap.
+    const std::string input = plane_input({"2 0 1.0 2.0"}) + std::string(64 - plane_input({"2 0 1.0 2.0"}).size(), '\n');
+    ASSERT_EQ(input.size(), 64u);
+    for (const std::string& name : std::vector<std::string>{"SLOZKA", "INPUT.TXT", REPORT}) {
+        testsupport::DataFolder folder;
+        std::filesystem::create_directory(folder.path() / "SLOZKA");
+        const Result r = run_input(folder, input, name + "\nn");
+        EXPECT_EQ(r.status, 0);
+        const int refusal = find(r.screen, right(left(name, 24), 24) + " - databazi nelze otevrit");
+        ASSERT_NE(refusal, -1) << name;
+        EXPECT_EQ(r.screen[refusal - 1], DATABASE_PROMPT);
+        EXPECT_EQ(r.screen[refusal + 1], DATABASE_PROMPT);
+        EXPECT_EQ(r.screen.back(), "KONEC");
+        EXPECT_EQ(folder.read("INPUT.TXT"), input) << name;
+        EXPECT_EQ(r.report.size(), 13u) << name;
+    }
+}
+
 TEST(Frame, EndOfConsoleInputAtEachQuestionEndsTheRun) {
     struct Case {
         std::string answers;

@@ -1,6 +1,7 @@
 // The frame of one run of a console program: banner, control file, file dialogue, input, the
 // adjustment, the report, the program's interactive part, the end message and the exit block.
 #pragma once
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -57,6 +58,9 @@ struct ExitBlock {
 // `inspect`, when given, sees the run as it ends (tests read the adjusted network from it).
 int run_program(const Profile& profile, platform::Console& console,
                 const std::function<void(const Run&)>& inspect = {});
+
+// The control file of the program in the data folder.
+std::filesystem::path control_file(const Profile& profile);
 
 // A typed name right-aligned in 24 characters, as the refusals of a file name show it.
 std::string right_in_24(const std::string& name);
