@@ -229,8 +229,8 @@ def plane():
 
 # The largest plane network that planor's capacities allow: 30 points, 199 measured quantities
 # (129 directions in 27 station groups, 70 distances) and so 102 + 70 = 172 derived
-# observations; point 1 fixed (code 6), point 16 the azimuth point (code 2). The network of the
-# plane benchmark.
+# observations; point 1 fixed (code 6), point 16 the azimuth point (code 2), the free points off
+# by up to 150 mm. The network of the plane benchmark.
 def plane_big():
     random.seed(13)
     RO = 636619.772367
@@ -248,7 +248,7 @@ def plane_big():
     out = ["'Velka rovinna sit: 30 bodu, 199 merenych velicin'", "3.0 2.0 3.0 1.0"]
     for k,(x,y,c) in pts.items():
         if c == 0:
-            x += random.uniform(-200,200); y += random.uniform(-200,200)
+            x += random.uniform(-150,150); y += random.uniform(-150,150)
         out.append(f"{k:4d} {c:3d} {x:12.1f} {y:12.1f}")
     out.append("-1")
     for s in range(1, 28):

@@ -146,6 +146,7 @@ void placement_conditions(Run& run) {
                 if (axis != 0) s.G(next_condition(run, IR), net.column(I, axis)) = 1.0;
         }
     }
+    if (IR < 3 && !run.text.few_conditions.empty()) run.console.pause(run.text.few_conditions);
     s.NP = IR;
     if (s.NM - net.NN + s.NP < 0) {
         for (const std::string& line : run.text.underdetermined) run.console.say(line);

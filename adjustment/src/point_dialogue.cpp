@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "adjustment/network.h"
+#include "adjustment/units.h"
 #include "library/madarith.h"
 #include "platform/freeformat.h"
 #include "platform/record.h"
@@ -52,6 +53,44 @@ void show_point_list(platform::Console& console, const std::string& heading, con
             r = Record();
         }
     }
+}
+
+void write_computation_heading(platform::RecordSink& report, const std::string& title,
+                               const std::string& columns, const std::string& units) {
+    report.empty();
+    report.empty();
+    report.put(title);
+    report.empty();
+    report.put(columns);
+    report.put(units);
+    report.empty();
+    report.empty();
+}
+
+void write_pair_row(platform::RecordSink& report, std::int16_t i, std::int16_t j, double value, double sigma) {
+    report.put(Record().blanks(2).i(i, 4).text(" -").i(j, 4).blanks(8).f(value, 12, 1).blanks(6).f(sigma, 9, 3));
+}
+
+void write_angle_row(platform::RecordSink& report, std::int16_t j, std::int16_t i, std::int16_t k,
+                     double omega, double sigma) {
+    report.put(Record().blanks(2).i(j, 4).text(" -").i(i, 4).text(" -").i(k, 4).blanks(2).f(omega, 12, 1)
+                   .blanks(6).f(sigma, 9, 3));
+}
+
+namespace {
+
+double azimuth_cc(double dy, double dx) {
+    double t = std::atan2(dy, dx) * RO;
+    if (t < 0) t = t + RK;
+    return t;
+}
+
+}  // namespace
+
+double horizontal_angle(double dxj, double dyj, double dxk, double dyk) {
+    double omega = azimuth_cc(dyk, dxk) - azimuth_cc(dyj, dxj);
+    if (omega < 0) omega = omega + RK;
+    return omega;
 }
 
 QuantitySigma::QuantitySigma(Index order)

@@ -79,7 +79,8 @@ TEST(PlanorFailure, UnderdeterminedNetworkHalts) {
     const Result r = run_input(folder, plane_input({"1 6 0 0", "2 0 100000 0", "3 0 0 100000"},
                                                    {"1 2 0 1", "1 3 1000000 1"}, {"1 2 100000 1"}));
     EXPECT_EQ(r.status, 1);
-    expect_in_order(r, {" Chyba - uloha je nedostatecne urcena", "         tj. maly pocet podminek umisteni site",
+    // Two condition rows only (the code-6 point): the pause comes first.
+    expect_in_order(r, {" dim G() < 3, tj IR<3 ", " Chyba - uloha je nedostatecne urcena", "         tj. maly pocet podminek umisteni site",
                         "         nebo nedostatecne zamereni site"});
     EXPECT_EQ(find(r.screen, "KONEC"), -1);
     EXPECT_EQ(find_start(r.screen, "+"), -1);
@@ -114,6 +115,7 @@ TEST(PlanorFailure, SingularNormalMatrixEndsThroughTheExitBlock) {
     points.push_back("4 0 50000 50000");
     const Result r = run_input(folder, plane_input(points, TRIANGLE_DIRECTIONS, TRIANGLE_DISTANCES));
     EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(find(r.screen, " dim G() < 3, tj IR<3 "), -1) << "three condition rows";
     expect_in_order(r, {"chyba v inverzi MI()", " zrejme spatne zadane podminky na umisteni site,",
                         " nejprve ale provedte kontrolu vstupnich velicin", "KONEC"});
 }

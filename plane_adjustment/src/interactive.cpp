@@ -11,9 +11,7 @@
 #include "adjustment/rows.h"
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
-#include "adjustment/units.h"
 #include "library/cbodu.h"
-#include "platform/record.h"
 
 namespace plane_adjustment {
 
@@ -23,7 +21,6 @@ using adjustment::Run;
 using adjustment::X;
 using adjustment::Y;
 using library::Index;
-using platform::Record;
 
 namespace {
 
@@ -53,14 +50,7 @@ private:
     void show_points() { adjustment::show_point_list(con_, texts.point_list, net_); }
 
     void heading(const std::string (&lines)[3]) {
-        out_.empty();
-        out_.empty();
-        out_.put(lines[0]);
-        out_.empty();
-        out_.put(lines[1]);
-        out_.put(lines[2]);
-        out_.empty();
-        out_.empty();
+        adjustment::write_computation_heading(out_, lines[0], lines[1], lines[2]);
     }
 
     // A number in the network's point list (the lookup's message when it is not), else in the
@@ -145,17 +135,8 @@ private:
             F(j, X) = -dx / d;
             F(i, Y) = dy / d;
             F(j, Y) = -dy / d;
-            const double s = sigma(p);
-            out_.put(Record().blanks(2).i(p.number[0], 4).text(" -").i(p.number[1], 4).blanks(8)
-                         .f(d, 12, 1).blanks(6).f(s, 9, 3));
+            adjustment::write_pair_row(out_, p.number[0], p.number[1], d, sigma(p));
         }
-    }
-
-    // Azimuth [cc], a full circle added when negative.
-    static double azimuth(double dy, double dx) {
-        double t = std::atan2(dy, dx) * adjustment::RO;
-        if (t < 0) t = t + adjustment::RK;
-        return t;
     }
 
     Step angle_offer() {
@@ -178,8 +159,7 @@ private:
                 show_points();
                 continue;
             }
-            double omega = azimuth(dyk, dxk) - azimuth(dyj, dxj);
-            if (omega < 0) omega = omega + adjustment::RK;
+            const double omega = adjustment::horizontal_angle(dxj, dyj, dxk, dyk);
             const adjustment::AngleCoefficients c = adjustment::angle_coefficients(dxj, dyj, sj2, dxk, dyk, sk2);
             clear_gradient(p);
             F(i, X) = c.station_x;
@@ -188,9 +168,7 @@ private:
             F(j, Y) = c.left_y;
             F(k, X) = c.right_x;
             F(k, Y) = c.right_y;
-            const double s = sigma(p);
-            out_.put(Record().blanks(2).i(p.number[0], 4).text(" -").i(p.number[1], 4).text(" -")
-                         .i(p.number[2], 4).blanks(2).f(omega, 12, 1).blanks(6).f(s, 9, 3));
+            adjustment::write_angle_row(out_, p.number[0], p.number[1], p.number[2], omega, sigma(p));
         }
     }
 

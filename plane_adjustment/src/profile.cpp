@@ -46,6 +46,7 @@ void set_adjustment_texts(adjustment::Messages& t) {
     t.row_count.clear();  // the plane program has no check of the two row counters
     t.row_numbering.clear();
     t.no_reference = "*** Chyba v zadani: Chybi bod s cislem kodu 6 ***";
+    t.few_conditions = " dim G() < 3, tj IR<3 ";
     t.underdetermined[0] = " Chyba - uloha je nedostatecne urcena";
     t.underdetermined[1] = "         tj. maly pocet podminek umisteni site";
     t.underdetermined[2] = "         nebo nedostatecne zamereni site";

@@ -20,6 +20,7 @@
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "classical_adjustment.h"
+#include "truth_checks.h"
 #include "plane_adjustment/profile.h"
 #include "platform/console.h"
 #include "testsupport/runner.h"
@@ -68,18 +69,7 @@ const TruthCase CASES[] = {
 
 enum class Data { exact, noisy };
 
-struct ProgramResult {
-    int status = -1;
-    bool adjusted = false;
-    std::vector<Point> points;
-    std::vector<double> V;
-    double VVT = 0;
-    int NM = 0, NP = 0, redundancy = 0;
-    std::vector<std::vector<double>> R;  // 2n x 2n
-    double MO = 0;
-    std::string screen;
-    std::vector<std::string> report;
-};
+using truth::ProgramResult;
 
 // One run; `offers`: the answers after the database question.
 ProgramResult run_planor(const truth::InputFile& file, const std::vector<std::string>& offers = {"n", "n"}) {
@@ -90,23 +80,8 @@ ProgramResult run_planor(const truth::InputFile& file, const std::vector<std::st
     answers.insert(answers.end(), offers.begin(), offers.end());
     platform::ScriptConsole console(answers);
     ProgramResult out;
-    out.status = adjustment::run_program(plane_adjustment::profile(), console, [&](const adjustment::Run& run) {
-        for (int i = 1; i <= run.net.IB; ++i)
-            out.points.push_back({run.net.IN[i], run.net.KOD1[i], run.net.XO[i], run.net.YO[i], 0.0});
-        if (!run.solution) return;
-        const adjustment::Solution& s = *run.solution;
-        out.adjusted = s.convergence.solutions() > 0;
-        for (int k = 1; k <= run.net.NR; ++k) out.V.push_back(s.V(k, 1));
-        out.VVT = s.VVT(1, 1);
-        out.NM = s.NM;
-        out.NP = s.NP;
-        out.redundancy = s.redundancy;
-        out.MO = run.net.MO;
-        const int n = 2 * run.net.IB;
-        out.R.assign(n, std::vector<double>(n));
-        for (int a = 1; a <= n; ++a)
-            for (int b = 1; b <= n; ++b) out.R[a - 1][b - 1] = s.R(a, b);
-    });
+    out.status = adjustment::run_program(plane_adjustment::profile(), console,
+                                         [&](const adjustment::Run& run) { truth::take_results(run, out); });
     out.screen = console.screen();
     out.report = folder.lines_cp1250("REPORT.TXT");
     unsetenv("TERVAL_DATA");
@@ -130,51 +105,6 @@ int counted_derived_observations(const truth::Plan& plan) {
     int count = 0;
     for (const truth::StationGroup& g : plan.groups) count += static_cast<int>(g.targets.size()) - 1;
     return count + static_cast<int>(plan.slope_distances.size());
-}
-
-// Exact observations bring a network back to the truth, or a free network to the truth moved by
-// the small similarity transformation (translations, rotation, and without distances the scale)
-// after which the increments from the input satisfy the free-network rows (first order).
-std::vector<Point> exact_result(const std::vector<Point>& truth_points, const std::vector<Point>& input,
-                                bool distances) {
-    bool free_network = false;
-    for (const Point& p : truth_points) free_network = free_network || std::abs(p.code) == 3;
-    if (!free_network) return truth_points;
-    const int n = static_cast<int>(truth_points.size());
-    const Eigen::MatrixXd G = truth::condition_rows(input, !distances, 2);
-    double cX = 0, cY = 0;
-    for (const Point& p : truth_points) cX += p.X / n, cY += p.Y / n;
-    Eigen::MatrixXd T = Eigen::MatrixXd::Zero(2 * n, G.rows());
-    Eigen::VectorXd offset(2 * n);
-    for (int i = 0; i < n; ++i) {
-        const Point& t = truth_points[i];
-        T(2 * i, 0) = T(2 * i + 1, 1) = 1.0;
-        T(2 * i, 2) = -(t.Y - cY);
-        T(2 * i + 1, 2) = t.X - cX;
-        if (!distances) {
-            T(2 * i, 3) = t.X - cX;
-            T(2 * i + 1, 3) = t.Y - cY;
-        }
-        offset.segment(2 * i, 2) << t.X - input[i].X, t.Y - input[i].Y;
-    }
-    const Eigen::VectorXd move = T * (G * T).lu().solve(-G * offset);
-    std::vector<Point> result = truth_points;
-    for (int i = 0; i < n; ++i) {
-        result[i].X += move(2 * i);
-        result[i].Y += move(2 * i + 1);
-    }
-    return result;
-}
-
-void expect_coordinates_near(const std::vector<Point>& got, const std::vector<Point>& expected,
-                             double tolerance_mm, const char* what) {
-    ASSERT_EQ(got.size(), expected.size());
-    for (std::size_t i = 0; i < got.size(); ++i) {
-        SCOPED_TRACE(std::string(what) + ", point " + std::to_string(expected[i].number));
-        EXPECT_EQ(got[i].number, expected[i].number);
-        EXPECT_NEAR(got[i].X, expected[i].X, tolerance_mm);
-        EXPECT_NEAR(got[i].Y, expected[i].Y, tolerance_mm);
-    }
 }
 
 class PlanorTruth : public ::testing::TestWithParam<std::tuple<TruthCase, Data>> {};
@@ -206,16 +136,7 @@ TEST_P(PlanorTruth, AgreesWithTruthAndClassicalAdjustment) {
     EXPECT_EQ(program.NP, conditions);
     EXPECT_EQ(program.redundancy, derived - 2 * n + conditions);
     EXPECT_EQ(reference.redundancy, program.redundancy);
-    expect_coordinates_near(program.points, reference.adjusted, 0.01, "against the classical adjustment");
-    EXPECT_NEAR(program.VVT, reference.pvv, 1e-6 * reference.pvv + 1e-9);
-    ASSERT_EQ(program.V.size(), static_cast<std::size_t>(reference.v.size()));
-    for (std::size_t k = 0; k < program.V.size(); ++k)
-        EXPECT_NEAR(program.V[k], reference.v(k), 1e-4) << "correction of measured quantity " << k + 1;
-    const double largest = reference.cofactors.cwiseAbs().maxCoeff();
-    for (int a = 0; a < 2 * n; ++a)
-        for (int b = 0; b < 2 * n; ++b)
-            EXPECT_NEAR(program.R[a][b], reference.cofactors(a, b), 1e-6 * largest)
-                << "cofactor (" << a + 1 << "," << b + 1 << ")";
+    truth::expect_like_classical(program, reference);
 
     if (noisy) {
         const double sigma0 = std::sqrt(program.VVT / program.redundancy);
@@ -225,8 +146,8 @@ TEST_P(PlanorTruth, AgreesWithTruthAndClassicalAdjustment) {
         // Sights of up to 0.8 km, and angles that span a station's X axis computed 0.1113 cc off
         // by the single-precision full circle: about 0.1 mm.
         const bool spans_axis = c.rounds == Rounds::full;
-        expect_coordinates_near(program.points, exact_result(truth_points, file.points, c.distances),
-                                spans_axis ? 0.1 : 0.01, "against the truth");
+        truth::expect_coordinates_near(program.points, truth::exact_result(truth_points, file.points, c.distances, 2),
+                                       spans_axis ? 0.1 : 0.01, "against the truth");
     }
 }
 

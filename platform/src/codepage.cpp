@@ -31,7 +31,8 @@ private:
 
 std::string to_cp1250(std::string_view utf8)
 {
-    // ASCII is the same in both: most report records (the numeric rows) need no conversion.
+    // Most records are plain ASCII (numbers and blanks), which code page 1250 keeps byte for
+    // byte: no conversion needed.
     bool ascii = true;
     for (const char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii) return std::string(utf8);

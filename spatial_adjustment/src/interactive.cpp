@@ -15,7 +15,6 @@
 namespace spatial_adjustment {
 
 using adjustment::RO;
-using adjustment::RK;
 using adjustment::Run;
 using library::Index;
 using platform::Record;
@@ -79,18 +78,11 @@ private:
     double& fz(int p) { return sigma_.F(net_.column(p, adjustment::Z)); }
 
     void pair_row(std::int16_t i, std::int16_t j, double value, double s) {
-        out_.put(Record().blanks(2).i(i, 4).text(" -").i(j, 4).blanks(8).f(value, 12, 1).blanks(6).f(s, 9, 3));
+        adjustment::write_pair_row(out_, i, j, value, s);
     }
 
     void heading(const std::string& title, const std::string& columns, const std::string& units) {
-        out_.empty();
-        out_.empty();
-        out_.put(title);
-        out_.empty();
-        out_.put(columns);
-        out_.put(units);
-        out_.empty();
-        out_.empty();
+        adjustment::write_computation_heading(out_, title, columns, units);
     }
 
     void enter_loop() {
@@ -206,12 +198,7 @@ private:
                 show_points();
                 continue;
             }
-            double tj = std::atan2(dyj, dxj) * RO;
-            if (tj < 0) tj = tj + RK;
-            double tk = std::atan2(dyk, dxk) * RO;
-            if (tk < 0) tk = tk + RK;
-            double omega = tk - tj;
-            if (omega < 0) omega = omega + RK;
+            const double omega = adjustment::horizontal_angle(dxj, dyj, dxk, dyk);
             clear_gradient();
             fx(i) = (dyk / sk - dyj / sj) * RO;
             fy(i) = -(dxk / sk - dxj / sj) * RO;
@@ -219,9 +206,7 @@ private:
             fy(j) = -dxj / sj * RO;
             fx(k) = -dyk / sk * RO;
             fy(k) = dxk / sk * RO;
-            const double s = sigma();
-            out_.put(Record().blanks(2).i(p.number[0], 4).text(" -").i(p.number[1], 4).text(" -")
-                         .i(p.number[2], 4).blanks(2).f(omega, 12, 1).blanks(6).f(s, 9, 3));
+            adjustment::write_angle_row(out_, p.number[0], p.number[1], p.number[2], omega, sigma());
         }
     }
 

@@ -88,6 +88,8 @@ struct Messages {
         "         nebo nedostatečné zaměření sítě",
     };
     std::string conditions_over = "JP < IG";
+    // A pause when fewer than three condition rows are placed (none where empty).
+    std::string few_conditions;
 
     // Least-squares solution.
     std::string d_rows = "IXD <> NM";

@@ -7,6 +7,7 @@
 
 #include "library/matrix.h"
 #include "platform/console.h"
+#include "platform/sink.h"
 
 namespace adjustment {
 
@@ -24,6 +25,21 @@ Read read_point_numbers(platform::Console& console, int count, std::int16_t* val
 // The heading (e.g. "Cisla bodu jsou:"), then the network's point numbers in input order, ten
 // to a line.
 void show_point_list(platform::Console& console, const std::string& heading, const Network& net);
+
+// A report block of computed quantities: two empty records, the title, an empty record, the
+// column record, the units record, two empty records.
+void write_computation_heading(platform::RecordSink& report, const std::string& title,
+                               const std::string& columns, const std::string& units);
+// A row of a quantity between two points: the numbers i and j, the value (12.1) and its
+// standard deviation (9.3).
+void write_pair_row(platform::RecordSink& report, std::int16_t i, std::int16_t j, double value, double sigma);
+// A row of an angle j-i-k: the three numbers, the angle (12.1) and its standard deviation (9.3).
+void write_angle_row(platform::RecordSink& report, std::int16_t j, std::int16_t i, std::int16_t k,
+                     double omega, double sigma);
+// The horizontal angle [cc] from the direction to j to the direction to k, from the coordinate
+// differences station to target: azimuths with a full circle added when negative, their
+// difference with a full circle added when negative.
+double horizontal_angle(double dxj, double dyj, double dxk, double dyk);
 
 // The standard deviation of a quantity computed from adjusted coordinates: the gradient row F
 // over the unknowns in use, and sigma^2 = F.RD.FT.MO^2 with RD the cofactor matrix R of the
