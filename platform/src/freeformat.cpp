@@ -2,7 +2,7 @@
 #include "platform/freeformat.h"
 
 #include "platform/codepage.h"
-#include "value_syntax.h"
+#include "platform/value_syntax.h"
 
 namespace platform {
 

@@ -1,5 +1,5 @@
 // Integers and reals of a free-format input file.
-#include "value_syntax.h"
+#include "platform/value_syntax.h"
 
 #include <cerrno>
 #include <cmath>
