@@ -5,8 +5,10 @@
 #   minor page faults  /usr/bin/time -f %R (GNU time)
 #   system calls       strace -c -f, all of them and the write calls among them
 # Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before);
-# a program named planor runs on examples/PLANEBIG.TXT, one named kaspen on examples/DEFBIG.TXT
-# (the largest two-epoch network).
+# `planor` measures the plane program on examples/PLANEBIG.TXT instead (a second argument: the
+# build of planor, default build/release/plane_adjustment/planor); `kaspen` measures the
+# deformation program on examples/DEFBIG.TXT the same way, `rudvik` the plane deformation
+# program on examples/PLANEDEFBIG.TXT.
 # A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +16,14 @@ if [ "${1:-}" = planor ]; then
   program=$(realpath "${2:-build/release/plane_adjustment/planor}")
   input=PLANEBIG.TXT
   answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n'
+elif [ "${1:-}" = kaspen ]; then
+  program=$(realpath "${2:-build/release/spatial_deformation/kaspen}")
+  input=DEFBIG.TXT
+  answers='V.TXT\nDEFBIG.TXT\n'
+elif [ "${1:-}" = rudvik ]; then
+  program=$(realpath "${2:-build/release/plane_deformation/rudvik}")
+  input=PLANEDEFBIG.TXT
+  answers='V.TXT\nPLANEDEFBIG.TXT\nn\n'
 else
   program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
   input=BIG.TXT
@@ -22,11 +32,6 @@ fi
 [ -x "$program" ] || { echo "no program $program: build it first"; exit 1; }
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
-case "$(basename "$program")" in
-  planor*) input=PLANEBIG.TXT; answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n' ;;
-  kaspen*) input=DEFBIG.TXT; answers='V.TXT\nDEFBIG.TXT\n' ;;
-  *)       input=BIG.TXT; answers='V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n' ;;
-esac
 cp "examples/$input" "$data/"
 printf "$answers" > "$data/answers"
 

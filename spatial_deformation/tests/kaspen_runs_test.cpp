@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -200,6 +201,24 @@ TEST(KaspenRun, ReportTablesAtTheirColumns) {
     const int zt = find(t, "  Výpočet vektoru posunu (z) a jeho směrod.odchylky");
     EXPECT_EQ(t[zt + 1], "    poř.č.    č.b.1  č.b.2  posum  směrodatná odch.");
     EXPECT_EQ(t.back().substr(0, 8), " " + integer(15, 7));
+}
+
+// Point 3 stands 5 cc to the left of the line 1-2 as seen from point 1, the directions to 2 and 3
+// read 10 and 0 cc in both epochs: the observed angle 2-1-3 is 3,999,990 cc, its change 0. The
+// list shows the change, 0.00, and beside it the epoch-(o) misclosure 3,999,990 - 5 unreduced
+// (only listed, never used).
+TEST(KaspenRun, EpochZeroMisclosureIsListedUnreduced) {
+    char y[32];
+    std::snprintf(y, sizeof y, "%.6f", 200000.0 * std::tan(5.0 / CC_PER_RADIAN));
+    const std::string input = std::string("'kruh'\n1 1 1 1 0\n1 7 0 0 0\n2 7 100000 0 10000\n3 0 200000 ") + y +
+                              " 30000\n-1\n1 2 10 10 1\n1 3 0 0 1\n-1\n-1\n"
+                              "1 3 202237.484 202237.484 2\n2 3 101980.390 101980.390 2\n-1\n";
+    const Result r = run_kaspen(input);
+    ASSERT_EQ(r.status, 0);
+    const int a = find(r.control, " Rozdíly mezi úhly");
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(r.control[a + 3], " " + integer(2, 5) + integer(1, 5) + integer(3, 5) + fixed(0.0, 12, 2) +
+                                    fixed(3999985.0, 12, 2));
 }
 
 // Three points, two of them fixed: one angle and two distances give 3 rows for the 3 unknowns of
