@@ -208,11 +208,13 @@ TEST(RudvikRun, TwoPointsGiveOnePair) {
     EXPECT_EQ(find(r.report, " S m ě r y"), -1);
 }
 
-// The example network has redundancy: the headings with corrections, TABs at their places, and
+// The example network (examples/PLANEDEF.TXT) has redundancy: the headings with corrections, TABs at their places, and
 // the statistics with the program's labels.
 TEST(RudvikRun, TablesWithCorrections) {
+    // Its point 3 comes from the example point database.
     testsupport::DataFolder examples;
-    const Result r = rudvik(examples.read(std::string(EXAMPLES_DIR) + "/PLANEDEF.TXT"));
+    const Result r = rudvik(examples.read(std::string(EXAMPLES_DIR) + "/PLANEDEF.TXT"), "R.TXT\nD.TXT\nDB.DB\n",
+                            examples.read(std::string(EXAMPLES_DIR) + "/PLANEDEF.DB"));
     ASSERT_EQ(r.status, 0);
     const std::vector<std::string> directions = from(r.report, " S m ě r y");
     ASSERT_GE(directions.size(), 3u);
