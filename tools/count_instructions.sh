@@ -8,7 +8,7 @@
 # `planor` measures the plane program on examples/PLANEBIG.TXT instead (a second argument: the
 # build of planor, default build/release/plane_adjustment/planor); `kaspen` measures the
 # deformation program on examples/DEFBIG.TXT the same way, `rudvik` the plane deformation
-# program on examples/PLANEDEFBIG.TXT.
+# program on examples/RDEFBIG.TXT.
 # A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,8 +22,8 @@ elif [ "${1:-}" = kaspen ]; then
   answers='V.TXT\nDEFBIG.TXT\n'
 elif [ "${1:-}" = rudvik ]; then
   program=$(realpath "${2:-build/release/plane_deformation/rudvik}")
-  input=PLANEDEFBIG.TXT
-  answers='V.TXT\nPLANEDEFBIG.TXT\nn\n'
+  input=RDEFBIG.TXT
+  answers='V.TXT\nRDEFBIG.TXT\nn\n'
 else
   program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
   input=BIG.TXT
