@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "bordered_solution.h"
+
 namespace plane_epochs {
 
 namespace {
@@ -171,23 +173,7 @@ Solution solve(const File& f) {
         }
     }
     if (free) g.insert(g.end(), helmert.begin(), helmert.end());
-    const int c = static_cast<int>(g.size());
-    Eigen::MatrixXd B = Eigen::MatrixXd::Zero(u + c, u + c);
-    B.topLeftCorner(u, u) = A.transpose() * W * A;
-    for (int r = 0; r < c; ++r) {
-        B.block(u + r, 0, 1, u) = g[r].transpose();
-        B.block(0, u + r, u, 1) = g[r];
-    }
-    Eigen::VectorXd rhs = Eigen::VectorXd::Zero(u + c);
-    rhs.head(u) = A.transpose() * W * L;
-    const Eigen::MatrixXd Binv = B.inverse();
-    Solution out;
-    out.x = (Binv * rhs).head(u);
-    out.Qx = Binv.topLeftCorner(u, u);
-    const Eigen::VectorXd v = A * out.x - L;
-    out.pvv = v.dot(W * v);
-    out.redundancy = m - u + c;
-    return out;
+    return truth::solve_bordered(A, W, L, g);
 }
 
 }  // namespace plane_epochs

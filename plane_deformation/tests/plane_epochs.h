@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "bordered_solution.h"
+
 namespace plane_epochs {
 
 constexpr double CC_PER_RADIAN = 636619.772367;
@@ -57,12 +59,7 @@ std::string file_text(const File& file);
 // coordinates, right-hand sides the changes between the epochs (angles reduced to the half
 // circle), the angles' correlation through the directions, datum rows of the placement codes,
 // the bordered normal equations.
-struct Solution {
-    Eigen::VectorXd x;   // dX, dY of every point
-    Eigen::MatrixXd Qx;  // cofactor matrix of the unknowns
-    double pvv = 0;
-    int redundancy = 0;
-};
+using Solution = truth::BorderedSolution;
 Solution solve(const File& file);
 
 }  // namespace plane_epochs
