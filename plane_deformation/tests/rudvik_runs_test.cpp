@@ -445,7 +445,15 @@ TEST(RudvikRun, AdjustmentFailures) {
          {" dim G() < 3, tj IR<3 ", " Chyba - úloha je nedostatečně určena", "         tj. malý počet podmínek umístění sítě",
           "         nebo nedostatečné zaměření sítě", "Stop - Program terminated."}},
     };
-    for (const Case& c : cases) {
+    // 175 directions of one station: 174 angle rows, two beyond the 172 rows, each with its
+    // pause; the halt after the distance rows.
+    std::string directions;
+    for (int k = 0; k < 175; ++k) directions += k % 2 == 0 ? "1 2 0 0 1\n" : "1 3 1000000 1000000 1\n";
+    const Case rows = {"more than 172 rows", "'T'\n1 1 1 1\n1 6 0 0\n2 2 500000 0\n3 0 0 500000\n-1\n" + directions + "-1\n",
+                       {" NM > JM ", " NM > JM ", "Chyba ve vstupu, měř. délek může být max. 172"}};
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.push_back(rows);
+    for (const Case& c : all) {
         const Result r = rudvik(c.input);
         std::size_t at = 0;
         for (const std::string& line : c.screen) {
