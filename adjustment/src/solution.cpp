@@ -216,7 +216,7 @@ ConvergenceTest::Verdict ConvergenceTest::observe(double HTH) {
     ++ITER;
     if (ITER == 1) {  // the first solution has nothing to compare with
         HTC = HTH;
-        return Verdict::go_on;
+        return ITER >= limit_ ? Verdict::diverged : Verdict::go_on;
     }
     if (std::fabs(HTH - HTC) < CONVERGED) return Verdict::converged;
     if (HTH + DIVERGENCE_STEP > HTC) {
@@ -225,7 +225,7 @@ ConvergenceTest::Verdict ConvergenceTest::observe(double HTH) {
     }
     if (HTH + DIVERGENCE_STEP < HTC) IIK = 0;
     HTC = HTH;
-    return Verdict::go_on;
+    return ITER >= limit_ ? Verdict::diverged : Verdict::go_on;
 }
 
 bool ConvergenceTest::observe_settling(double HTH) {
@@ -257,8 +257,9 @@ bool adjustment_pass(Run& run) {
 }
 
 void adjust(Run& run) {
-    while (!adjustment_pass(run))
-        if (run.solution->IIT >= run.profile.pass_limit) no_convergence(run);
+    run.solution->convergence.limit_solutions(static_cast<Index>(run.profile.pass_limit));
+    while (!adjustment_pass(run)) {
+    }
     unit_variance_test(run);
     run.console.record(Record("+").blanks(35).text(run.text.finished).str());
     final_update(run);
