@@ -362,9 +362,11 @@ TEST(RudvikRun, Capacities) {
 
 // Code -1 is read with its coordinates and kept out of the database; code -2 needs a database.
 TEST(RudvikRun, DatabaseCodes) {
-    const std::string with_minus_two = "'T'\n1 1 1 1\n1 6 0 0\n2 -2\n3 -1 0 400000\n-1\n-1\n1 2 500000 500003 1\n-1\n";
+    // Without a database: point 3 (code -1) is read with its coordinates, point 2 (code -2) ends
+    // the run.
+    const std::string with_minus_two = "'T'\n1 1 1 1\n1 6 0 0\n3 -1 0 400000\n2 -2\n-1\n-1\n1 2 500000 500003 1\n-1\n";
     const Result none = rudvik(with_minus_two);
-    EXPECT_TRUE(contains(none.screen, "Žádná DATABAZE bodu není inicializována "));
+    EXPECT_EQ(none.screen[find(none.screen, "Žádná DATABAZE bodu není inicializována ") - 1], "Jméno databáze (souboru bodů), bez databáze = n");
     EXPECT_EQ(none.screen.back(), "KONEC");
 
     // With a database holding point 2: the run takes it from there and stores the points of
