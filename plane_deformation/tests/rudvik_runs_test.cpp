@@ -325,11 +325,12 @@ TEST(RudvikRun, ReadErrorOfBothBuilds) {
     EXPECT_EQ(last.control.back(), blanks(40));
 }
 
-// A file of n points on a grid (points only, or with the given sections appended).
+// A file of n points on a grid (points only, or with the given sections appended); point 1
+// fixed (code 6) and point 2 with its Y fixed (code 5), the others free.
 std::string grid(int n, const std::string& sections = "") {
     std::string text = "'Sit'\n1 1 1 1\n";
     for (int k = 1; k <= n; ++k)
-        text += std::to_string(k) + " 0 " + std::to_string(1000000 + 100000 * (k % 6)) + " " +
+        text += std::to_string(k) + (k == 1 ? " 6 " : k == 2 ? " 5 " : " 0 ") + std::to_string(1000000 + 100000 * (k % 6)) + " " +
                 std::to_string(2000000 + 130000 * (k / 6)) + "\n";
     return text + "-1\n" + sections;
 }
@@ -447,6 +448,39 @@ TEST(RudvikRun, AdjustmentFailures) {
          {" dim G() < 3, tj IR<3 ", " Chyba - úloha je nedostatečně určena", "         tj. malý počet podmínek umístění sítě",
           "         nebo nedostatečné zaměření sítě", "Stop - Program terminated."}},
     };
+    // Enough rows for the unknowns and conditions, yet the conditions leave a motion of the whole
+    // network free: no fixed or Helmert point at all, the scale of a network without distances,
+    // the rotation about a single Helmert point. The solution would be noise; the run halts.
+    const std::string four_points = "1 0 0\n2 500000 0\n3 0 400000\n4 300000 300000\n-1\n";
+    const std::string angles = "1 2 0 0 1\n1 3 1000000 1000000 1\n1 4 500000 500000 1\n"
+                               "2 1 0 0 1\n2 3 700000 700000 1\n2 4 900000 900000 1\n"
+                               "3 1 0 0 1\n3 2 600000 600000 1\n3 4 1100000 1100000 1\n-1\n";
+    const std::string lengths = "1 2 500000 500001 1\n1 3 400000 400001 1\n2 3 640312.4 640313 1\n"
+                                "1 4 424264.1 424265 1\n-1\n";
+    auto with_codes = [&](const char* codes, const std::string& distances) {
+        std::string points;
+        std::size_t at = 0;
+        for (const char* c = codes; *c != 0; ++c) {
+            const std::size_t end = four_points.find('\n', at);
+            const std::string record = four_points.substr(at, end - at);
+            const std::size_t blank = record.find(' ');
+            points += record.substr(0, blank) + " " + (*c == 'm' ? std::string("-1") : std::string(1, *c)) +
+                      record.substr(blank) + "\n";
+            at = end + 1;
+        }
+        return "'T'\n1 1 1 1\n" + points + "-1\n" + angles + distances;
+    };
+    const std::vector<std::string> underdetermined = {" Chyba - úloha je nedostatečně určena",
+                                                      "         tj. malý počet podmínek umístění sítě",
+                                                      "         nebo nedostatečné zaměření sítě",
+                                                      "Stop - Program terminated."};
+    std::vector<std::string> no_conditions = {" dim G() < 3, tj IR<3 "};
+    no_conditions.insert(no_conditions.end(), underdetermined.begin(), underdetermined.end());
+    const Case datum_cases[] = {
+        {"no condition at all", with_codes("0m10", lengths), no_conditions},
+        {"scale free without distances", with_codes("6200", "-1\n"), underdetermined},
+        {"rotation about a single Helmert point", with_codes("3000", lengths), underdetermined},
+    };
     // 175 directions of one station: 174 angle rows, two beyond the 172 rows, each with its
     // pause; the halt after the distance rows.
     std::string directions;
@@ -455,6 +489,7 @@ TEST(RudvikRun, AdjustmentFailures) {
                        {" NM > JM ", " NM > JM ", "Chyba ve vstupu, měř. délek může být max. 172"}};
     std::vector<Case> all(std::begin(cases), std::end(cases));
     all.push_back(rows);
+    all.insert(all.end(), std::begin(datum_cases), std::end(datum_cases));
     for (const Case& c : all) {
         const Result r = rudvik(c.input);
         std::size_t at = 0;
