@@ -123,13 +123,14 @@ void helmert_rows(Run& run, Index& IR, int I) {
     }
 }
 
-// Whether the condition rows fix every motion of the whole plane network that its angles and
+// Whether the conditions fix every motion of the whole plane network that its angles and
 // distances do not see: the shifts along X and Y, the rotation and, without distances, the scale.
 // Each motion is a vector over the unknowns, the rotation and the scale taken about the centre of
-// the points (so that large coordinates do not swamp them); the rows fix them all when G times
-// these vectors has full column rank. A motion left free makes N + G'G singular, and its
-// inversion without pivot search need not notice: the solution would be noise reported as a
-// result.
+// the points (so that large coordinates do not swamp them). The condition rows and the removed
+// fixed components hold a motion when they do not all vanish on it; they fix them all when these
+// values, one vector per motion, are linearly independent. A motion left free makes N + G'G
+// singular, and its inversion without pivot search need not notice: the solution would be noise
+// reported as a result.
 bool datum_fixed(const Network& net, const Solution& s) {
     double cx = 0, cy = 0;
     for (int i = 1; i <= net.IB; ++i) {
@@ -143,15 +144,21 @@ bool datum_fixed(const Network& net, const Solution& s) {
         extent = std::max({extent, std::fabs(net.XO[i] - cx), std::fabs(net.YO[i] - cy)});
     if (extent == 0) extent = 1;
     const int motions = net.ID >= 1 ? 3 : 4;
-    std::vector<std::vector<double>> fixed(static_cast<std::size_t>(motions),
-                                           std::vector<double>(static_cast<std::size_t>(s.NP), 0.0));
+    // What the conditions see of each motion: the value of every condition row, then the value
+    // at every removed component.
+    std::vector<std::vector<double>> seen(static_cast<std::size_t>(motions),
+                                          std::vector<double>(static_cast<std::size_t>(s.NP), 0.0));
     for (int i = 1; i <= net.IB; ++i) {
         const double x = (net.XO[i] - cx) / extent, y = (net.YO[i] - cy) / extent;
         const double along_x[4] = {1, 0, -y, x}, along_y[4] = {0, 1, x, y};
-        for (int r = 1; r <= s.NP; ++r)
-            for (int m = 0; m < motions; ++m)
-                fixed[m][static_cast<std::size_t>(r - 1)] +=
+        for (int m = 0; m < motions; ++m) {
+            std::vector<double>& v = seen[static_cast<std::size_t>(m)];
+            for (int r = 1; r <= s.NP; ++r)
+                v[static_cast<std::size_t>(r - 1)] +=
                     s.G(r, net.column(i, X)) * along_x[m] + s.G(r, net.column(i, Y)) * along_y[m];
+            for (int axis : rule(PLANE, net.KOD1[i]).removed)
+                if (axis != 0) v.push_back(axis == X ? along_x[m] : along_y[m]);
+        }
     }
     auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
         double sum = 0;
@@ -160,10 +167,10 @@ bool datum_fixed(const Network& net, const Solution& s) {
     };
     // Gram-Schmidt: each motion must keep a part of its own after the parts of those before it.
     for (int m = 0; m < motions; ++m) {
-        std::vector<double>& v = fixed[static_cast<std::size_t>(m)];
+        std::vector<double>& v = seen[static_cast<std::size_t>(m)];
         const double before = std::sqrt(dot(v, v));
         for (int q = 0; q < m; ++q) {
-            const std::vector<double>& u = fixed[static_cast<std::size_t>(q)];
+            const std::vector<double>& u = seen[static_cast<std::size_t>(q)];
             const double part = dot(v, u);
             for (std::size_t k = 0; k < v.size(); ++k) v[k] = v[k] - part * u[k];
         }

@@ -429,6 +429,32 @@ TEST(RudvikRun, SingularSolutionStoresTheEpochOCoordinates) {
     }
 }
 
+// A code-6 point listed before the only Helmert point shares the Helmert rows: the shifts rows
+// hold the sums of both points' components, and the rotation row, about the origin of the
+// coordinates, is orthogonal here to the line between them. The datum is still fixed (point 1 by
+// its removed components, then point 2 by the shift rows), so the run is no under-determined
+// network: points 1 and 2 stay, and 3 and 4 return their displacements (2, -1) and (-1.5, 2.5) mm,
+// from which the observations were computed.
+TEST(RudvikRun, ConditionsSharingTheHelmertRowsStillFixTheDatum) {
+    const Result r = rudvik("'T'\n2.0 1.0 1.0 2.0\n"
+                            "1 6 1000000.0 500000.0\n2 3 1000000.0 0.0\n3 0 1300000.0 200000.0\n4 0 700000.0 250000.0\n-1\n"
+                            "1 2 3000000.0 3000000.0 1\n1 3 3500000.0 3500001.0610 1\n1 4 2442284.1232 2442279.4269 1\n"
+                            "2 1 1000000.0 1000000.0 1\n2 3 374334.0836 374330.6557 1\n2 4 1557715.8768 1557714.3113 1\n"
+                            "3 1 1500000.0 1500001.0610 1\n3 2 2374334.0836 2374330.6557 1\n3 4 1947070.6479 1947067.2672 1\n"
+                            "4 1 442284.1232 442279.4269 1\n4 2 3557715.8768 3557714.3113 1\n4 3 3947070.6479 3947067.2672 1\n-1\n"
+                            "1 3 424264.0687 424266.1900 1\n2 4 390512.4838 390515.2366 1\n3 4 602079.7289 602083.5075 1\n"
+                            "1 4 390512.4838 390512.0357 1\n-1\n");
+    ASSERT_EQ(r.status, 0);
+    const std::vector<std::string> results = from(r.report, "       V Ý S L E D N É   S O U Ř A D N I C E   A");
+    ASSERT_GE(results.size(), 10u);
+    EXPECT_EQ(results[6].substr(0, 48), " " + integer(1, 4) + " " + fixed(1000000.0, 13, 1) + fixed(0.0, 8, 1) +
+                                            fixed(500000.0, 13, 1) + fixed(0.0, 8, 1));
+    EXPECT_EQ(results[8].substr(0, 48), " " + integer(3, 4) + " " + fixed(1300002.0, 13, 1) + fixed(2.0, 8, 1) +
+                                            fixed(199999.0, 13, 1) + fixed(-1.0, 8, 1));
+    EXPECT_EQ(results[9].substr(0, 48), " " + integer(4, 4) + " " + fixed(699998.5, 13, 1) + fixed(-1.5, 8, 1) +
+                                            fixed(250002.5, 13, 1) + fixed(2.5, 8, 1));
+}
+
 // The failures of the adjustment as a user meets them.
 TEST(RudvikRun, AdjustmentFailures) {
     struct Case {
