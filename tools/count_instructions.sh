@@ -4,16 +4,26 @@
 #   instructions       valgrind's callgrind (the count repeats exactly, unlike a time)
 #   minor page faults  /usr/bin/time -f %R (GNU time)
 #   system calls       strace -c -f, all of them and the write calls among them
-# Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before).
+# Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before);
+# `planor` measures the plane program on examples/PLANEBIG.TXT instead (a second argument: the
+# build of planor, default build/release/plane_adjustment/planor).
 # A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
+if [ "${1:-}" = planor ]; then
+  program=$(realpath "${2:-build/release/plane_adjustment/planor}")
+  input=PLANEBIG.TXT
+  answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n'
+else
+  program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
+  input=BIG.TXT
+  answers='V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n'
+fi
 [ -x "$program" ] || { echo "no program $program: build it first"; exit 1; }
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
-cp examples/BIG.TXT "$data/"
-printf 'V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n' > "$data/answers"
+cp "examples/$input" "$data/"
+printf "$answers" > "$data/answers"
 
 # One run in the data folder, with the report file of the run before removed; the command's
 # words come before the program.

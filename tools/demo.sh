@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the spatial adjustment program and runs it on the bundled example network, answering
-# its dialogue as a user would, in a scratch data folder; then shows the report. Then the plane
-# program reads the plane example network with the example point database.
+# Builds the spatial and the plane adjustment programs and runs them on the bundled example
+# networks, answering their dialogues as a user would, in a scratch data folder; then shows the
+# reports.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 need=()
@@ -17,7 +17,7 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/nul
 cmake --build build/release --target ostrel planor >/dev/null
 
 data=$(mktemp -d)
-cp examples/DEMO.TXT "$data/"
+cp examples/DEMO.TXT examples/PLANE.TXT examples/BODY.DB "$data/"
 echo "Data folder: $data"
 # The answers: report file, input file, then the interactive computations: a spatial distance
 # 1-3 and the end of that offer, no horizontal distance, the height difference 1-7, the angle
@@ -47,8 +47,25 @@ echo
 echo "================ the report $data/VYSLEDEK.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/VYSLEDEK.TXT"
 
-# The plane program: the example network, point 3 taken from the example point database.
-cp examples/PLANE.TXT examples/BODY.DB "$data/"
-printf 'ROVINA.TXT\nPLANE.TXT\nBODY.DB\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/plane_adjustment/planor") | tail -n 8
+# The plane network: its point 3 comes from the point database BODY.DB. A first run on a file
+# of points only adds the known point 20, outside the network, to the database; the second
+# adjusts the network and computes the distance 1-20 and the angle 20-3-5 with that point.
+printf "'Znamy bod mimo sit'\n3.0 2.0 1.0 2.0\n  20   0    5500000.0    1700000.0\n-1\n" > "$data/BOD20.TXT"
+printf 'BOD20.LST\nBOD20.TXT\nBODY.DB\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/plane_adjustment/planor")
+answers='ROVINA.TXT
+PLANE.TXT
+BODY.DB
+y
+1 20
+4 9
+-1 0
+y
+y
+20 3 5
+-1 0 0
+y
+'
+printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/plane_adjustment/planor")
+echo
 echo "================ the report $data/ROVINA.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/ROVINA.TXT"

@@ -144,8 +144,47 @@ def plane():
     out.append("-1")
     open(example('PLANE.TXT'), 'w').write("\n".join(out)+"\n")
 
+# The largest plane network that planor's capacities allow: 30 points, 199 measured quantities
+# (129 directions in 27 station groups, 70 distances) and so 102 + 70 = 172 derived
+# observations; point 1 fixed (code 6), point 16 the azimuth point (code 2), the free points off
+# by up to 150 mm. The network of the plane benchmark.
+def plane_big():
+    random.seed(13)
+    RO = 636619.772367
+    n = 30
+    pts = {}
+    for i in range(1, n+1):
+        ang = 2*math.pi*i/n
+        r = 250000 + 200000*((i*7) % 5)/4
+        pts[i] = [3000000 + r*math.cos(ang), 1500000 + r*math.sin(ang), 0]
+    pts[1][2] = 6
+    pts[16][2] = 2
+    def az(a,b):
+        t = math.atan2(pts[b][1]-pts[a][1], pts[b][0]-pts[a][0]); return (t + 2*math.pi if t < 0 else t)*RO
+    def dist(a,b): return math.hypot(pts[b][0]-pts[a][0], pts[b][1]-pts[a][1])
+    out = ["'Velka rovinna sit: 30 bodu, 199 merenych velicin'", "3.0 2.0 3.0 1.0"]
+    for k,(x,y,c) in pts.items():
+        if c == 0:
+            x += random.uniform(-150,150); y += random.uniform(-150,150)
+        out.append(f"{k:4d} {c:3d} {x:12.1f} {y:12.1f}")
+    out.append("-1")
+    for s in range(1, 28):
+        o = random.uniform(0, 4e6)
+        tg = [t for t in range(1, n+1) if t != s]
+        random.shuffle(tg)
+        for t in tg[:5 if s <= 21 else 4]:
+            out.append(f"{s:4d} {t:4d} {(az(s,t)-o+random.gauss(0,3))%4e6:12.1f} 1.0")
+    out.append("-1")
+    pairs = [(a, b) for a in range(1, n+1) for b in range(a+1, n+1)]
+    random.shuffle(pairs)
+    for a,b in pairs[:70]:
+        out.append(f"{a:4d} {b:4d} {dist(a,b)+random.gauss(0,2):12.1f} 2.25")
+    out.append("-1")
+    open(example('PLANEBIG.TXT'), 'w').write("\n".join(out)+"\n")
+
 if __name__ == "__main__":
     demo()
     big()
     known()
     plane()
+    plane_big()

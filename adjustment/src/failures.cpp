@@ -22,6 +22,7 @@ void missing_point(Run& run) {
 void same_coordinates(Run& run, const std::int16_t numbers[3], const std::int16_t indices[3]) {
     const Messages& t = run.text;
     run.console.say(t.same_coordinates);
+    if (!run.profile.same_coordinates_lists_points) platform::halt(run.console, ExitStatus::failed);
     run.console.say(Record(t.same_numbers).item(numbers[0]).item(numbers[1]).item(numbers[2]));
     run.console.say(Record(t.same_indices).item(indices[0]).item(indices[1]).item(indices[2]));
     platform::halt(run.console, ExitStatus::failed);

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "adjustment/report_tables.h"
+#include "adjustment/profile.h"
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "adjustment/units.h"
@@ -13,7 +14,22 @@ using platform::Record;
 
 namespace {
 
-// Sums of p.v and p.v.v over the quantities whose correction counts (|v| above 0.001).
+// What the tables read: the network, the adjustment's corrections and redundancy, the
+// profile's texts, layout and statistics switch, and the two destinations.
+struct Tables {
+    const Profile& profile;
+    const Network& net;
+    const Solution& s;
+    platform::RecordSink& report;
+    platform::Console& console;
+    const Messages& text() const { return profile.text; }
+    // Weighted statistics count a correction above 0.001 only, with its weight; plain
+    // statistics count every correction with the weight 1.
+    bool counted(double v) const { return !profile.weighted_statistics || std::fabs(v) > V_COUNTED; }
+    double weight(int k) const { return profile.weighted_statistics ? net.PPP[k] : 1.0; }
+};
+
+// Sums of p.v and p.v.v over the quantities whose correction counts.
 struct Sums {
     double pv = 0, pvv = 0;
     int n = 0;
@@ -24,107 +40,112 @@ struct Sums {
     }
 };
 
-bool counted(double v) { return std::fabs(v) > V_COUNTED; }
-
-void heading(Run& run, const std::string& title, const std::string (&with_v)[2],
+void heading(const Tables& tab, const std::string& title, const std::string (&with_v)[2],
              const std::string (&without_v)[2]) {
-    const bool r0 = run.solution->redundancy == 0;
-    run.report.empty();
-    run.report.put(title);
-    run.report.put(r0 ? without_v[0] : with_v[0]);
-    run.report.put(r0 ? without_v[1] : with_v[1]);
-    run.report.empty();
+    const bool r0 = tab.s.redundancy == 0;
+    tab.report.empty();
+    tab.report.put(title);
+    tab.report.put(r0 ? without_v[0] : with_v[0]);
+    tab.report.put(r0 ? without_v[1] : with_v[1]);
+    tab.report.empty();
 }
 
-void line(Run& run, std::int16_t station, std::int16_t target, double value, int k) {
-    Record r = Record(" ").blanks(2).i(station, 5).i(target, 5).blanks(4).f(value, 10, 1)
-                   .f(run.net.PPP[k], 10, 1);
-    if (run.solution->redundancy != 0) r.f(run.solution->V(k, 1), 10, 1);
-    run.report.put(r);
+Record& field(Record& r, const Profile::Column& c, double value) {
+    return r.blanks(c.blanks_before).f(value, c.width, c.decimals);
 }
 
-void sigma_block(Run& run, double pv, double sigma, const std::string& label,
+void line(const Tables& tab, std::int16_t station, std::int16_t target, double value, int k) {
+    Record r = Record(" ").blanks(2).i(station, 5).i(target, 5).blanks(4).f(value, 10, 1);
+    field(r, tab.profile.weight_column, tab.net.PPP[k]);
+    if (tab.s.redundancy != 0) field(r, tab.profile.correction_column, tab.s.V(k, 1));
+    tab.report.put(r);
+}
+
+void sigma_block(const Tables& tab, double pv, double sigma, const std::string& label,
                  const std::string& unit, int empty_after) {
-    run.report.empty();
-    run.report.put(Record(run.text.pv).f(pv, 6, 1));
-    run.report.put(Record(label).f(sigma, 6, 1).text(unit));
-    for (int e = 0; e < empty_after; ++e) run.report.empty();
+    tab.report.empty();
+    tab.report.put(Record(tab.text().pv).f(pv, 6, 1));
+    tab.report.put(Record(label).f(sigma, 6, 1).text(unit));
+    for (int e = 0; e < empty_after; ++e) tab.report.empty();
 }
 
-void directions(Run& run) {
-    const Network& net = run.net;
-    const Solution& s = *run.solution;
-    const Messages& t = run.text;
-    run.console.say(t.print_directions);
+void directions(const Tables& tab) {
+    const Network& net = tab.net;
+    const Solution& s = tab.s;
+    const Messages& t = tab.text();
+    const int empty_after = tab.profile.empty_after_direction_block;
+    tab.console.say(t.print_directions);
     if (net.IS == 0) return;
-    heading(run, t.directions_title, t.directions_heading, t.directions_heading_r0);
+    heading(tab, t.directions_title, t.directions_heading, t.directions_heading_r0);
     Sums group, all;
     int groups = 1;
     for (int k = 1; k <= net.IS; ++k) {
-        line(run, net.CS[k], net.CC[k], net.SO[k], k);
+        line(tab, net.CS[k], net.CC[k], net.SO[k], k);
         if (k < net.IS && net.CS[k + 1] != net.CS[k]) ++groups;
         if (s.redundancy == 0) continue;
-        const double v = s.V(k, 1), p = net.PPP[k];
-        if (!counted(v)) continue;
+        const double v = s.V(k, 1), p = tab.weight(k);
+        if (!tab.counted(v)) continue;
         group.add(p, v);
         if (k == net.IS || net.CS[k + 1] != net.CS[k]) {
             if (group.n >= 3)
-                sigma_block(run, group.pv, std::sqrt(group.pvv / (group.n - 1)), t.direction_sigma, t.unit_cc, 2);
+                sigma_block(tab, group.pv, std::sqrt(group.pvv / (group.n - 1)), t.direction_sigma, t.unit_cc, empty_after);
             group = Sums{};
         }
         all.add(p, v);
     }
     if (s.redundancy != 0 && all.n - groups >= 1) {
-        run.report.empty();
-        run.report.put(t.all_directions);
-        sigma_block(run, all.pv, std::sqrt(all.pvv / (all.n - groups)), t.direction_sigma, t.unit_cc, 2);
+        tab.report.empty();
+        tab.report.put(t.all_directions);
+        sigma_block(tab, all.pv, std::sqrt(all.pvv / (all.n - groups)), t.direction_sigma, t.unit_cc, empty_after);
     }
 }
 
-void zenith_angles(Run& run) {
-    const Network& net = run.net;
-    const Solution& s = *run.solution;
-    const Messages& t = run.text;
+void zenith_angles(const Tables& tab) {
+    const Network& net = tab.net;
+    const Solution& s = tab.s;
+    const Messages& t = tab.text();
     if (net.IZ < 1) return;
-    heading(run, t.zenith_title, t.zenith_heading, t.zenith_heading_r0);
+    heading(tab, t.zenith_title, t.zenith_heading, t.zenith_heading_r0);
     Sums sums;
     for (int m = 1; m <= net.IZ; ++m) {
         const int k = net.IS + m;
-        line(run, net.INS[k], net.INC[k], net.ZZ[m], k);
-        if (s.redundancy != 0 && counted(s.V(k, 1))) sums.add(net.PPP[k], s.V(k, 1));
+        line(tab, net.INS[k], net.INC[k], net.ZZ[m], k);
+        if (s.redundancy != 0 && tab.counted(s.V(k, 1))) sums.add(tab.weight(k), s.V(k, 1));
     }
     if (s.redundancy != 0 && net.IZ >= 2 && sums.n >= 2)
-        sigma_block(run, sums.pv, std::sqrt(sums.pvv / (sums.n - 1)), t.zenith_sigma, t.unit_cc, 1);
+        sigma_block(tab, sums.pv, std::sqrt(sums.pvv / (sums.n - 1)), t.zenith_sigma, t.unit_cc, 1);
 }
 
-void distances(Run& run) {
-    const Network& net = run.net;
-    const Solution& s = *run.solution;
-    const Messages& t = run.text;
+void distances(const Tables& tab) {
+    const Network& net = tab.net;
+    const Solution& s = tab.s;
+    const Messages& t = tab.text();
     if (net.ID < 1) return;
-    run.console.say(t.print_distances);
-    heading(run, t.distances_title, t.distances_heading, t.distances_heading_r0);
+    tab.console.say(t.print_distances);
+    heading(tab, t.distances_title, t.distances_heading, t.distances_heading_r0);
     Sums sums;
     for (int m = 1; m <= net.ID; ++m) {
         const int k = net.ISZ + m;
-        line(run, net.INS[k], net.INC[k], net.DO[m], k);
-        if (s.redundancy != 0 && counted(s.V(k, 1))) sums.add(net.PPP[k], s.V(k, 1));
+        line(tab, net.INS[k], net.INC[k], net.DO[m], k);
+        if (s.redundancy != 0 && tab.counted(s.V(k, 1))) sums.add(tab.weight(k), s.V(k, 1));
     }
     if (s.redundancy != 0 && net.ID >= 2 && sums.n >= 2)
-        sigma_block(run, sums.pv, std::sqrt(sums.pvv / (sums.n - 1)), t.distance_sigma, t.unit_mm, 1);
+        sigma_block(tab, sums.pv, std::sqrt(sums.pvv / (sums.n - 1)), t.distance_sigma, t.unit_mm, 1);
 }
 
 }  // namespace
 
-void write_observation_tables(Run& run) {
-    directions(run);
-    zenith_angles(run);
-    distances(run);
+void write_observation_tables(const Profile& profile, const Network& net, const Solution& s,
+                              platform::RecordSink& report, platform::Console& console) {
+    const Tables tables{profile, net, s, report, console};
+    directions(tables);
+    zenith_angles(tables);
+    distances(tables);
 }
 
 void write_report_tables(Run& run) {
-    write_observation_tables(run);
-    write_result_tables(run);
+    write_observation_tables(run.profile, run.net, *run.solution, run.report, run.console);
+    write_result_tables(run.profile, run.net, *run.solution, run.report, run.console);
 }
 
 }  // namespace adjustment

@@ -42,8 +42,7 @@ void write_input_coordinates(const Profile& profile, const Network& net, platfor
         row.blanks(3).i(net.IN[i], 5).blanks(4).f(net.XO[i], 12, 1).blanks(3).f(net.YO[i], 12, 1);
         if (spatial) row.f(net.ZO[i], 12, 1);
         row.blanks(3).i(net.KOD1[i], 4).blanks(4);
-        if (spatial) row.a(placement_text(net.KOD1[i]), 14);
-        else row.a(plane_placement_text(net.KOD1[i]), 10);
+        row.a(placement_text(net.KOD1[i], profile.dimension), spatial ? 14 : 10);
         out.put(row);
     }
 }

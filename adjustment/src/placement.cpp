@@ -1,7 +1,9 @@
-// Placement codes of the spatial programs: datum condition rows, removal and re-insertion of the
-// fixed coordinate components.
+// Placement codes of the spatial and the plane programs: datum condition rows, removal and
+// re-insertion of the fixed coordinate components.
 #include "adjustment/placement.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -18,11 +20,57 @@ using platform::ExitStatus;
 
 namespace {
 
-// POP: condition texts indexed by |code|.
-const char* const POP[8] = {"", "", "směr", "Helmert", "dx=0,dy=0", "dy=0,dz=0", "dx=0,dz=0",
-                            "dx=0,dy=0,dz=0"};
+// What one |code| places: the axes with a condition row of their own, in row order, and the
+// axes removed from the solution, in removal order (re-insertion goes the other way); 0 ends
+// a list. Codes 2 (azimuth) and 3 (Helmert) place their own rows.
+struct CodeRule {
+    std::array<int, 3> rows;
+    std::array<int, 3> removed;
+};
+
+// One table of placement codes. A |code| above `highest` follows the rule of `highest`.
+struct CodeTable {
+    int reference;                  // |code| of the reference point of the azimuth rows
+    int highest;
+    std::array<CodeRule, 10> rules;
+    std::array<const char*, 8> POP; // condition texts; blanks beyond them
+    int texts;                      // number of texts
+};
+
+constexpr CodeRule NONE{{0, 0, 0}, {0, 0, 0}};
+
+// Space: codes 4 to 7 fix two or three components with a row each; 8 places the rows of 4 and
+// fixes all three; 9 and above fix all three and place no row.
+constexpr CodeTable SPATIAL{
+    7, 9,
+    {NONE, NONE, NONE, NONE,
+     CodeRule{{X, Y, 0}, {Y, X, 0}},
+     CodeRule{{Y, Z, 0}, {Z, Y, 0}},
+     CodeRule{{X, Z, 0}, {Z, X, 0}},
+     CodeRule{{X, Y, Z}, {Z, Y, X}},
+     CodeRule{{X, Y, 0}, {Z, Y, X}},
+     CodeRule{{0, 0, 0}, {Z, Y, X}}},
+    {"", "", "směr", "Helmert", "dx=0,dy=0", "dy=0,dz=0", "dx=0,dz=0", "dx=0,dy=0,dz=0"},
+    8};
+
+// Plane: 4 fixes X, 5 fixes Y, 6 and above fix both, each with a row.
+constexpr CodeTable PLANE{
+    6, 6,
+    {NONE, NONE, NONE, NONE,
+     CodeRule{{X, 0, 0}, {X, 0, 0}},
+     CodeRule{{Y, 0, 0}, {Y, 0, 0}},
+     CodeRule{{X, Y, 0}, {Y, X, 0}},
+     NONE, NONE, NONE},
+    {"", "", "smer", "Helmert", "dx=0", "dy=0", "dx=0,dy=0", ""},
+    7};
+
+const CodeTable& table(int dimension) { return dimension == 2 ? PLANE : SPATIAL; }
 
 int abs_code(std::int16_t code) { return std::abs(static_cast<int>(code)); }
+
+const CodeRule& rule(const CodeTable& t, std::int16_t code) {
+    return t.rules[static_cast<std::size_t>(std::min(abs_code(code), t.highest))];
+}
 
 // The next condition row; more rows than G holds end the run (pause "JP < IG").
 Index next_condition(Run& run, Index& IR) {
@@ -30,15 +78,16 @@ Index next_condition(Run& run, Index& IR) {
     return ++IR;
 }
 
-void azimuth_row(Run& run, Index& IR, int I, int x, int y) {
+void azimuth_row(Run& run, Index& IR, int I) {
     Network& net = run.net;
     Matrix& G = run.solution->G;
     const Index r = next_condition(run, IR);
+    const int reference = table(net.dimension).reference;
     int IA = 0;
     for (int p = 1; p <= net.IB; ++p)
-        if (abs_code(net.KOD1[p]) == 7) { IA = p; break; }
+        if (abs_code(net.KOD1[p]) == reference) { IA = p; break; }
     if (IA == 0) {
-        run.console.say(run.text.no_code7);
+        run.console.say(run.text.no_reference);
         platform::halt(run.console, run.text.end, ExitStatus::failed);
     }
     const double dx = net.XO[I] - net.XO[IA], dy = net.YO[I] - net.YO[IA];
@@ -48,66 +97,56 @@ void azimuth_row(Run& run, Index& IR, int I, int x, int y) {
         const std::int16_t indices[3] = {static_cast<std::int16_t>(I), static_cast<std::int16_t>(IA), 0};
         same_coordinates(run, numbers, indices);
     }
-    G(r, x) = -dy / s;
-    G(r, y) = dx / s;
+    G(r, net.column(I, X)) = -dy / s;
+    G(r, net.column(I, Y)) = dx / s;
 }
 
-// Free network: every code-3 point writes into the shared rows 1 to 4 (5 without slope
-// distances): the sums of dX, dY, dZ, the rotation about Z and the scale.
-void helmert_rows(Run& run, Index& IR, int I, int x, int y, int z) {
+// Free network: every code-3 point writes into the shared rows: one translation row per axis,
+// the rotation about the vertical, and without distances the scale. The rows are sums over
+// the code-3 points.
+void helmert_rows(Run& run, Index& IR, int I) {
     Network& net = run.net;
     Matrix& G = run.solution->G;
-    const Index rows = net.ID <= 0 ? 5 : 4;
+    const Index rotation = static_cast<Index>(net.dimension + 1);
+    const Index rows = net.ID <= 0 ? rotation + 1 : rotation;
     if (rows > run.profile.cap.conditions) pause_then_exit(run, run.text.conditions_over);
-    IR = 4;
-    G(1, x) = 1.0;
-    G(2, y) = 1.0;
-    G(3, z) = 1.0;
-    G(4, x) = -net.YO[I] / net.RC;
-    G(4, y) = net.XO[I] / net.RC;
+    const int x = net.column(I, X), y = net.column(I, Y);
+    for (int axis = X; axis <= net.dimension; ++axis) G(axis, net.column(I, axis)) = 1.0;
+    IR = rotation;
+    G(rotation, x) = -net.YO[I] / net.RC;
+    G(rotation, y) = net.XO[I] / net.RC;
     if (net.ID <= 0) {
-        IR = 5;
-        G(5, x) = net.XO[I] / net.RC;
-        G(5, y) = net.YO[I] / net.RC;
+        IR = rotation + 1;
+        G(IR, x) = net.XO[I] / net.RC;
+        G(IR, y) = net.YO[I] / net.RC;
     }
-}
-
-void unit_rows(Run& run, Index& IR, std::initializer_list<int> columns) {
-    for (int c : columns) run.solution->G(next_condition(run, IR), c) = 1.0;
 }
 
 }  // namespace
 
-std::string placement_text(std::int16_t code) {
+std::string placement_text(std::int16_t code, int dimension) {
+    const CodeTable& t = table(dimension);
     const int c = abs_code(code);
-    return c < 8 ? POP[c] : "";
+    return c < t.texts ? t.POP[static_cast<std::size_t>(c)] : "";
 }
 
-std::string plane_placement_text(std::int16_t code) {
-    // POP of the plane programs, indexed by |code|.
-    static const char* const PLANE_POP[7] = {"", "", "smer", "Helmert", "dx=0", "dy=0", "dx=0,dy=0"};
-    const int c = abs_code(code);
-    return c < 7 ? PLANE_POP[c] : "";
-}
-
-void spatial_conditions(Run& run) {
+void placement_conditions(Run& run) {
     Network& net = run.net;
     Solution& s = *run.solution;
+    const CodeTable& t = table(net.dimension);
     Index IR = 0;
     for (int I = 1; I <= net.IB; ++I) {
         const int c = abs_code(net.KOD1[I]);
-        const int x = 3 * I - 2, y = 3 * I - 1, z = 3 * I;
-        switch (c) {
-            case 2: azimuth_row(run, IR, I, x, y); break;
-            case 3: helmert_rows(run, IR, I, x, y, z); break;
-            case 4:
-            case 8: unit_rows(run, IR, {x, y}); break;
-            case 5: unit_rows(run, IR, {y, z}); break;
-            case 6: unit_rows(run, IR, {x, z}); break;
-            case 7: unit_rows(run, IR, {x, y, z}); break;
-            default: break;  // 0, 1 and 9 and above place no row
+        if (c == 2) {
+            azimuth_row(run, IR, I);
+        } else if (c == 3) {
+            helmert_rows(run, IR, I);
+        } else {
+            for (int axis : rule(t, net.KOD1[I]).rows)
+                if (axis != 0) s.G(next_condition(run, IR), net.column(I, axis)) = 1.0;
         }
     }
+    if (IR < 3 && !run.text.few_conditions.empty()) run.console.pause(run.text.few_conditions);
     s.NP = IR;
     if (s.NM - net.NN + s.NP < 0) {
         for (const std::string& line : run.text.underdetermined) run.console.say(line);
@@ -118,49 +157,60 @@ void spatial_conditions(Run& run) {
 void remove_fixed_components(Run& run) {
     Network& net = run.net;
     Solution& s = *run.solution;
+    const CodeTable& t = table(net.dimension);
     Index columns_a = net.NN, columns_g = net.NN;
     for (int I = net.IB; I >= 1; --I) {
-        const int c = abs_code(net.KOD1[I]);
-        if (c < 4) continue;
-        auto remove = [&](int column) {
-            library::MADRED(s.A, s.NM, columns_a, static_cast<Index>(column));
-            if (s.NP >= 1) library::MADRED(s.G, s.NP, columns_g, static_cast<Index>(column));
-        };
-        if (c != 4) remove(3 * I);
-        if (c != 6) remove(3 * I - 1);
-        if (c != 5) remove(3 * I - 2);
+        for (int axis : rule(t, net.KOD1[I]).removed) {
+            if (axis == 0) break;
+            const Index column = static_cast<Index>(net.column(I, axis));
+            library::MADRED(s.A, s.NM, columns_a, column);
+            if (s.NP >= 1) library::MADRED(s.G, s.NP, columns_g, column);
+        }
     }
     s.n = columns_a;
 }
 
-void insert_fixed_components(Run& run) {
+namespace {
+
+// Calls `insert` with each column of a fixed component, points from the first one up.
+template <class Insert>
+void each_fixed_column_upwards(const Network& net, Insert insert) {
+    const CodeTable& t = table(net.dimension);
+    for (int I = 1; I <= net.IB; ++I) {
+        const std::array<int, 3>& removed = rule(t, net.KOD1[I]).removed;
+        for (auto a = removed.rbegin(); a != removed.rend(); ++a)
+            if (*a != 0) insert(static_cast<Index>(net.column(I, *a)));
+    }
+}
+
+}  // namespace
+
+void insert_fixed_increments(Run& run) {
+    Solution& s = *run.solution;
+    Index columns_h = s.n;
+    each_fixed_column_upwards(run.net, [&](Index ic) { library::MADEXT(s.HT, 1, columns_h, ic); });
+    s.n_extended = columns_h;
+}
+
+void insert_fixed_cofactors(Run& run) {
     Network& net = run.net;
     Solution& s = *run.solution;
-    Index columns_h = s.n, rows_r = s.n, columns_r = s.n;
-    auto insert = [&](int column) {
-        const Index ic = static_cast<Index>(column);
-        library::MADEXT(s.HT, 1, columns_h, ic);
+    Index rows_r = s.n, columns_r = s.n;
+    each_fixed_column_upwards(net, [&](Index ic) {
         library::MADEXT(s.R, rows_r, columns_r, ic);
         library::MADTRN(s.R, s.RT, rows_r, columns_r);
         library::MADEXT(s.RT, columns_r, rows_r, ic);
         library::MADTRN(s.RT, s.R, columns_r, rows_r);
-    };
-    for (int I = 1; I <= net.IB; ++I) {
-        const int c = abs_code(net.KOD1[I]);
-        if (c < 4) continue;
-        if (c != 5) insert(3 * I - 2);
-        if (c != 6) insert(3 * I - 1);
-        if (c != 4) insert(3 * I);
-    }
-    if (columns_h != rows_r || rows_r != columns_r) {
+    });
+    if (s.n_extended != rows_r || rows_r != columns_r) {
         run.console.say(run.text.extend_dimensions);
         exit_block(ExitStatus::failed);
     }
-    if (columns_h != net.NN) {
+    if (s.n_extended != net.NN) {
         run.console.say(run.text.reduce_dimensions);
         exit_block(ExitStatus::failed);
     }
-    s.n = columns_h;
+    s.n = s.n_extended;
 }
 
 }  // namespace adjustment

@@ -1,12 +1,15 @@
-// Adjusted coordinates with their shifts, error ellipsoids, coordinate standard deviations and
-// the closing lines of the report.
+// Adjusted coordinates with their shifts, error ellipsoids, coordinate standard deviations or
+// (in the plane) error ellipses, and the closing lines of the report.
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
+#include "adjustment/ellipse.h"
 #include "adjustment/ellipsoid.h"
+#include "adjustment/profile.h"
 #include "adjustment/report_tables.h"
-#include "adjustment/run.h"
+#include "adjustment/network.h"
 #include "adjustment/solution.h"
 #include "adjustment/units.h"
 #include "library/madarith.h"
@@ -30,25 +33,25 @@ void heading(platform::RecordSink& out, const std::string& title, std::initializ
     for (int i = 0; i < empty_after; ++i) out.empty();
 }
 
-void adjusted_coordinates(Run& run) {
-    const Network& net = run.net;
-    const Solution& s = *run.solution;
-    const Messages& t = run.text;
-    heading(run.report, t.results_heading[0], {t.results_heading[1], t.results_heading[2]}, 2);
-    for (int I = 1; I <= net.IB; ++I)
-        run.report.put(Record(" ").i(net.IN[I], 4).blanks(1)
-                           .f(net.XO[I], 13, 1).f(s.HR(3 * I - 2, 1), 8, 1)
-                           .f(net.YO[I], 13, 1).f(s.HR(3 * I - 1, 1), 8, 1)
-                           .f(net.ZO[I], 13, 1).f(s.HR(3 * I, 1), 8, 1));
+// The start of a coordinate row: the point number, then X, dX, Y, dY (and Z, dZ in space).
+Record coordinate_row(const Network& net, const Solution& s, int I) {
+    Record r = Record(" ").i(net.IN[I], 4).blanks(1);
+    const std::vector<double>* coordinate[4] = {nullptr, &net.XO, &net.YO, &net.ZO};
+    for (int axis = X; axis <= net.dimension; ++axis)
+        r.f((*coordinate[axis])[I], 13, 1).f(s.HR(net.column(I, axis), 1), 8, 1);
+    return r;
 }
 
-void ellipsoids(Run& run, const Matrix& RD) {
-    const Network& net = run.net;
-    const Messages& t = run.text;
-    heading(run.report, t.ellipsoid_heading[0],
+void adjusted_coordinates(const Network& net, const Solution& s, const Messages& t, platform::RecordSink& report) {
+    heading(report, t.results_heading[0], {t.results_heading[1], t.results_heading[2]}, 2);
+    for (int I = 1; I <= net.IB; ++I) report.put(coordinate_row(net, s, I));
+}
+
+void ellipsoids(const Network& net, const Messages& t, const Matrix& RD, platform::RecordSink& report) {
+    heading(report, t.ellipsoid_heading[0],
             {t.ellipsoid_heading[1], t.ellipsoid_heading[2], t.ellipsoid_heading[3]}, 2);
     for (int I = 1; I <= net.IB; ++I) {
-        const int col[4] = {0, 3 * I - 2, 3 * I - 1, 3 * I};
+        const int col[4] = {0, net.column(I, X), net.column(I, Y), net.column(I, Z)};
         Matrix MX(3, 3);
         for (int u = 1; u <= 3; ++u)
             for (int v = 1; v <= 3; ++v) MX(u, v) = RD(col[u], col[v]);
@@ -56,51 +59,78 @@ void ellipsoids(Run& run, const Matrix& RD) {
         for (const auto& pr : pairs) {
             const int iu = col[pr[0]], iv = col[pr[1]];
             if (std::fabs(RD(iv, iu) - RD(iu, iv)) > RD_SYMMETRY)
-                run.report.put(Record(t.rd_asymmetric).item(I));
+                report.put(Record(t.rd_asymmetric).item(I));
         }
-        const Ellipsoid e = ellipsoid(MX, net.MO, run.report);
-        run.report.put(Record(" ").i(net.IN[I], 4).blanks(1).f(e.a, 10, 1).f(e.b, 10, 1).f(e.c, 10, 1)
+        const Ellipsoid e = ellipsoid(MX, net.MO, report);
+        report.put(Record(" ").i(net.IN[I], 4).blanks(1).f(e.a, 10, 1).f(e.b, 10, 1).f(e.c, 10, 1)
                            .blanks(4).f(e.alfa, 9, 2).f(e.beta, 9, 2).f(e.gama, 9, 2));
     }
 }
 
 // The standard deviations of the coordinates, each stored as a 32-bit real.
-void coordinate_sigmas(Run& run, const Matrix& RD) {
-    const Network& net = run.net;
-    const Messages& t = run.text;
-    heading(run.report, t.sigma_heading[0], {t.sigma_heading[1], t.sigma_heading[2]}, 1);
+void coordinate_sigmas(const Network& net, const Messages& t, const Matrix& RD, platform::RecordSink& report) {
+    heading(report, t.sigma_heading[0], {t.sigma_heading[1], t.sigma_heading[2]}, 1);
     for (int I = 1; I <= net.IB; ++I) {
-        const float SIGMX = static_cast<float>(net.MO * std::sqrt(std::fabs(RD(3 * I - 2, 3 * I - 2))));
-        const float SIGMY = static_cast<float>(net.MO * std::sqrt(std::fabs(RD(3 * I - 1, 3 * I - 1))));
-        const float SIGMZ = static_cast<float>(net.MO * std::sqrt(std::fabs(RD(3 * I, 3 * I))));
-        run.report.put(Record(" ").i(net.IN[I], 4).blanks(1).f(SIGMX, 10, 1).f(SIGMY, 10, 1).f(SIGMZ, 10, 1));
+        Record r = Record(" ").i(net.IN[I], 4).blanks(1);
+        for (int axis = X; axis <= Z; ++axis) {
+            const int c = net.column(I, axis);
+            r.f(static_cast<float>(net.MO * std::sqrt(std::fabs(RD(c, c)))), 10, 1);
+        }
+        report.put(r);
+    }
+}
+
+// The plane table: adjusted coordinates, their shifts and the error ellipse of every point.
+void coordinates_and_ellipses(const Network& net, const Solution& s, const Messages& t, const Matrix& RD,
+                              platform::RecordSink& report) {
+    report.empty();
+    report.empty();
+    for (const std::string& line : t.ellipse_heading) {
+        report.put(line);
+        if (&line == &t.ellipse_heading[1] || &line == &t.ellipse_heading[4]) report.empty();
+    }
+    for (int I = 1; I <= net.IB; ++I) {
+        const int x = net.column(I, X), y = net.column(I, Y);
+        const bool exact_circle = RD(y, y) == RD(x, x) && RD(x, y) == 0.0;
+        if (!exact_circle && std::fabs(RD(x, y) - RD(y, x)) > RD_SYMMETRY)
+            report.put(Record(t.rd_asymmetric).item(x));
+        const Ellipse e = error_ellipse(RD(x, x), RD(y, y), RD(x, y), net.MO);
+        Record r = coordinate_row(net, s, I).f(e.a, 9, 2);
+        if (e.circle)
+            r.f(e.a, 9, 2).blanks(4).text("---");
+        else
+            r.f(e.b, 9, 2).f(e.omega, 9, 2);
+        report.put(r);
     }
 }
 
 }  // namespace
 
-void write_result_tables(Run& run) {
-    const Network& net = run.net;
-    const Solution& s = *run.solution;
-    const Messages& t = run.text;
+void write_result_tables(const Profile& profile, const Network& net, const Solution& s,
+                         platform::RecordSink& report, platform::Console& console) {
+    const Messages& t = profile.text;
     const Index nn = net.NN;
-    Matrix RD(run.profile.cap.cov_order, run.profile.cap.cov_order);
+    Matrix RD(profile.cap.cov_order, profile.cap.cov_order);
     for (int a = 1; a <= nn; ++a)
         for (int b = 1; b <= nn; ++b) RD(a, b) = s.R(a, b);
-    run.console.say(t.print_results);
+    console.say(t.print_results);
     const double QCH = net.MCH * net.MCH / (net.MO * net.MO);
     for (int a = 1; a <= nn; ++a) RD(a, a) = RD(a, a) + QCH;
     double T = 0;
     library::MADTRE(RD, nn, T);
     const double MXY = std::sqrt(std::fabs(T / nn)) * net.MO;
 
-    adjusted_coordinates(run);
-    ellipsoids(run, RD);
-    if (run.profile.coordinate_sigma_table) coordinate_sigmas(run, RD);
-    run.report.empty();
-    run.report.put(Record(t.used_sigma0).f(net.MO, 6, 1));
-    run.report.empty();
-    run.report.put(Record(t.mean_sigma).f(MXY, 6, 1).text(t.unit_mm));
+    if (net.dimension == 2) {
+        coordinates_and_ellipses(net, s, t, RD, report);
+    } else {
+        adjusted_coordinates(net, s, t, report);
+        ellipsoids(net, t, RD, report);
+        if (profile.coordinate_sigma_table) coordinate_sigmas(net, t, RD, report);
+    }
+    report.empty();
+    report.put(Record(t.used_sigma0).f(net.MO, 6, 1));
+    report.empty();
+    report.put(Record(t.mean_sigma).f(MXY, 6, 1).text(t.unit_mm));
 }
 
 }  // namespace adjustment

@@ -1,4 +1,4 @@
-// Observation equations of the spatial network and the misclosure lists of the first pass.
+// Observation equations and the misclosure lists of the first pass.
 #include "adjustment/rows.h"
 
 #include <cmath>
@@ -13,6 +13,13 @@ namespace adjustment {
 
 using platform::ExitStatus;
 using platform::Record;
+
+AngleCoefficients angle_coefficients(double dxj, double dyj, double sj2, double dxk, double dyk,
+                                     double sk2) {
+    return {RO * (dyk / sk2 - dyj / sj2), -RO * (dxk / sk2 - dxj / sj2),
+            RO * dyj / sj2, -RO * dxj / sj2,
+            -RO * dyk / sk2, RO * dxk / sk2};
+}
 
 double reduce_to_half_circle(double misclosure_cc) {
     if (misclosure_cc > HALF_CIRCLE) return misclosure_cc - RK;
@@ -30,15 +37,26 @@ double azimuth_cc(double dy, double dx) {
     return t * RO;
 }
 
-// The next row of A; a row beyond the capacity is never stored: the run ends (with the pause
-// " NM > JM " first for angles and zenith angles).
+// The next row of A, or 0 for a row beyond the capacity, which is never stored: the pause
+// " NM > JM " first for angles and zenith angles, then either the halt at once or (where the
+// profile says so) the count goes on and the halt comes after the distance rows.
 Index next_row(Run& run, bool with_pause) {
     Solution& s = *run.solution;
     if (s.IXX >= run.profile.cap.rows) {
         if (with_pause) run.console.pause(run.text.rows_over);
-        platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
+        if (run.profile.halt_at_first_extra_row)
+            platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
+        ++s.extra_rows;
+        return 0;
     }
     return ++s.IXX;
+}
+
+// The next misclosure; a row beyond the capacity has none.
+void store_misclosure(Solution& s, Index row, double value) {
+    if (row == 0) return;
+    ++s.IX;
+    s.L(s.IX, 1) = value;
 }
 
 void list_heading(Run& run, const std::string& title, int empty_before) {
@@ -71,21 +89,24 @@ void angle_rows(Run& run, bool first_pass) {
             same_coordinates(run, numbers, indices);
         }
         const Index r = next_row(run, true);
-        A(r, 3 * i - 2) = RO * (dyk / sk2 - dyj / sj2);
-        A(r, 3 * i - 1) = -RO * (dxk / sk2 - dxj / sj2);
-        A(r, 3 * j - 2) = RO * dyj / sj2;
-        A(r, 3 * j - 1) = -RO * dxj / sj2;
-        A(r, 3 * k - 2) = -RO * dyk / sk2;
-        A(r, 3 * k - 1) = RO * dxk / sk2;
+        if (r != 0) {
+            const AngleCoefficients c = angle_coefficients(dxj, dyj, sj2, dxk, dyk, sk2);
+            A(r, net.column(i, X)) = c.station_x;
+            A(r, net.column(i, Y)) = c.station_y;
+            A(r, net.column(j, X)) = c.left_x;
+            A(r, net.column(j, Y)) = c.left_y;
+            A(r, net.column(k, X)) = c.right_x;
+            A(r, net.column(k, Y)) = c.right_y;
+        }
         double computed = azimuth_cc(dyk, dxk) - azimuth_cc(dyj, dxj);
         if (computed < 0) computed = computed + RK;
         double measured = net.SMO[I + 1] - net.SMO[I];
         if (measured < 0) measured = measured + RK;
-        ++s.IX;
-        s.L(s.IX, 1) = reduce_to_half_circle(measured - computed);
+        const double misclosure = reduce_to_half_circle(measured - computed);
+        store_misclosure(s, r, misclosure);
         if (first_pass)
             run.control.put(Record(" ").i(net.INC[I], 5).i(net.INS[I], 5).i(net.INC[I + 1], 5)
-                                .f(s.L(s.IX, 1), 12, 2));
+                                .f(misclosure, 12, 2));
         s.NM = s.IX;
     }
     ++s.IST;
@@ -108,22 +129,27 @@ void distance_rows(Run& run, bool first_pass) {
                 same_coordinates(run, numbers, indices);
             }
             const Index r = next_row(run, false);
-            ++s.IX;
             ++m;
-            s.L(s.IX, 1) = net.DO[m] - d;
+            const double misclosure = net.DO[m] - d;
+            store_misclosure(s, r, misclosure);
             if (first_pass)
-                run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(s.L(s.IX, 1), 12, 2));
+                run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(misclosure, 12, 2));
+            if (r == 0) continue;
             Matrix& A = s.A;
-            A(r, 3 * i - 2) = -dx / d;
-            A(r, 3 * i - 1) = -dy / d;
-            A(r, 3 * i) = -dz / d;
-            A(r, 3 * j - 2) = dx / d;
-            A(r, 3 * j - 1) = dy / d;
-            A(r, 3 * j) = dz / d;
+            const int si = net.column(i, X), tj = net.column(j, X);
+            A(r, si) = -dx / d;
+            A(r, si + 1) = -dy / d;
+            A(r, tj) = dx / d;
+            A(r, tj + 1) = dy / d;
+            if (net.dimension == 3) {
+                A(r, si + 2) = -dz / d;
+                A(r, tj + 2) = dz / d;
+            }
         }
     }
     s.NM = s.IX;
-    if (s.NM != s.IXX) run.console.pause(run.text.row_count);
+    if (s.extra_rows > 0) platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
+    if (s.NM != s.IXX && !run.text.row_count.empty()) run.console.pause(run.text.row_count);
 }
 
 void zenith_rows(Run& run, bool first_pass) {
@@ -146,13 +172,14 @@ void zenith_rows(Run& run, bool first_pass) {
         }
         const double f = dz * RO / (S2 * h);
         const Index r = next_row(run, true);
+        if (r == 0) continue;  // the profiles with zenith angles halt at the first extra row
         Matrix& A = s.A;
-        A(r, 3 * i - 2) = -f * dx;
-        A(r, 3 * j - 2) = f * dx;
-        A(r, 3 * i - 1) = -f * dy;
-        A(r, 3 * j - 1) = f * dy;
-        A(r, 3 * i) = h * RO / S2;
-        A(r, 3 * j) = -h * RO / S2;
+        A(r, net.column(i, X)) = -f * dx;
+        A(r, net.column(j, X)) = f * dx;
+        A(r, net.column(i, Y)) = -f * dy;
+        A(r, net.column(j, Y)) = f * dy;
+        A(r, net.column(i, Z)) = h * RO / S2;
+        A(r, net.column(j, Z)) = -h * RO / S2;
         const double computed = dz == 0.0 ? 1000000.0 : std::atan2(h, dz) * RO;
         ++s.IX;
         s.L(s.IX, 1) = net.ZMO[m] - computed;
@@ -165,10 +192,11 @@ void zenith_rows(Run& run, bool first_pass) {
 
 }  // namespace
 
-void spatial_rows(Run& run) {
+void observation_rows(Run& run) {
     Solution& s = *run.solution;
     const Network& net = run.net;
     for (int k = 1; k <= net.NR; ++k) s.PP(k, k) = net.PPP[k];
+    s.extra_rows = 0;
     const bool first_pass = s.IIT <= 1;
     if (net.IS >= 2) angle_rows(run, first_pass);
     distance_rows(run, first_pass);

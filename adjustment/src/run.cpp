@@ -17,7 +17,7 @@ using platform::Record;
 
 Run::Run(const Profile& p, platform::Console& c, platform::RecordSink& r, platform::RecordSink& ctl,
          platform::DateTime t)
-    : profile(p), text(p.text), console(c), report(r), control(ctl), start(t), net(p.cap) {}
+    : profile(p), text(p.text), console(c), report(r), control(ctl), start(t), net(p.cap, p.dimension) {}
 
 Run::~Run() = default;
 

@@ -26,9 +26,6 @@ constexpr double CONVERGED = RA + static_cast<double>(0.1f);
 // A pass whose norm is not this much below the previous one counts towards divergence.
 constexpr double DIVERGENCE_STEP = 1.0;
 constexpr Index DIVERGENCE_LIMIT = 5;
-// No sound network comes near this many passes; norms that alternate would otherwise keep
-// resetting the divergence counter for ever.
-constexpr Index PASS_LIMIT = 100;
 
 [[noreturn]] void no_convergence(Run& run) {
     for (const std::string& line : run.text.no_convergence) run.console.say(line);
@@ -82,16 +79,39 @@ void solve(Run& run) {
         exit_block(ExitStatus::failed);
     }
     MADMUL(s.M, s.ATQ, s.MATQ, n, n, m);
-    MADMUL(s.PIDT, s.Q, s.DTQ, p, m, m);
     MADMUL(s.MATQ, s.L, s.H, n, m, 1);
-    MADMUL(s.MATQ, s.A, s.MATQA, n, m, n);
-    MADMUL(s.MATQA, s.M, s.R, n, n, n);
     MADMUL(s.A, s.H, s.AH, m, n, 1);
     MADSUB(s.AH, s.L, s.AHL, m, 1);
+}
+
+// What only the solution of the last pass is needed for: the cofactor matrix of the unknowns
+// R = M.N.M, the corrections V = PP^-1.D^T.Q.(A.H - L) and [pvv]. The matrices of the pass are
+// still intact here, so R and V are what every pass would have computed.
+void finish_solution(Run& run) {
+    Solution& s = *run.solution;
+    const Index m = s.NM, p = run.net.NR, n = s.n;
+    MADMUL(s.MATQ, s.A, s.MATQA, n, m, n);
+    MADMUL(s.MATQA, s.M, s.R, n, n, n);
+    MADMUL(s.PIDT, s.Q, s.DTQ, p, m, m);
     MADMUL(s.DTQ, s.AHL, s.V, p, m, 1);
     MADTRN(s.V, s.VT, p, 1);
     for (int k = 1; k <= p; ++k) s.VT(1, k) = s.VT(1, k) * run.net.PPP[k];
     MADMUL(s.VT, s.V, s.VVT, 1, p, 1);
+    insert_fixed_cofactors(run);
+}
+
+// Adds the increments of the solution to the coordinates of point I, and takes them from HR.
+void move_point(Network& net, Solution& s, int I) {
+    const int x = net.column(I, X), y = x + 1;
+    net.XO[I] = net.XO[I] + s.H(x, 1);
+    net.YO[I] = net.YO[I] + s.H(y, 1);
+    s.HR(x, 1) = s.HR(x, 1) - s.H(x, 1);
+    s.HR(y, 1) = s.HR(y, 1) - s.H(y, 1);
+    if (net.dimension == 3) {
+        const int z = x + 2;
+        net.ZO[I] = net.ZO[I] + s.H(z, 1);
+        s.HR(z, 1) = s.HR(z, 1) - s.H(z, 1);
+    }
 }
 
 // Moves the points of codes -1..1 by the increments; the others keep their input coordinates.
@@ -101,13 +121,7 @@ void move_free_points(Run& run) {
     for (int I = 1; I <= net.IB; ++I) {
         if (!moved_by_passes(net.KOD1[I])) continue;
         run.coordinates_unfinished = true;
-        const int x = 3 * I - 2, y = 3 * I - 1, z = 3 * I;
-        net.XO[I] = net.XO[I] + s.H(x, 1);
-        net.YO[I] = net.YO[I] + s.H(y, 1);
-        net.ZO[I] = net.ZO[I] + s.H(z, 1);
-        s.HR(x, 1) = s.HR(x, 1) - s.H(x, 1);
-        s.HR(y, 1) = s.HR(y, 1) - s.H(y, 1);
-        s.HR(z, 1) = s.HR(z, 1) - s.H(z, 1);
+        move_point(net, s, I);
     }
 }
 
@@ -142,7 +156,8 @@ void unit_variance_test(Run& run) {
     const Messages& t = run.text;
     const Index r = static_cast<Index>(s.NM - net.NN + s.NP);
     s.redundancy = r;
-    run.console.say(Record(t.redundancy).item(r));
+    const bool console_lines = run.profile.test_lines_on_console;
+    if (console_lines) run.console.say(Record(t.redundancy).item(r));
     if (r < 1) {
         net.MO = net.MOO;
         return;
@@ -154,10 +169,12 @@ void unit_variance_test(Run& run) {
     run.report.put(line);
     run.report.empty();
     run.report.empty();
-    run.console.empty();
-    run.console.record(line.str());
-    run.console.empty();
-    run.console.empty();
+    if (console_lines) {
+        run.console.empty();
+        run.console.record(line.str());
+        run.console.empty();
+        run.console.empty();
+    }
     const double root = std::sqrt(static_cast<double>(r));
     const double upper = (static_cast<double>(1.0f) + static_cast<double>(2.0f) / root) * net.MOO;
     const float MOS = static_cast<float>(upper);
@@ -172,14 +189,7 @@ void final_update(Run& run) {
     Network& net = run.net;
     Solution& s = *run.solution;
     for (int I = 1; I <= net.IB; ++I) {
-        if (moved_by_passes(net.KOD1[I])) continue;
-        const int x = 3 * I - 2, y = 3 * I - 1, z = 3 * I;
-        s.HR(x, 1) = s.HR(x, 1) - s.H(x, 1);
-        s.HR(y, 1) = s.HR(y, 1) - s.H(y, 1);
-        s.HR(z, 1) = s.HR(z, 1) - s.H(z, 1);
-        net.XO[I] = net.XO[I] + s.H(x, 1);
-        net.YO[I] = net.YO[I] + s.H(y, 1);
-        net.ZO[I] = net.ZO[I] + s.H(z, 1);
+        if (!moved_by_passes(net.KOD1[I])) move_point(net, s, I);
     }
 }
 
@@ -217,23 +227,26 @@ bool adjustment_pass(Run& run) {
     Solution& s = *run.solution;
     ++s.IIT;
     run.console.record(Record("+").blanks(35).text(run.text.progress).i(s.IIT, 4).str());
-    spatial_rows(run);
+    observation_rows(run);
     derived_matrix(run);
-    spatial_conditions(run);
+    placement_conditions(run);
     remove_fixed_components(run);
     solve(run);
     MADTRN(s.H, s.HT, s.n, 1);
-    insert_fixed_components(run);
+    insert_fixed_increments(run);
     MADTRN(s.HT, s.H, 1, run.net.NN);
     move_free_points(run);
-    if (settled(run)) return true;
+    if (settled(run)) {
+        finish_solution(run);
+        return true;
+    }
     clear_pass(run);
     return false;
 }
 
 void adjust(Run& run) {
     while (!adjustment_pass(run))
-        if (run.solution->IIT >= PASS_LIMIT) no_convergence(run);
+        if (run.solution->IIT >= run.profile.pass_limit) no_convergence(run);
     unit_variance_test(run);
     run.console.record(Record("+").blanks(35).text(run.text.finished).str());
     final_update(run);

@@ -62,7 +62,7 @@ void observations(adjustment::Run& run, int redundancy) {
 TEST(ObservationTables, StatisticsOfGroupsAndOfAllDirections) {
     Fixture f;
     observations(f.run, 5);
-    adjustment::write_observation_tables(f.run);
+    adjustment::write_observation_tables(f.profile, f.run.net, *f.run.solution, f.report, f.console);
     const std::vector<std::string> expected = {
         "",
         " S m ě r y",
@@ -120,7 +120,7 @@ TEST(ObservationTables, StatisticsOfGroupsAndOfAllDirections) {
 TEST(ObservationTables, NoRedundancyLeavesOutCorrectionsAndStatistics) {
     Fixture f;
     observations(f.run, 0);
-    adjustment::write_observation_tables(f.run);
+    adjustment::write_observation_tables(f.profile, f.run.net, *f.run.solution, f.report, f.console);
     const auto& l = f.report.lines;
     ASSERT_GE(l.size(), 6u);
     EXPECT_EQ(l[2], " stanovisko cíl       směr       váha");
@@ -149,7 +149,7 @@ TEST(ResultTables, FixedPointEllipsoidIsMchAndTheClosingLines) {
     adjustment::Solution& s = *f.run.solution;
     s.R(4, 4) = 16.0; s.R(5, 5) = 9.0; s.R(6, 6) = 4.0;  // point 25 uncorrelated, falling diagonal
     s.HR(4, 1) = -0.26; s.HR(5, 1) = 12.0; s.HR(6, 1) = 0.0;
-    adjustment::write_result_tables(f.run);
+    adjustment::write_result_tables(f.profile, f.run.net, *f.run.solution, f.report, f.console);
     const auto& l = f.report.lines;
     ASSERT_EQ(l.size(), 27u);
     EXPECT_EQ(l[3], "       V Ý S L E D N É   S O U Ř A D N I C E  ");
@@ -184,7 +184,7 @@ TEST(ResultTables, CoordinateSigmaTableAndAsymmetryLine) {
     adjustment::Solution& s = *f.run.solution;
     s.R(1, 1) = 16.0; s.R(2, 2) = 9.0; s.R(3, 3) = 4.0;
     s.R(1, 2) = 0.02;  // R(2,1) stays 0: asymmetric beyond 0.01
-    adjustment::write_result_tables(f.run);
+    adjustment::write_result_tables(f.profile, f.run.net, *f.run.solution, f.report, f.console);
     const auto& l = f.report.lines;
     auto at = [&](const std::string& text) { return std::find(l.begin(), l.end(), text) - l.begin(); };
     const auto asym = at(" Chyba v RD()      1");

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "plane_adjustment/interactive.h"
+
 namespace plane_adjustment {
 
 namespace {
@@ -31,6 +33,68 @@ void set_texts(adjustment::Messages& t) {
     };
     t.coordinates_heading_start = " číslo bodu" + blanks(8) + "X" + blanks(14) + "Y" + blanks(9);
     t.report_time = "   Cas: ";
+}
+
+// The texts of the adjustment and of the report tables.
+void set_adjustment_texts(adjustment::Messages& t) {
+    t.missing_point[0] = "Cislo stanoviska nebo cile neexistuje v seznamu";
+    t.missing_point[1] = "souradnic";
+    t.missing_point[2] = "Provedte opravu dat, vymazte vystupni soubor - ";
+    t.missing_point[3] = "a znovu provedte vypocet";
+    t.same_coordinates = " Chyba - Jsou zadany stejne souradnice pro dva body";
+    t.rows_over_halt = "Chyba ve vstupu, mer. delek muze byt max. 172";
+    t.row_count.clear();  // the plane program has no check of the two row counters
+    t.row_numbering.clear();
+    t.no_reference = "*** Chyba v zadani: Chybi bod s cislem kodu 6 ***";
+    t.few_conditions = " dim G() < 3, tj IR<3 ";
+    t.underdetermined[0] = " Chyba - uloha je nedostatecne urcena";
+    t.underdetermined[1] = "         tj. maly pocet podminek umisteni site";
+    t.underdetermined[2] = "         nebo nedostatecne zamereni site";
+
+    t.weights_singular = "chyba v inverzi PP()";
+    t.go_on = "dale ?";
+    t.normal_singular[0] = "chyba v inverzi MI()";
+    t.normal_singular[1] = " zrejme spatne zadane podminky na umisteni site,";
+    t.normal_singular[2] = " nejprve ale provedte kontrolu vstupnich velicin";
+    t.extend_dimensions = "  chyba v dimenzich pri rozsirovani matic H(), R()";
+    t.reduce_dimensions = "  nesouhlasi dimenze n pred redukci a po navratu";
+    t.no_convergence = {
+        " ",
+        "         ***** P O Z O R ! *****",
+        "  Zpusob zadani vypoctu nevede k vysledku",
+        "  Mozna naprava:",
+        "    a)  zkontrolujte vsechny zadane hodnoty",
+        "    b)  provedte lepsi odhad pribliznych souradnic",
+        "    c)  seradte merene veliciny ve smyslu dany bod ",
+        "        - urceny bod - urcovany bod",
+        "    c)  precislujte body (souradnice, smery, delky)",
+    };
+    t.finished = " Jiz jsem dopocital, pokracuje tisk a dialog";
+    t.sigma0 = " Směrodat.odchylka jednotk. po vyrov. = ";
+    t.sigma0_rejected = " !!! Měření neodpovídá základní směrod. odch. !!!";
+
+    t.print_distances = "Tisk delek ";
+    t.directions_heading_r0[1] = "                      [cc] ";
+    t.pv = " [v] = ";
+    t.direction_sigma = " Směrod.odchyl.směru = ";
+    t.all_directions = " Pro všechny směry:";
+    t.distance_sigma = " Směrodat.odch.délky = ";
+    t.print_results = "Tisk vyslednych souradnic";
+    t.used_sigma0 = " Uvažovaná směrodat odch.jednotková  =";
+    t.mean_sigma = " Průměrná směrod.odch. souřadnicová  =";
+}
+
+// The switches of the adjustment chain and of the report tables.
+void set_adjustment(adjustment::Profile& p) {
+    p.halt_at_first_extra_row = false;
+    p.same_coordinates_lists_points = false;
+    p.pass_limit = 100;
+    p.test_lines_on_console = false;
+    p.weighted_statistics = false;
+    p.weight_column = {2, 7, 2};
+    p.correction_column = {3, 7, 1};
+    p.empty_after_direction_block = 1;
+    set_adjustment_texts(p.text);
 }
 
 }  // namespace
@@ -71,10 +135,9 @@ adjustment::Profile profile() {
     p.database_prompt = "Jmeno databaze (souboru bodu), bez databaze = n";
     p.database_name_length = 24;
     p.database_code = -1;
-    // The plane equations and the solution are not built yet: the run ends after the input.
-    p.adjusts = false;
-
     set_texts(p.text);
+    set_adjustment(p);
+    p.interactive = offer_computations;
     return p;
 }
 

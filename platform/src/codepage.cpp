@@ -31,6 +31,11 @@ private:
 
 std::string to_cp1250(std::string_view utf8)
 {
+    // Most records are plain ASCII (numbers and blanks), which code page 1250 keeps byte for
+    // byte: no conversion needed.
+    bool ascii = true;
+    for (const char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return std::string(utf8);
     static const Converter converter("CP1250", "UTF-8");
     return convert_text(converter.get(), utf8, SourceKind::utf8);
 }

@@ -5,28 +5,25 @@
 #include <cstdint>
 #include <vector>
 
+#include "adjustment/point_dialogue.h"
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "adjustment/units.h"
 #include "library/cbodu.h"
-#include "library/madarith.h"
-#include "platform/freeformat.h"
 #include "platform/record.h"
 
 namespace spatial_adjustment {
 
 using adjustment::RO;
-using adjustment::RK;
 using adjustment::Run;
 using library::Index;
-using library::Matrix;
 using platform::Record;
 
 namespace {
 
 enum class Step { offer1, offer2, offer3, offer4, offer5, end };
-enum class Read { ok, failed, ended };
-enum class Answer { yes, no, ended };
+using adjustment::Answer;
+using adjustment::Read;
 
 const DialogueTexts texts;
 
@@ -34,9 +31,7 @@ class Dialogue {
 public:
     explicit Dialogue(Run& run)
         : run_(run), net_(run.net), con_(run.console), out_(run.report),
-          F_(1, run.profile.cap.cov_order), FT_(run.profile.cap.cov_order, 1),
-          RD_(run.profile.cap.cov_order, run.profile.cap.cov_order),
-          FRD_(1, run.profile.cap.cov_order), q_(1, 1) {}
+          sigma_(run.profile.cap.cov_order) {}
 
     void run() {
         Step step = Step::offer1;
@@ -56,48 +51,11 @@ private:
         return Step::end;
     }
 
-    // A yes/no answer: the first character of the line, "N" or "n" for no.
-    Answer answer() {
-        std::string line;
-        if (!con_.read_line(line)) return Answer::ended;
-        return (!line.empty() && (line[0] == 'N' || line[0] == 'n')) ? Answer::no : Answer::yes;
-    }
+    Answer ask(const std::string& question) { return adjustment::ask(con_, question); }
 
-    Answer ask(const std::string& question) {
-        con_.say(question);
-        return answer();
-    }
+    Read numbers(int count, std::int16_t* values) { return adjustment::read_point_numbers(con_, count, values); }
 
-    // Point numbers in free format; a record may go on over further lines.
-    Read numbers(int count, std::int16_t* values) {
-        std::string line;
-        if (!con_.read_line(line)) return Read::ended;
-        platform::FreeFormatReader in(line);
-        in.begin_record();
-        for (int i = 0; i < count; ++i) {
-            platform::ReadStatus status = in.read_int16(values[i]);
-            while (status == platform::ReadStatus::end_of_file) {
-                if (!con_.read_line(line)) return Read::ended;
-                in = platform::FreeFormatReader(line);
-                in.begin_record();
-                status = in.read_int16(values[i]);
-            }
-            if (status != platform::ReadStatus::ok) return Read::failed;
-        }
-        return Read::ok;
-    }
-
-    void show_points() {
-        con_.say(texts.point_list);
-        Record r;
-        for (int i = 1; i <= net_.IB; ++i) {
-            r.item(net_.IN[i]);
-            if (i % 10 == 0 || i == net_.IB) {
-                con_.say(r);
-                r = Record();
-            }
-        }
-    }
+    void show_points() { adjustment::show_point_list(con_, texts.point_list, net_); }
 
     // Position of a point number in the point list; 0 after the lookup's message when missing.
     int find(std::int16_t number) {
@@ -110,41 +68,21 @@ private:
 
     // sigma = MO * sqrt(F.R.FT) for the gradient row F of the quantity.
     double sigma() {
-        const Index nn = net_.NN;
-        const Matrix& R = run_.solution->R;
-        library::MADVAL(RD_, nn, nn, 0.0);
-        for (int a = 1; a <= nn; ++a)
-            for (int b = 1; b <= nn; ++b) RD_(a, b) = R(a, b);
-        library::MADTRN(F_, FT_, 1, nn);
-        library::MADMUL(F_, RD_, FRD_, 1, nn, nn);
-        library::MADMUL(FRD_, FT_, q_, 1, nn, 1);
-        const double q = q_(1, 1);
-        double s2 = q * net_.MO * net_.MO;
-        if (s2 < 0) {
-            con_.say(Record(texts.negative_variance).item(q));
-            s2 = 0;
-        }
-        return std::sqrt(s2);
+        return sigma_.sigma(run_.solution->R, net_.NN, net_.NN, false, 0.0, net_.MO, con_,
+                            texts.negative_variance);
     }
 
-    void clear_gradient() { library::MADVAL(F_, 1, net_.NN, 0.0); }
-    double& fx(int p) { return F_(1, 3 * p - 2); }
-    double& fy(int p) { return F_(1, 3 * p - 1); }
-    double& fz(int p) { return F_(1, 3 * p); }
+    void clear_gradient() { sigma_.clear(net_.NN); }
+    double& fx(int p) { return sigma_.F(net_.column(p, adjustment::X)); }
+    double& fy(int p) { return sigma_.F(net_.column(p, adjustment::Y)); }
+    double& fz(int p) { return sigma_.F(net_.column(p, adjustment::Z)); }
 
     void pair_row(std::int16_t i, std::int16_t j, double value, double s) {
-        out_.put(Record().blanks(2).i(i, 4).text(" -").i(j, 4).blanks(8).f(value, 12, 1).blanks(6).f(s, 9, 3));
+        adjustment::write_pair_row(out_, i, j, value, s);
     }
 
     void heading(const std::string& title, const std::string& columns, const std::string& units) {
-        out_.empty();
-        out_.empty();
-        out_.put(title);
-        out_.empty();
-        out_.put(columns);
-        out_.put(units);
-        out_.empty();
-        out_.empty();
+        adjustment::write_computation_heading(out_, title, columns, units);
     }
 
     void enter_loop() {
@@ -260,12 +198,7 @@ private:
                 show_points();
                 continue;
             }
-            double tj = std::atan2(dyj, dxj) * RO;
-            if (tj < 0) tj = tj + RK;
-            double tk = std::atan2(dyk, dxk) * RO;
-            if (tk < 0) tk = tk + RK;
-            double omega = tk - tj;
-            if (omega < 0) omega = omega + RK;
+            const double omega = adjustment::horizontal_angle(dxj, dyj, dxk, dyk);
             clear_gradient();
             fx(i) = (dyk / sk - dyj / sj) * RO;
             fy(i) = -(dxk / sk - dxj / sj) * RO;
@@ -273,9 +206,7 @@ private:
             fy(j) = -dxj / sj * RO;
             fx(k) = -dyk / sk * RO;
             fy(k) = dxk / sk * RO;
-            const double s = sigma();
-            out_.put(Record().blanks(2).i(p.number[0], 4).text(" -").i(p.number[1], 4).text(" -")
-                         .i(p.number[2], 4).blanks(2).f(omega, 12, 1).blanks(6).f(s, 9, 3));
+            adjustment::write_angle_row(out_, p.number[0], p.number[1], p.number[2], omega, sigma());
         }
     }
 
@@ -311,7 +242,7 @@ private:
     adjustment::Network& net_;
     platform::Console& con_;
     platform::RecordSink& out_;
-    Matrix F_, FT_, RD_, FRD_, q_;
+    adjustment::QuantitySigma sigma_;
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "classical_adjustment.h"
+#include "truth_checks.h"
 #include "platform/console.h"
 #include "spatial_adjustment/builds.h"
 #include "testsupport/runner.h"
@@ -84,17 +85,7 @@ enum class Data { exact, noisy };
 
 void PrintTo(Data d, std::ostream* os) { *os << (d == Data::noisy ? "noisy" : "exact"); }
 
-// What one run of the program left.
-struct ProgramResult {
-    int status = -1;
-    bool adjusted = false;           // the run reached the end of the adjustment
-    std::vector<Point> points;       // adjusted coordinates
-    std::vector<double> V;           // corrections of the measured quantities
-    double VVT = 0;                  // [pvv]
-    int NM = 0, NP = 0, redundancy = 0;
-    std::vector<std::vector<double>> R;  // cofactors, 3n x 3n
-    std::string screen;
-};
+using truth::ProgramResult;
 
 ProgramResult run_ostrel(const truth::InputFile& file) {
     testsupport::DataFolder folder;
@@ -103,23 +94,8 @@ ProgramResult run_ostrel(const truth::InputFile& file) {
     platform::ScriptConsole console({"REPORT.TXT", "INPUT.TXT", "n", "n", "n", "n", "n"});
     const adjustment::Profile profile = spatial_adjustment::profile(spatial_adjustment::Build::main);
     ProgramResult out;
-    out.status = adjustment::run_program(profile, console, [&](const adjustment::Run& run) {
-        for (int i = 1; i <= run.net.IB; ++i)
-            out.points.push_back(
-                {run.net.IN[i], run.net.KOD1[i], run.net.XO[i], run.net.YO[i], run.net.ZO[i]});
-        if (!run.solution) return;
-        const adjustment::Solution& s = *run.solution;
-        out.adjusted = s.convergence.solutions() > 0;
-        for (int k = 1; k <= run.net.NR; ++k) out.V.push_back(s.V(k, 1));
-        out.VVT = s.VVT(1, 1);
-        out.NM = s.NM;
-        out.NP = s.NP;
-        out.redundancy = s.redundancy;
-        const int n = 3 * run.net.IB;
-        out.R.assign(n, std::vector<double>(n));
-        for (int a = 1; a <= n; ++a)
-            for (int b = 1; b <= n; ++b) out.R[a - 1][b - 1] = s.R(a, b);
-    });
+    out.status = adjustment::run_program(profile, console,
+                                         [&](const adjustment::Run& run) { truth::take_results(run, out); });
     out.screen = console.screen();
     return out;
 }
@@ -154,57 +130,6 @@ int counted_derived_observations(const truth::Plan& plan) {
     return count + static_cast<int>(plan.zenith_angles.size() + plan.slope_distances.size());
 }
 
-// Where exact observations bring a network back to: the truth itself, or for a free network the
-// truth moved by the small similarity transformation (translation, rotation about Z, and the
-// scale without slope distances) after which the increments from the input satisfy the
-// free-network rows. First order in the transformation, which is of the size of the input
-// offsets divided by the network size.
-std::vector<Point> exact_result(const std::vector<Point>& truth_points, const std::vector<Point>& input,
-                                bool distances) {
-    bool free_network = false;
-    for (const Point& p : truth_points) free_network = free_network || std::abs(p.code) == 3;
-    if (!free_network) return truth_points;
-    const int n = static_cast<int>(truth_points.size());
-    const Eigen::MatrixXd G = truth::condition_rows(input, !distances);
-    double cX = 0, cY = 0, cZ = 0;
-    for (const Point& p : truth_points) cX += p.X / n, cY += p.Y / n, cZ += p.Z / n;
-    Eigen::MatrixXd T = Eigen::MatrixXd::Zero(3 * n, G.rows());
-    Eigen::VectorXd offset(3 * n);
-    for (int i = 0; i < n; ++i) {
-        const Point& t = truth_points[i];
-        for (int c = 0; c < 3; ++c) T(3 * i + c, c) = 1.0;
-        T(3 * i, 3) = -(t.Y - cY);
-        T(3 * i + 1, 3) = t.X - cX;
-        if (!distances) {
-            T(3 * i, 4) = t.X - cX;
-            T(3 * i + 1, 4) = t.Y - cY;
-            T(3 * i + 2, 4) = t.Z - cZ;
-        }
-        offset.segment(3 * i, 3) << t.X - input[i].X, t.Y - input[i].Y, t.Z - input[i].Z;
-    }
-    const Eigen::VectorXd p = (G * T).lu().solve(-G * offset);
-    const Eigen::VectorXd move = T * p;
-    std::vector<Point> result = truth_points;
-    for (int i = 0; i < n; ++i) {
-        result[i].X += move(3 * i);
-        result[i].Y += move(3 * i + 1);
-        result[i].Z += move(3 * i + 2);
-    }
-    return result;
-}
-
-void expect_coordinates_near(const std::vector<Point>& got, const std::vector<Point>& expected,
-                             double tolerance_mm, const char* what) {
-    ASSERT_EQ(got.size(), expected.size());
-    for (std::size_t i = 0; i < got.size(); ++i) {
-        SCOPED_TRACE(std::string(what) + ", point " + std::to_string(expected[i].number));
-        EXPECT_EQ(got[i].number, expected[i].number);
-        EXPECT_NEAR(got[i].X, expected[i].X, tolerance_mm);
-        EXPECT_NEAR(got[i].Y, expected[i].Y, tolerance_mm);
-        EXPECT_NEAR(got[i].Z, expected[i].Z, tolerance_mm);
-    }
-}
-
 // The program's results against the classical adjustment of the same file, and its counts
 // against the observations and codes of the case.
 void expect_as_classical(const ProgramResult& program, const truth::ClassicalResult& reference,
@@ -217,32 +142,23 @@ void expect_as_classical(const ProgramResult& program, const truth::ClassicalRes
     EXPECT_EQ(program.redundancy, derived - 3 * points + conditions);
     EXPECT_EQ(reference.redundancy, derived - 3 * points + conditions);
 
-    expect_coordinates_near(program.points, reference.adjusted, 0.01, "against the classical adjustment");
-    EXPECT_NEAR(program.VVT, reference.pvv, 1e-6 * reference.pvv + 1e-9);
-    ASSERT_EQ(program.V.size(), static_cast<std::size_t>(reference.v.size()));
-    for (std::size_t k = 0; k < program.V.size(); ++k)
-        EXPECT_NEAR(program.V[k], reference.v(k), 1e-4) << "correction of measured quantity " << k + 1;
-    const double largest = reference.cofactors.cwiseAbs().maxCoeff();
-    for (int a = 0; a < 3 * points; ++a)
-        for (int b = 0; b < 3 * points; ++b)
-            EXPECT_NEAR(program.R[a][b], reference.cofactors(a, b), 1e-6 * largest)
-                << "cofactor (" << a + 1 << "," << b + 1 << ")";
+    truth::expect_like_classical(program, reference);
 }
 
 // Exact observations: back to the truth, [pvv] near zero.
 void expect_truth(const ProgramResult& program, const truth::InputFile& file,
                   const std::vector<Point>& truth_points, const TruthCase& c) {
-    const std::vector<Point> expected = exact_result(truth_points, file.points, c.distances);
+    const std::vector<Point> expected = truth::exact_result(truth_points, file.points, c.distances);
     // With the exact full circle the classical adjustment itself returns to the truth.
     const truth::ClassicalResult exact_circle = truth::adjust_classically(file, truth::Circle::exact);
-    expect_coordinates_near(exact_circle.adjusted, expected, 0.01,
+    truth::expect_coordinates_near(exact_circle.adjusted, expected, 0.01,
                             "classical adjustment with 2 pi, against the truth");
     EXPECT_LT(std::sqrt(exact_circle.pvv / exact_circle.redundancy), 0.01);
     // The program returns to the truth exactly where no angle spans a station's X axis. An angle
     // that spans it is computed 0.1113 cc off (the single-precision full circle added to one of
     // its two directions only), which moves these networks by a few hundredths of a millimetre.
     const bool spans_axis = c.rounds == Rounds::full;
-    expect_coordinates_near(program.points, expected, spans_axis ? 0.1 : 0.01, "against the truth");
+    truth::expect_coordinates_near(program.points, expected, spans_axis ? 0.1 : 0.01, "against the truth");
     EXPECT_LT(std::sqrt(program.VVT / program.redundancy), spans_axis ? 0.1 : 0.01);
 }
 

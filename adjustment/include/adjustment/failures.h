@@ -10,8 +10,8 @@ struct Run;
 // A station or target number that is not in the point list: the message block, then the exit
 // block. The lookup has already shown its own line.
 [[noreturn]] void missing_point(Run& run);
-// Two points with the same coordinates: the message with the three point numbers and their
-// positions in the point list, then a halt without text.
+// Two points with the same coordinates: the message (with the three point numbers and their
+// positions in the point list where the profile lists them), then a halt without text.
 [[noreturn]] void same_coordinates(Run& run, const std::int16_t numbers[3], const std::int16_t indices[3]);
 // Finds a point number in the point list; a missing number ends the run (missing_point).
 std::int16_t point_index(Run& run, std::int16_t number);

@@ -79,13 +79,15 @@ struct Messages {
     std::string zenith_list = " Rozdíly mezi zenit.délkami z měř. hodnot a ze souřad.";
 
     // Datum conditions.
-    std::string no_code7 = "*** Chyba v zadání: Chybí bod s číslem o  kódu 7 ***";
+    std::string no_reference = "*** Chyba v zadání: Chybí bod s číslem o  kódu 7 ***";
     std::string underdetermined[3] = {
         " Chyba - úloha je nedostatečně určena",
         "         tj. malý počet podmínek umístění sítě",
         "         nebo nedostatečné zaměření sítě",
     };
     std::string conditions_over = "JP < IG";
+    // A pause when fewer than three condition rows are placed (none where empty).
+    std::string few_conditions;
 
     // Least-squares solution.
     std::string d_rows = "IXD <> NM";
@@ -162,6 +164,14 @@ struct Messages {
         "       S M Ě R O D A T N É  O D C H Y L K Y           ",
         "  číslo    sigma x    sigma y    sigma z                    ",
         "  bodu      [mm]       [mm]       [mm]                             ",
+    };
+    // The plane table of coordinates and error ellipses: two title records, three column records.
+    std::string ellipse_heading[5] = {
+        "       V Y S L E D N É   S O U Ř A D N I C E   A",
+        "       P A R A M E T R Y   E L I P S Y   C H Y B",
+        "  číslo      x          dx         y         dy    hlavní   vedlejší  úhel",
+        "  bodu      [mm]       [mm]       [mm]      [mm]   poloosa   poloosa  stoč.",
+        "                                                    [mm]      [mm]    [g]",
     };
     std::string used_sigma0 = " Uvažovaná směrodatná odchylka        =";
     std::string mean_sigma = " Průměrná směrod. odch. souřadnicová  =";

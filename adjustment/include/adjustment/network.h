@@ -9,8 +9,17 @@
 
 namespace adjustment {
 
+// The coordinate components of a point, numbered as its unknowns are ordered.
+enum Axis { X = 1, Y = 2, Z = 3 };
+
 struct Network {
-    explicit Network(const Capacities& cap);
+    // `dimension`: coordinates per point (3 in space, 2 in the plane).
+    explicit Network(const Capacities& cap, int dimension = 3);
+
+    // The unknowns of the point at position i of the point list: X, Y (and Z) in columns
+    // dimension*(i-1)+1 .. dimension*i, one column per axis.
+    int column(int i, int axis) const { return dimension * (i - 1) + axis; }
+    int dimension;
 
     // A-priori values.
     std::string ZAH;       // task title, 80 characters
@@ -19,7 +28,9 @@ struct Network {
     double MCH = 0;        // a-priori standard deviation of the coordinates [mm]
     double MO = 0;         // unit standard deviation used by the adjustment and the report
 
-    // Points in the order of the file.
+    // Points in the order of the file. The arrays hold the point capacity, and beyond it as many
+    // points as the covariance copy RD has room for, where that is more (temporary points of
+    // the interactive computations).
     std::int16_t IB = 0;   // number of points
     std::int16_t NN = 0;   // unknowns, dimension x IB
     std::vector<std::int16_t> IN, KOD1;   // point numbers, placement codes with their signs

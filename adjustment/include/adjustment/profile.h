@@ -80,6 +80,28 @@ struct Profile {
     // adjustment is not built yet).
     bool adjusts = true;
 
+    // Switches of the adjustment chain.
+    // Derived-observation rows beyond the capacity are never stored. true: the run halts at the
+    // first one (after the pause " NM > JM " for an angle or zenith angle); false: a pause for
+    // every angle row beyond it, and the halt after the distance rows.
+    bool halt_at_first_extra_row = true;
+    // The same-coordinates message lists the point numbers and their positions.
+    bool same_coordinates_lists_points = true;
+    // Solutions at most before the non-convergence advice.
+    int pass_limit = 100;
+    // The redundancy and the a-posteriori unit standard deviation are also shown on the console.
+    bool test_lines_on_console = true;
+
+    // The observation tables: weighted statistics ([pv], only |v| above 0.001 counted) or plain
+    // ones ([v], every correction), and the layout of the weight and correction columns.
+    bool weighted_statistics = true;
+    struct Column {
+        int blanks_before, width, decimals;
+    };
+    Column weight_column{0, 10, 1};
+    Column correction_column{0, 10, 1};
+    int empty_after_direction_block = 2;
+
     Messages text;  // every other text of the run
 
     // The program's own interactive part after the report (may be empty).

@@ -1,15 +1,23 @@
 // Observation equations of a pass: one row of A and one misclosure in L per derived observation,
-// in the fixed order angles, slope distances, zenith angles; the misclosure lists of the first
-// pass go to the control file.
+// in the fixed order angles, distances, zenith angles (the plane programs have no zenith
+// angles); the misclosure lists of the first pass go to the control file.
 #pragma once
 
 namespace adjustment {
 
 struct Run;
 
-// Rebuilds the diagonal of PP and forms the rows of the spatial network at the current
-// coordinates.
-void spatial_rows(Run& run);
+// The coefficients of the horizontal angle j-i-k (station i, left target j, right target k) by
+// the X and Y unknowns of its three points [cc/mm], from the coordinate differences station to
+// target and their squared horizontal lengths.
+struct AngleCoefficients {
+    double station_x, station_y, left_x, left_y, right_x, right_y;
+};
+AngleCoefficients angle_coefficients(double dxj, double dyj, double sj2, double dxk, double dyk,
+                                     double sk2);
+
+// Rebuilds the diagonal of PP and forms the rows of the network at the current coordinates.
+void observation_rows(Run& run);
 // Reduces an angle misclosure [cc] to the half circle (-2 000 000, 2 000 000].
 double reduce_to_half_circle(double misclosure_cc);
 

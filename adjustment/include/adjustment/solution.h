@@ -44,9 +44,11 @@ struct Solution {
     Index IXX = 0;   // rows written into A
     Index IX = 0;    // elements written into L
     Index NM = 0;    // derived-observation rows
+    Index extra_rows = 0;  // rows beyond the capacity, counted and never stored
     Index IST = 0;   // station groups (after a pass)
     Index NP = 0;    // condition rows
     Index n = 0;     // unknowns in the solution, after the removal of fixed components
+    Index n_extended = 0;  // columns of HT after the re-insertion of the fixed components
     ConvergenceTest convergence;
     Index redundancy = 0;
 };

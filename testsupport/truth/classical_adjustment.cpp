@@ -16,7 +16,15 @@ using Eigen::MatrixXd;
 using Eigen::VectorXd;
 
 // Which coordinate components (X, Y, Z) a placement code keeps out of the unknowns.
-std::array<bool, 3> fixed_components(int code) {
+std::array<bool, 3> fixed_components(int code, int dimension) {
+    if (dimension == 2) {
+        switch (std::abs(code)) {
+            case 0: case 1: case 2: case 3: return {false, false, false};
+            case 4: return {true, false, false};
+            case 5: return {false, true, false};
+            default: return {true, true, false};
+        }
+    }
     switch (std::abs(code)) {
         case 0: case 1: case 2: case 3: return {false, false, false};
         case 4: return {true, true, false};
@@ -52,7 +60,8 @@ double direction_cc(double dX, double dY, Circle circle) {
 // Columns of the unknowns: coordinates that are not fixed, in input order, then one orientation
 // per station group. -1 marks a fixed coordinate.
 struct Unknowns {
-    std::vector<int> coordinate;  // 3n entries
+    int dimension = 3;
+    std::vector<int> coordinate;  // dimension x n entries
     int coordinates = 0;          // count of the coordinate unknowns
     std::vector<int> group_of;    // station group of every direction
     int groups = 0;
@@ -61,8 +70,11 @@ struct Unknowns {
 
 Unknowns unknowns_of(const InputFile& file) {
     Unknowns u;
-    for (const Point& p : file.points)
-        for (bool fixed : fixed_components(p.code)) u.coordinate.push_back(fixed ? -1 : u.coordinates++);
+    u.dimension = file.dimension;
+    for (const Point& p : file.points) {
+        const std::array<bool, 3> fixed = fixed_components(p.code, u.dimension);
+        for (int c = 0; c < u.dimension; ++c) u.coordinate.push_back(fixed[c] ? -1 : u.coordinates++);
+    }
     for (std::size_t k = 0; k < file.directions.size(); ++k) {
         if (k == 0 || file.directions[k].station != file.directions[k - 1].station) ++u.groups;
         u.group_of.push_back(u.groups - 1);
@@ -84,8 +96,8 @@ public:
     // Adds the derivatives by the coordinates of point `i` to row `r`.
     void point(int r, std::size_t i, double dX, double dY, double dZ) {
         const double d[3] = {dX, dY, dZ};
-        for (int c = 0; c < 3; ++c) {
-            const int col = u_.coordinate[3 * i + c];
+        for (int c = 0; c < u_.dimension; ++c) {
+            const int col = u_.coordinate[u_.dimension * i + c];
             if (col >= 0) lin_.A(r, col) += d[c];
         }
     }
@@ -150,10 +162,10 @@ VectorXd full_increments(const VectorXd& x, const Unknowns& u) {
     return dx;
 }
 
-void add_increments(Point& p, const VectorXd& dx, std::size_t i) {
-    p.X += dx(3 * i);
-    p.Y += dx(3 * i + 1);
-    p.Z += dx(3 * i + 2);
+void add_increments(Point& p, const VectorXd& dx, std::size_t i, int dimension) {
+    p.X += dx(dimension * i);
+    p.Y += dx(dimension * i + 1);
+    if (dimension == 3) p.Z += dx(dimension * i + 2);
 }
 
 int derived_count(const InputFile& file, const Unknowns& u) {
@@ -163,18 +175,19 @@ int derived_count(const InputFile& file, const Unknowns& u) {
 
 }  // namespace
 
-double network_scale(const std::vector<Point>& points) {
+double network_scale(const std::vector<Point>& points, int dimension) {
     double sum = 0;
     for (const Point& p : points) sum += std::abs(p.X) + std::abs(p.Y);
-    return sum / (3.0 * static_cast<double>(points.size()));
+    return sum / (dimension * static_cast<double>(points.size()));
 }
 
-MatrixXd condition_rows(const std::vector<Point>& points, bool with_scale) {
+MatrixXd condition_rows(const std::vector<Point>& points, bool with_scale, int dimension) {
     const int n = static_cast<int>(points.size());
-    const double RC = network_scale(points);
+    const int d = dimension;
+    const double RC = network_scale(points, dimension);
     std::vector<VectorXd> rows;
     auto unit_row = [&](int column) {
-        VectorXd row = VectorXd::Zero(3 * n);
+        VectorXd row = VectorXd::Zero(d * n);
         row(column) = 1.0;
         rows.push_back(row);
     };
@@ -185,45 +198,48 @@ MatrixXd condition_rows(const std::vector<Point>& points, bool with_scale) {
     }
     if (helmert && other) throw std::invalid_argument("free-network points mixed with other conditions");
     if (helmert) {
-        for (int r = 0; r < (with_scale ? 5 : 4); ++r) rows.push_back(VectorXd::Zero(3 * n));
+        // One translation row per axis, the rotation about the vertical, and the scale.
+        for (int r = 0; r < d + (with_scale ? 2 : 1); ++r) rows.push_back(VectorXd::Zero(d * n));
         for (int i = 0; i < n; ++i) {
             if (std::abs(points[i].code) != 3) continue;
-            rows[0](3 * i) = rows[1](3 * i + 1) = rows[2](3 * i + 2) = 1.0;
-            rows[3](3 * i) = -points[i].Y / RC;
-            rows[3](3 * i + 1) = points[i].X / RC;
+            for (int c = 0; c < d; ++c) rows[c](d * i + c) = 1.0;
+            rows[d](d * i) = -points[i].Y / RC;
+            rows[d](d * i + 1) = points[i].X / RC;
             if (with_scale) {
-                rows[4](3 * i) = points[i].X / RC;
-                rows[4](3 * i + 1) = points[i].Y / RC;
+                rows[d + 1](d * i) = points[i].X / RC;
+                rows[d + 1](d * i + 1) = points[i].Y / RC;
             }
         }
     }
+    const int reference_code = d == 2 ? 6 : 7;
+    const int last_fixing = d == 2 ? 1000 : 8;  // codes above it fix without a row (space)
     const Point* reference = nullptr;
     for (const Point& p : points)
-        if (!reference && std::abs(p.code) == 7) reference = &p;
+        if (!reference && std::abs(p.code) == reference_code) reference = &p;
     for (int i = 0; i < n; ++i) {
         const int code = std::abs(points[i].code);
         if (code == 2) {
-            if (!reference) throw std::invalid_argument("azimuth point without a code-7 point");
+            if (!reference) throw std::invalid_argument("azimuth point without a reference point");
             const double dX = points[i].X - reference->X, dY = points[i].Y - reference->Y;
             const double s = std::hypot(dX, dY);
-            VectorXd row = VectorXd::Zero(3 * n);
-            row(3 * i) = -dY / s;
-            row(3 * i + 1) = dX / s;
+            VectorXd row = VectorXd::Zero(d * n);
+            row(d * i) = -dY / s;
+            row(d * i + 1) = dX / s;
             rows.push_back(row);
-        } else if (code >= 4 && code <= 8) {
-            const auto fixed = fixed_components(code == 8 ? 4 : code);
-            for (int c = 0; c < 3; ++c)
-                if (fixed[c]) unit_row(3 * i + c);
+        } else if (code >= 4 && code <= last_fixing) {
+            const auto fixed = fixed_components(d == 3 && code == 8 ? 4 : code, d);
+            for (int c = 0; c < d; ++c)
+                if (fixed[c]) unit_row(d * i + c);
         }
     }
-    MatrixXd G(rows.size(), 3 * n);
+    MatrixXd G(rows.size(), d * n);
     for (std::size_t r = 0; r < rows.size(); ++r) G.row(r) = rows[r].transpose();
     return G;
 }
 
 ClassicalResult adjust_classically(const InputFile& file, Circle circle) {
     const Unknowns u = unknowns_of(file);
-    const MatrixXd G = condition_rows(file.points, file.slope_distances.empty());
+    const MatrixXd G = condition_rows(file.points, file.slope_distances.empty(), file.dimension);
     const MatrixXd Gu = on_unknowns(G, u);
     const MatrixXd GTG = Gu.transpose() * Gu;
 
@@ -250,27 +266,28 @@ ClassicalResult adjust_classically(const InputFile& file, Circle circle) {
         x = normal.ldlt().solve(lin.A.transpose() * lin.p.asDiagonal() * lin.l);
         dx = full_increments(x, u);
         for (std::size_t i = 0; i < at.size(); ++i)
-            if (moves_every_pass(at[i].code)) add_increments(at[i], dx, i);
+            if (moves_every_pass(at[i].code)) add_increments(at[i], dx, i, u.dimension);
         orientation += x.tail(u.groups);
         const double sum = dx.squaredNorm();
         if (result.passes >= 2 && std::abs(sum - previous) < 1e-9 * std::max(1.0, sum)) break;
         previous = sum;
     }
     for (std::size_t i = 0; i < at.size(); ++i)
-        if (!moves_every_pass(at[i].code)) add_increments(at[i], dx, i);
+        if (!moves_every_pass(at[i].code)) add_increments(at[i], dx, i, u.dimension);
 
     result.adjusted = at;
     result.v = lin.A * x - lin.l;
     result.pvv = result.v.dot(lin.p.asDiagonal() * result.v);
     result.derived = derived_count(file, u);
     result.condition_rows = static_cast<int>(G.rows());
-    result.redundancy = result.derived - 3 * static_cast<int>(at.size()) + result.condition_rows;
+    result.redundancy = result.derived - file.dimension * static_cast<int>(at.size()) + result.condition_rows;
 
     // Coordinate block of the inverse: (N_reduced + G^T.G)^-1 = M, with N_reduced the normal
     // matrix after eliminating the orientations; the cofactors are M.N_reduced.M = M - M.G^T.G.M.
     const MatrixXd M = normal.inverse().topLeftCorner(u.coordinates, u.coordinates);
     const MatrixXd R = M - M * GTG * M;
-    result.cofactors = MatrixXd::Zero(3 * at.size(), 3 * at.size());
+    const std::size_t columns = static_cast<std::size_t>(file.dimension) * at.size();
+    result.cofactors = MatrixXd::Zero(columns, columns);
     for (std::size_t a = 0; a < u.coordinate.size(); ++a)
         for (std::size_t b = 0; b < u.coordinate.size(); ++b)
             if (u.coordinate[a] >= 0 && u.coordinate[b] >= 0)

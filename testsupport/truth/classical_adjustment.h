@@ -21,20 +21,24 @@ struct ClassicalResult {
     double pvv = 0;               // sum of p*v^2 of the last pass
     int derived = 0;              // angles of consecutive directions + zenith angles + distances
     int condition_rows = 0;       // rows placed for the placement codes (also the zero rows)
-    int redundancy = 0;           // derived - 3*points + condition_rows
-    Eigen::MatrixXd cofactors;    // 3n x 3n cofactor matrix of the coordinates, zero where fixed
+    int redundancy = 0;           // derived - dimension*points + condition_rows
+    Eigen::MatrixXd cofactors;    // dn x dn cofactor matrix (d = dimension) of the coordinates, zero where fixed
     int passes = 0;               // linearisations until the increments settled
 };
 
-// Scale of the free-network rows: sum over the points of |X| + |Y|, divided by 3 * points [mm].
-double network_scale(const std::vector<Point>& points);
+// Scale of the free-network rows: sum over the points of |X| + |Y|, divided by dimension x
+// points [mm].
+double network_scale(const std::vector<Point>& points, int dimension = 3);
 
 // The condition rows of the placement codes over the 3n coordinate columns (X, Y, Z of each
 // point in input order), from the given (input) coordinates: an azimuth row toward the first
 // code-7 point for code 2; the shared free-network rows (translations, rotation about Z, and the
 // scale when `with_scale`) for code 3; one row per fixed component named by codes 4 to 8 (two
 // for code 8). Throws std::invalid_argument for code 3 mixed with other conditions.
-Eigen::MatrixXd condition_rows(const std::vector<Point>& points, bool with_scale);
+// In the plane (`dimension` 2, columns X, Y of each point): the azimuth row toward the first
+// code-6 point, the free-network rows (two translations, the rotation, the scale), and one row
+// per component fixed by codes 4 (X), 5 (Y), 6 and above (both).
+Eigen::MatrixXd condition_rows(const std::vector<Point>& points, bool with_scale, int dimension = 3);
 
 // pi rounded to a 32-bit real. The console adjustment brings a negative arc tangent to the full
 // circle by adding twice this value, so every direction whose arc tangent is negative (target

@@ -149,13 +149,18 @@ InputFile observe(const std::vector<Point>& truth, const std::vector<Point>& inp
 }
 
 std::vector<Point> perturbed(const std::vector<Point>& truth, double free_mm, double other_mm,
-                             std::mt19937_64& engine) {
+                             std::mt19937_64& engine, int dimension) {
     std::uniform_real_distribution<double> unit(-1.0, 1.0);
     std::vector<Point> input = truth;
     for (Point& p : input) {
         const int code = std::abs(p.code);
         const double size = code <= 1 ? free_mm : other_mm;
-        const bool free[3] = {code <= 3 || code == 5, code <= 3 || code == 6, code <= 4};
+        bool free[3] = {code <= 3 || code == 5, code <= 3 || code == 6, code <= 4};
+        if (dimension == 2) {
+            free[0] = code <= 3 || code == 5;
+            free[1] = code <= 4;
+            free[2] = false;
+        }
         double* component[3] = {&p.X, &p.Y, &p.Z};
         for (int c = 0; c < 3; ++c) {
             const double offset = size * unit(engine);
@@ -165,15 +170,25 @@ std::vector<Point> perturbed(const std::vector<Point>& truth, double free_mm, do
     return input;
 }
 
+InputFile in_the_plane(InputFile file) {
+    file.dimension = 2;
+    file.UZ = 0;
+    file.zenith_angles.clear();
+    for (Point& p : file.points) p.Z = 0;
+    return file;
+}
+
 std::string file_text(const InputFile& file) {
+    const bool plane = file.dimension == 2;
     std::string text = "'" + file.title + "'\n";
-    text += fixed6(file.UU) + " " + fixed6(file.UD) + " " + fixed6(file.UZ) + " " + fixed6(file.MOO) +
-            " " + fixed6(file.MCH) + "\n";
+    text += fixed6(file.UU) + " " + fixed6(file.UD) + " " + (plane ? "" : fixed6(file.UZ) + " ") +
+            fixed6(file.MOO) + " " + fixed6(file.MCH) + "\n";
     for (const Point& p : file.points)
         text += std::to_string(p.number) + " " + std::to_string(p.code) + " " + fixed6(p.X) + " " +
-                fixed6(p.Y) + " " + fixed6(p.Z) + "\n";
+                fixed6(p.Y) + (plane ? "" : " " + fixed6(p.Z)) + "\n";
     text += "-1\n";
     for (const auto* section : {&file.directions, &file.zenith_angles, &file.slope_distances}) {
+        if (plane && section == &file.zenith_angles) continue;
         for (const Measured& m : *section)
             text += std::to_string(m.station) + " " + std::to_string(m.target) + " " + fixed6(m.value) +
                     " " + fixed6(m.weight) + "\n";

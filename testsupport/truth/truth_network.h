@@ -1,7 +1,8 @@
 // Networks whose true coordinates are known: exact directions (each station group with its own
 // random orientation), zenith angles and slope distances computed from chosen coordinates, with
 // optional Gaussian noise of known size drawn from a fixed seed, and the input data file of the
-// spatial adjustment in its layout.
+// spatial adjustment in its layout, or of the plane adjustment in its own (directions and
+// distances of points with Z = 0).
 #pragma once
 #include <cstdint>
 #include <random>
@@ -49,6 +50,7 @@ struct Accuracy {
 // The content of one input data file. Every value is held as the file states it (rounded to
 // the written decimals), so that a reference computation sees exactly what the program reads.
 struct InputFile {
+    int dimension = 3;  // 2: the plane layout (no Z, no zenith angles, no UZ)
     std::string title;
     double UU = 0, UD = 0, UZ = 0, MOO = 1, MCH = 0;  // a-priori record
     std::vector<Point> points;                        // coordinates as written
@@ -97,11 +99,17 @@ InputFile observe(const std::vector<Point>& truth, const std::vector<Point>& inp
 // (uniform), and every other point by up to `other_mm` [mm] in each component that its code
 // leaves free (all for codes 2 and 3, Z for 4, X for 5, Y for 6, none from 7 on), so that the
 // fixed components keep their true values and the observations stay consistent with them.
+// In the plane (`dimension` 2) the components are X and Y: code 4 keeps X, 5 keeps Y, 6 and
+// above keep both.
 std::vector<Point> perturbed(const std::vector<Point>& truth, double free_mm, double other_mm,
-                             std::mt19937_64& engine);
+                             std::mt19937_64& engine, int dimension = 3);
+
+// The file in the plane layout: no zenith angles, Z of every point 0, the distances horizontal.
+InputFile in_the_plane(InputFile file);
 
 // The text of the input data file: title in apostrophes, the a-priori record, the point section,
-// the direction, zenith-angle and slope-distance sections, each ended by a line "-1".
+// the direction, zenith-angle and slope-distance sections, each ended by a line "-1". In the
+// plane layout: UU, UD, MOO, MCH; points without Z; directions and distances.
 std::string file_text(const InputFile& file);
 
 // A value as the file writes it (fixed point, 6 decimals), read back.

@@ -1,0 +1,157 @@
+// The ends of a run that the plane adjustment meets, as a user meets them: each network is small
+// and made by hand so that one fault stands in it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "planor_run.h"
+
+namespace {
+
+using namespace planor_e2e;
+
+// A right triangle of 100 m legs: point 1 fixed (code 6), 2 the azimuth point, 3 free; exact
+// directions and distances from these coordinates (the azimuth of 1-2 is 0 cc, of 1-3 1 000 000).
+const std::vector<std::string> TRIANGLE = {"1 6 0 0", "2 2 100000 0", "3 0 0 100000"};
+const std::vector<std::string> TRIANGLE_DIRECTIONS = {
+    "1 2 0 1", "1 3 1000000 1", "2 3 1500000 1", "2 1 2000000 1", "3 1 3000000 1", "3 2 3500000 1"};
+const std::vector<std::string> TRIANGLE_DISTANCES = {"1 2 100000 1", "2 3 141421.356 1", "1 3 100000 1"};
+
+// The lines, in this order, somewhere on the screen.
+void expect_in_order(const Result& r, const std::vector<std::string>& lines) {
+    int from = 0;
+    for (const std::string& expected : lines) {
+        int at = -1;
+        for (std::size_t i = static_cast<std::size_t>(from); i < r.screen.size(); ++i)
+            if (r.screen[i] == expected) {
+                at = static_cast<int>(i);
+                break;
+            }
+        EXPECT_GE(at, 0) << "missing, or out of order: \"" << expected << "\"";
+        if (at >= 0) from = at + 1;
+    }
+}
+
+TEST(PlanorFailure, MissingStationEndsThroughTheExitBlock) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(folder, plane_input(TRIANGLE, {"1 2 0 1", "1 3 1000000 1", "9 1 0 1", "9 2 5 1"}));
+    EXPECT_EQ(r.status, 1);
+    ASSERT_GE(r.screen.size(), 6u);
+    const std::vector<std::string> tail(r.screen.end() - 6, r.screen.end());
+    const std::vector<std::string> expected = {
+        "Procedura CBODU ... Hledane cislo neexistuje      9",
+        "Cislo stanoviska nebo cile neexistuje v seznamu",
+        "souradnic",
+        "Provedte opravu dat, vymazte vystupni soubor - " + left(REPORT, 20),
+        "a znovu provedte vypocet",
+        "KONEC",
+    };
+    EXPECT_EQ(tail, expected);
+}
+
+TEST(PlanorFailure, SameCoordinatesHaltWithTheOneLineAndNoPointNumbers) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(folder, plane_input({"1 6 0 0", "2 0 0 0", "3 0 100000 0"}, {"1 2 0 1", "1 3 100 1"}));
+    EXPECT_EQ(r.status, 1);
+    ASSERT_GE(r.screen.size(), 2u);
+    EXPECT_EQ(r.screen[r.screen.size() - 2], " Chyba - Jsou zadany stejne souradnice pro dva body");
+    EXPECT_EQ(find(r.screen, "KONEC"), -1);
+    EXPECT_EQ(find_start(r.screen, " Cisla bodu"), -1);
+}
+
+TEST(PlanorFailure, MissingCode6PointHaltsWithKonecAndStoresNothing) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(folder, plane_input({"1 3 0 0", "2 2 100000 0", "3 3 0 100000"}, TRIANGLE_DIRECTIONS,
+                                                   TRIANGLE_DISTANCES),
+                               "B.DB");
+    EXPECT_EQ(r.status, 1);
+    ASSERT_GE(r.screen.size(), 2u);
+    EXPECT_EQ(r.screen[r.screen.size() - 2], "*** Chyba v zadani: Chybi bod s cislem kodu 6 ***");
+    EXPECT_EQ(r.screen.back(), "KONEC");
+    EXPECT_EQ(folder.read("B.DB"), "") << "no exit block: the new database stays empty";
+}
+
+// Mended: three points, one angle and one distance for the four free coordinates of points 2 and
+// 3; the run halts before the first solution instead of reporting a singular solution.
+TEST(PlanorFailure, UnderdeterminedNetworkHalts) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(folder, plane_input({"1 6 0 0", "2 0 100000 0", "3 0 0 100000"},
+                                                   {"1 2 0 1", "1 3 1000000 1"}, {"1 2 100000 1"}));
+    EXPECT_EQ(r.status, 1);
+    // Two condition rows only (the code-6 point): the pause comes first.
+    expect_in_order(r, {" dim G() < 3, tj IR<3 ", " Chyba - uloha je nedostatecne urcena", "         tj. maly pocet podminek umisteni site",
+                        "         nebo nedostatecne zamereni site"});
+    EXPECT_EQ(find(r.screen, "KONEC"), -1);
+    EXPECT_EQ(find_start(r.screen, "+"), -1);
+    for (const std::string& line : r.report) EXPECT_EQ(line.find("V Y S L E D N"), std::string::npos);
+}
+
+// A code-4 point listed before the Helmert points shares condition row 1 with their sum of dX:
+// three condition rows in all, and 2 angles + 3 distances = 5 rows for 8 unknowns: redundancy 0,
+// solvable, and exact observations give back the true square.
+TEST(PlanorFailure, MixedCodesThatTheCheckLetsThrough) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(
+        folder, plane_input({"1 4 0 0", "2 3 100000 0", "3 3 100000 100000", "4 3 0 100000"},
+                            {"1 2 0 1", "1 3 500000 1", "1 4 1000000 1"},
+                            {"1 2 100000 1", "2 3 100000 1", "3 4 100000 1"}));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.screen.back(), "KONEC");
+    const int table = find(r.report, "       V Y S L E D N É   S O U Ř A D N I C E   A");
+    ASSERT_GE(table, 0);
+    const std::string& point3 = r.report[table + 9];
+    EXPECT_EQ(testsupport::columns(point3, 1, 19), "    3      100000.0");
+    EXPECT_EQ(testsupport::columns(point3, 28, 13), "     100000.0");
+    // r = 0: no test line, no corrections.
+    EXPECT_EQ(find_start(r.report, " Směrodat.odchylka jednotk."), -1);
+    EXPECT_EQ(find(r.report, " stanovisko cíl       směr       váha"), find(r.report, " S m ě r y") + 1);
+}
+
+// Point 4 takes part in no observation: its two columns of the normal matrix are zero.
+TEST(PlanorFailure, SingularNormalMatrixEndsThroughTheExitBlock) {
+    testsupport::DataFolder folder;
+    std::vector<std::string> points = TRIANGLE;
+    points.push_back("4 0 50000 50000");
+    const Result r = run_input(folder, plane_input(points, TRIANGLE_DIRECTIONS, TRIANGLE_DISTANCES));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(find(r.screen, " dim G() < 3, tj IR<3 "), -1) << "three condition rows";
+    expect_in_order(r, {"chyba v inverzi MI()", " zrejme spatne zadane podminky na umisteni site,",
+                        " nejprve ale provedte kontrolu vstupnich velicin", "KONEC"});
+}
+
+// 175 directions of one station: 174 angles, two beyond the 172 rows, each with its pause; the
+// halt after the (absent) distance rows.
+TEST(PlanorFailure, RowsBeyond172PauseThenHalt) {
+    testsupport::DataFolder folder;
+    std::vector<std::string> directions;
+    for (int k = 0; k < 175; ++k) directions.push_back(k % 2 == 0 ? "1 2 0 1" : "1 3 1000000 1");
+    const Result r = run_input(folder, plane_input(TRIANGLE, directions));
+    EXPECT_EQ(r.status, 1);
+    int pauses = 0;
+    for (const std::string& line : r.screen) pauses += line.find("NM > JM") != std::string::npos;
+    EXPECT_EQ(pauses, 2);
+    EXPECT_EQ(r.screen.back(), "Chyba ve vstupu, mer. delek muze byt max. 172");
+    EXPECT_EQ(find(r.screen, "KONEC"), -1);
+    // The misclosure list holds all 174 angles.
+    EXPECT_EQ(r.control.size(), 3u + 174u);
+}
+
+// The plane program has no console line for the redundancy and the unit standard deviation; its
+// test line goes to the report only.
+TEST(PlanorFailure, TestLineInTheReportOnly) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(folder, plane_input(TRIANGLE, TRIANGLE_DIRECTIONS, TRIANGLE_DISTANCES));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(find_start(r.screen, "Po"), -1);
+    EXPECT_EQ(find_start(r.screen, " Směrodat"), -1);
+    const int line = find_start(r.report, " Směrodat.odchylka jednotk. po vyrov. = ");
+    ASSERT_GE(line, 1);
+    EXPECT_EQ(r.report[line - 1], "");
+    EXPECT_EQ(testsupport::chars(r.report[line]), 46);
+    EXPECT_EQ(r.report[line + 1], "");
+    EXPECT_EQ(r.report[line + 2], "");
+    EXPECT_NE(find_start(r.screen, "+"), 0);
+}
+
+}  // namespace
