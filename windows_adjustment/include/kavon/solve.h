@@ -14,3 +14,16 @@ namespace kavon {
 std::optional<Results> solveOnce(Equations& equations, const PointValues& points, Count nPoints);
 
 }  // namespace kavon
+
+namespace kavon {
+
+// The a-posteriori unit standard deviation m0 = sqrt(VVT / f) of a press with redundancy f > 0,
+// tested against the upper bound (1 + 2/sqrt(f)) sigma0: below it the a-priori sigma0 is used on,
+// otherwise m0; above it the measurement is rejected.
+struct UnitVarianceTest {
+    double m0, sigma0Used;
+    bool rejected;
+};
+UnitVarianceTest unitVarianceTest(double VVT, int f, double sigma0);
+
+}  // namespace kavon

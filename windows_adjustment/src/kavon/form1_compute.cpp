@@ -60,16 +60,12 @@ Form1::PressEnd Form1::press()
         return PressEnd::noRedundancy;
     }
 
-    // Negative weights are taken as read and may make the sum negative: m0 is then 0 and the
-    // measurement is flagged.
-    const bool negativeSum = VVT < 0;
-    const double m0 = negativeSum ? 0.0 : std::sqrt(VVT / f);
-    Text5->setText(forms::formatNumber(m0, "###0.0"));
+    const UnitVarianceTest test = unitVarianceTest(VVT, f, data.sigma0);
+    Text5->setText(forms::formatNumber(test.m0, "###0.0"));
     Label16->show();
     Text5->show();
-    const double upper = (1 + 2 / std::sqrt(static_cast<double>(f))) * data.sigma0;
-    data.sigma0Used = m0 < upper ? data.sigma0 : m0;
-    if (m0 > upper || negativeSum) {
+    data.sigma0Used = test.sigma0Used;
+    if (test.rejected) {
         Label17->setCaption(texts::testFailed);
         Label17->show();
     }

@@ -6,6 +6,7 @@
 #include "forms/runtime.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kavon {
 
@@ -61,6 +62,16 @@ std::optional<Results> solveOnce(Equations& e, const PointValues& points, Count 
     r.H = Matrix(e.NN, 1);
     MADTRN(HT, r.H, 1, e.NN);
     return r;
+}
+
+UnitVarianceTest unitVarianceTest(double VVT, int f, double sigma0)
+{
+    // Negative weights are taken as read and may make the sum negative: m0 is then 0 and the
+    // measurement is flagged.
+    const bool negativeSum = VVT < 0;
+    const double m0 = negativeSum ? 0.0 : std::sqrt(VVT / f);
+    const double upper = (1 + 2 / std::sqrt(static_cast<double>(f))) * sigma0;
+    return {m0, m0 < upper ? sigma0 : m0, m0 > upper || negativeSum};
 }
 
 }  // namespace kavon
