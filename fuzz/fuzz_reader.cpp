@@ -1,7 +1,8 @@
 // Fuzz target of whole runs: arbitrary bytes as the input data file and as the console answers,
 // in-process, given to the spatial adjustment program (the reader's spatial layout) and then to
 // the plane adjustment program (the plane layout, with a small point database, so that the
-// database points, their search and the exit block's storing are reached too). The bytes before
+// database points, their search and the exit block's storing are reached too), and to the
+// spatial deformation program (the two-epoch layout and the pair analysis). The bytes before
 // the first NUL byte are the input file; the bytes after it are the answers, one per line: the
 // report and input names of the dialogue, the database name, the yes/no answers of the offers
 // and the point numbers of the interactive computations. Without a NUL byte every byte is the
@@ -22,6 +23,7 @@
 #include "plane_adjustment/profile.h"
 #include "platform/console.h"
 #include "spatial_adjustment/builds.h"
+#include "spatial_deformation/profile.h"
 
 namespace {
 
@@ -96,6 +98,7 @@ void run(const adjustment::Profile& profile, const fs::path& folder, std::string
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const adjustment::Profile spatial = spatial_adjustment::profile(spatial_adjustment::Build::main);
     static const adjustment::Profile plane = plane_adjustment::profile();
+    static const adjustment::Profile deformation = spatial_deformation::profile();
     const fs::path& folder = data_folder();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t separator = bytes.find('\0');
@@ -104,5 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> answers = typed ? answers_of(bytes.substr(separator + 1)) : std::vector<std::string>{};
     run(spatial, folder, file, typed ? answers : std::vector<std::string>{REPORT, INPUT, "n", "n", "n", "n", "n"});
     run(plane, folder, file, typed ? answers : std::vector<std::string>{REPORT, INPUT, DATABASE, "n", "n", "n", "n"});
+    run(deformation, folder, file, typed ? answers : std::vector<std::string>{REPORT, INPUT});
     return 0;
 }

@@ -6,7 +6,8 @@
 #   system calls       strace -c -f, all of them and the write calls among them
 # Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before);
 # `planor` measures the plane program on examples/PLANEBIG.TXT instead (a second argument: the
-# build of planor, default build/release/plane_adjustment/planor).
+# build of planor, default build/release/plane_adjustment/planor); `kaspen` measures the
+# deformation program on examples/DEFBIG.TXT the same way.
 # A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,10 @@ if [ "${1:-}" = planor ]; then
   program=$(realpath "${2:-build/release/plane_adjustment/planor}")
   input=PLANEBIG.TXT
   answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n'
+elif [ "${1:-}" = kaspen ]; then
+  program=$(realpath "${2:-build/release/spatial_deformation/kaspen}")
+  input=DEFBIG.TXT
+  answers='V.TXT\nDEFBIG.TXT\n'
 else
   program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
   input=BIG.TXT

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the spatial and the plane adjustment programs and runs them on the bundled example
-# networks, answering their dialogues as a user would, in a scratch data folder; then shows the
-# reports.
+# Builds the spatial and the plane adjustment programs and the spatial deformation program and
+# runs them on the bundled example networks, answering their dialogues as a user would, in a
+# scratch data folder; then shows the reports.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 need=()
@@ -14,7 +14,7 @@ if [ ${#need[@]} -gt 0 ]; then
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target ostrel planor >/dev/null
+cmake --build build/release --target ostrel planor kaspen >/dev/null
 
 data=$(mktemp -d)
 cp examples/DEMO.TXT examples/PLANE.TXT examples/BODY.DB "$data/"
@@ -69,3 +69,11 @@ printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/relea
 echo
 echo "================ the report $data/ROVINA.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/ROVINA.TXT"
+
+# The deformation program: two epochs of the same 7 points, points 5 and 7 moved by a few
+# millimetres between them (examples/DEFORM.TXT). The answers: report file, input file.
+cp examples/DEFORM.TXT "$data/"
+printf 'DEFORMACE.TXT\nDEFORM.TXT\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/spatial_deformation/kaspen")
+echo
+echo "================ the report $data/DEFORMACE.TXT ================"
+iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/DEFORMACE.TXT"

@@ -92,6 +92,89 @@ def big():
     out.append("-1")
     open(example('BIG.TXT'), 'w').write("\n".join(out)+"\n")
 
+def two_epochs(name, title, apriori, pts, moved, stations, zeniths, distances, noise, seed):
+    """A two-epoch file: epoch (o) observed at the true coordinates, epoch (i) at the true
+    coordinates moved by `moved` (mm per point); both with Gaussian noise of `noise` (cc, cc, mm)
+    and the same orientation of each station group."""
+    random.seed(seed)
+    RO = 636619.772367
+    def at(epoch, k):
+        x, y, z = pts[k][:3]
+        if epoch == 1 and k in moved:
+            x, y, z = x + moved[k][0], y + moved[k][1], z + moved[k][2]
+        return x, y, z
+    def az(e, a, b):
+        pa, pb = at(e, a), at(e, b)
+        t = math.atan2(pb[1]-pa[1], pb[0]-pa[0]); return (t + 2*math.pi if t < 0 else t)*RO
+    def zen(e, a, b):
+        pa, pb = at(e, a), at(e, b)
+        return math.atan2(math.hypot(pb[0]-pa[0], pb[1]-pa[1]), pb[2]-pa[2])*RO
+    def dist(e, a, b):
+        pa, pb = at(e, a), at(e, b)
+        return math.sqrt(sum((pb[i]-pa[i])**2 for i in range(3)))
+    out = [f"'{title}'", apriori]
+    for k, (x, y, z, c) in pts.items():
+        out.append(f"{k:4d} {c:3d} {x:12.1f} {y:12.1f} {z:10.1f}")
+    out.append("-1")
+    for s, tg in stations:
+        o = random.uniform(0, 4e6)
+        for t in tg:
+            v = [(az(e, s, t) - o + random.gauss(0, noise[0])) % 4e6 for e in (0, 1)]
+            out.append(f"{s:4d} {t:4d} {v[0]:12.1f} {v[1]:12.1f} 1.0")
+    out.append("-1")
+    for a, b in zeniths:
+        v = [zen(e, a, b) + random.gauss(0, noise[1]) for e in (0, 1)]
+        out.append(f"{a:4d} {b:4d} {v[0]:12.1f} {v[1]:12.1f} 0.36")
+    out.append("-1")
+    for a, b in distances:
+        v = [dist(e, a, b) + random.gauss(0, noise[2]) for e in (0, 1)]
+        out.append(f"{a:4d} {b:4d} {v[0]:12.2f} {v[1]:12.2f} 2.25")
+    out.append("-1")
+    open(example(name), 'w').write("\n".join(out)+"\n")
+
+def deform_demo():
+    """The demo of the deformation program: the 7 points of DEMO.TXT at their true coordinates,
+    point 5 moved by (4, -3, 2) mm and point 7 by (-2, 5, -6) mm between the epochs."""
+    pts = {
+     1: (1000000.0, 2000000.0, 300000.0, 7),
+     2: (1350000.0, 2120000.0, 310500.0, 2),
+     3: (1180000.0, 2420000.0, 305200.0, 0),
+     4: (820000.0, 2380000.0, 298400.0, 0),
+     5: (760000.0, 2050000.0, 301900.0, 0),
+     6: (1120000.0, 1760000.0, 296300.0, 0),
+     7: (1450000.0, 2400000.0, 312800.0, 0),
+    }
+    stations = [(1, [2, 3, 4, 5, 6]), (2, [1, 3, 7, 6]), (3, [2, 7, 4, 1]), (4, [3, 5, 1]),
+                (5, [4, 1, 6]), (7, [2, 3])]
+    zeniths = [(1,2),(1,3),(1,6),(2,7),(3,4),(4,5),(5,6),(7,3),(2,6)]
+    distances = [(1,2),(1,3),(1,4),(1,5),(1,6),(2,3),(2,7),(3,4),(4,5),(5,6),(3,7),(2,6)]
+    two_epochs('DEFORM.TXT', 'Demonstracni deformacni sit, 7 bodu, body 5 a 7 posunuty', "1.0 0.7 1.5 1.0 0.0",
+               pts, {5: (4.0, -3.0, 2.0), 7: (-2.0, 5.0, -6.0)}, stations, zeniths, distances,
+               (0.7, 1.2, 0.4), 21)
+
+def deform_big():
+    """The largest network of the deformation program: 20 points, 99 measured quantities (55
+    directions at 11 stations spread round the network, 22 zenith angles, 22 slope distances), 88 rows, 190 pairs."""
+    random.seed(23)
+    n = 20
+    pts = {}
+    for i in range(1, n+1):
+        ang = 2*math.pi*i/n
+        r = 300000 + 150000*((i*7) % 5)/4
+        pts[i] = (round(1000000 + r*math.cos(ang), 1), round(2000000 + r*math.sin(ang), 1),
+                  round(300000 + 8000*math.sin(3*ang), 1), 7 if i == 1 else 2 if i == 11 else 0)
+    stations = []
+    for s in [1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20]:
+        others = sorted((t for t in range(1, n+1) if t != s),
+                        key=lambda t: (pts[t][0]-pts[s][0])**2 + (pts[t][1]-pts[s][1])**2)
+        stations.append((s, others[:3] + others[6:8]))
+    zeniths = [(i, i % n + 1) for i in range(1, n+1)] + [(1, 11), (6, 16)]
+    distances = [(i, (i + 1) % n + 1) for i in range(1, n+1)] + [(3, 13), (8, 18)]
+    moved = {k: (random.uniform(-5, 5), random.uniform(-5, 5), random.uniform(-5, 5)) for k in range(3, n+1)
+             if k != 11}
+    two_epochs('DEFBIG.TXT', 'Velka deformacni sit: 20 bodu, 99 merenych velicin', "1.0 0.7 1.5 1.0 0.5",
+               pts, moved, stations, zeniths, distances, (0.7, 1.2, 0.4), 29)
+
 # The plane network of planor: 10 points, point 1 fixed (code 6), point 2 the azimuth point
 # (code 2), point 3 taken from the point database (code -1: its coordinates come from the
 # database, where a points-only run on KNOWN.TXT stored them). Directions with noise of 3 cc,
@@ -185,6 +268,8 @@ def plane_big():
 if __name__ == "__main__":
     demo()
     big()
+    deform_demo()
+    deform_big()
     known()
     plane()
     plane_big()

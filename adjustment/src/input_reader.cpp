@@ -53,7 +53,9 @@ private:
     bool spatial() const { return run_.profile.dimension == 3; }
 
     [[noreturn]] void read_error() {
-        run_.console.say(Record(run_.text.read_error).item(ns_));
+        const Record message = Record(run_.text.read_error).item(ns_);
+        run_.console.say(message);
+        if (run_.profile.read_error_to_control) run_.control.put(" " + message.str());
         if (run_.profile.echo_faulty_record) {
             // The first line of the record that failed (a record may run over several lines);
             // a blank line when the file ended before the record had one.
@@ -69,6 +71,13 @@ private:
             run_.control.put(platform::text_field(line, 40));
         }
         exit_block(ExitStatus::failed);
+    }
+
+    // An exceeded input capacity: the control-file record where the program writes one, then the
+    // halt.
+    [[noreturn]] void capacity_halt(const std::string& control_record, const std::string& text) {
+        if (run_.profile.capacity_control_records) run_.control.put(" " + control_record);
+        platform::halt(run_.console, text, ExitStatus::failed);
     }
 
     // A value of the record; the end of the file inside a record is a read error.
@@ -135,7 +144,7 @@ private:
             }
             ++net.IB;
             if (net.IB > run_.profile.cap.points)
-                platform::halt(run_.console, run_.text.too_many_points, ExitStatus::failed);
+                capacity_halt(run_.text.too_many_points_control, run_.text.too_many_points);
             net.IN[net.IB] = number;
             net.KOD1[net.IB] = code;
             net.XO[net.IB] = x;
@@ -148,14 +157,15 @@ private:
         Network& net = run_.net;
         while (next_record()) {
             std::int16_t station = 0, target = 0;
-            double value = 0, weight = 0;
+            double value = 0, weight = 0, value_i = 0;
             need(in_.read_int16(station));
             need(in_.read_int16(target));
             need(in_.read_real(value));
+            if (run_.profile.two_epochs) need(in_.read_real(value_i));
             need(in_.read_real(weight));
             ++k_;
             if (k_ > run_.profile.cap.quantities)
-                platform::halt(run_.console, run_.text.too_many_quantities, ExitStatus::failed);
+                capacity_halt(run_.text.too_many_quantities_control, run_.text.too_many_quantities);
             if (weight < WEIGHT_MIN) weight = 1.0;
             net.PPP[k_] = weight;
             net.INS[k_] = station;
@@ -168,6 +178,8 @@ private:
                     net.CS[k_] = station;
                     net.CC[k_] = target;
                     net.SO[k_] = value;
+                    net.SMI[k_] = value_i;
+                    net.SI[k_] = value_i;
                     break;
                 case Section::zenith_angles:
                     net.ISZ = k_;
@@ -176,12 +188,14 @@ private:
                     net.CC[k_] = target;
                     net.ZMO[net.IZ] = value;
                     net.ZZ[net.IZ] = value;
+                    net.ZMI[net.IZ] = value_i;
                     break;
                 case Section::distances:
                     ++net.ID;
                     if (net.ID > run_.profile.cap.distances)
                         platform::halt(run_.console, run_.text.too_many_distances, ExitStatus::failed);
                     net.DO[net.ID] = value;
+                    net.DI[net.ID] = value_i;
                     break;
             }
         }

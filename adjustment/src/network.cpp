@@ -20,6 +20,7 @@ Network::Network(const Capacities& cap, int dim)
       INS(cap.quantities + 1), INC(cap.quantities + 1),
       SMO(cap.quantities + 1), ZMO(cap.quantities + 1), DO(cap.quantities + 1),
       PPP(cap.quantities + 1), CS(cap.quantities + 1), CC(cap.quantities + 1),
-      SO(cap.quantities + 1), ZZ(cap.quantities + 1) {}
+      SO(cap.quantities + 1), ZZ(cap.quantities + 1),
+      SMI(cap.quantities + 1), ZMI(cap.quantities + 1), DI(cap.quantities + 1), SI(cap.quantities + 1) {}
 
 }  // namespace adjustment

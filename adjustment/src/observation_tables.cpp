@@ -61,6 +61,19 @@ void line(const Tables& tab, std::int16_t station, std::int16_t target, double v
     tab.report.put(r);
 }
 
+// A line of a two-epoch table: the values of both epochs and the weight, then the correction
+// (r != 0) and the difference value(o) - value(i) (always, or only with the correction when
+// `difference_without_v` is false).
+void epoch_line(const Tables& tab, std::int16_t station, std::int16_t target, double o, double i, int k,
+                bool difference_without_v) {
+    const bool with_v = tab.s.redundancy != 0;
+    Record r = Record(" ").blanks(2).i(station, 5).i(target, 5).blanks(4).f(o, 10, 1).blanks(5)
+                   .f(i, 10, 1).f(tab.net.PPP[k], 9, 1);
+    if (with_v) r.f(tab.s.V(k, 1), 9, 1);
+    if (with_v || difference_without_v) r.f(o - i, 9, 1);
+    tab.report.put(r);
+}
+
 void sigma_block(const Tables& tab, double pv, double sigma, const std::string& label,
                  const std::string& unit, int empty_after) {
     tab.report.empty();
@@ -80,7 +93,10 @@ void directions(const Tables& tab) {
     Sums group, all;
     int groups = 1;
     for (int k = 1; k <= net.IS; ++k) {
-        line(tab, net.CS[k], net.CC[k], net.SO[k], k);
+        if (tab.profile.two_epochs)
+            epoch_line(tab, net.CS[k], net.CC[k], net.SO[k], net.SI[k], k, true);
+        else
+            line(tab, net.CS[k], net.CC[k], net.SO[k], k);
         if (k < net.IS && net.CS[k + 1] != net.CS[k]) ++groups;
         if (s.redundancy == 0) continue;
         const double v = s.V(k, 1), p = tab.weight(k);
@@ -88,7 +104,7 @@ void directions(const Tables& tab) {
         group.add(p, v);
         if (k == net.IS || net.CS[k + 1] != net.CS[k]) {
             if (group.n >= 3)
-                sigma_block(tab, group.pv, std::sqrt(group.pvv / (group.n - 1)), t.direction_sigma, t.unit_cc, empty_after);
+                sigma_block(tab, group.pv, std::sqrt(group.pvv / (group.n - 1)), t.direction_sigma, t.direction_unit, empty_after);
             group = Sums{};
         }
         all.add(p, v);
@@ -96,7 +112,7 @@ void directions(const Tables& tab) {
     if (s.redundancy != 0 && all.n - groups >= 1) {
         tab.report.empty();
         tab.report.put(t.all_directions);
-        sigma_block(tab, all.pv, std::sqrt(all.pvv / (all.n - groups)), t.direction_sigma, t.unit_cc, empty_after);
+        sigma_block(tab, all.pv, std::sqrt(all.pvv / (all.n - groups)), t.direction_sigma, t.direction_unit, empty_after);
     }
 }
 
@@ -104,12 +120,16 @@ void zenith_angles(const Tables& tab) {
     const Network& net = tab.net;
     const Solution& s = tab.s;
     const Messages& t = tab.text();
-    if (net.IZ < 1) return;
+    // The two-epoch table has its heading whenever directions or zenith angles were read.
+    if (tab.profile.two_epochs ? net.ISZ < 1 : net.IZ < 1) return;
     heading(tab, t.zenith_title, t.zenith_heading, t.zenith_heading_r0);
     Sums sums;
     for (int m = 1; m <= net.IZ; ++m) {
         const int k = net.IS + m;
-        line(tab, net.INS[k], net.INC[k], net.ZZ[m], k);
+        if (tab.profile.two_epochs)
+            epoch_line(tab, net.INS[k], net.INC[k], net.ZMO[m], net.ZMI[m], k, true);
+        else
+            line(tab, net.INS[k], net.INC[k], net.ZZ[m], k);
         if (s.redundancy != 0 && tab.counted(s.V(k, 1))) sums.add(tab.weight(k), s.V(k, 1));
     }
     if (s.redundancy != 0 && net.IZ >= 2 && sums.n >= 2)
@@ -126,7 +146,10 @@ void distances(const Tables& tab) {
     Sums sums;
     for (int m = 1; m <= net.ID; ++m) {
         const int k = net.ISZ + m;
-        line(tab, net.INS[k], net.INC[k], net.DO[m], k);
+        if (tab.profile.two_epochs)
+            epoch_line(tab, net.INS[k], net.INC[k], net.DO[m], net.DI[m], k, false);
+        else
+            line(tab, net.INS[k], net.INC[k], net.DO[m], k);
         if (s.redundancy != 0 && tab.counted(s.V(k, 1))) sums.add(tab.weight(k), s.V(k, 1));
     }
     if (s.redundancy != 0 && net.ID >= 2 && sums.n >= 2)

@@ -33,18 +33,22 @@ void heading(platform::RecordSink& out, const std::string& title, std::initializ
     for (int i = 0; i < empty_after; ++i) out.empty();
 }
 
+// The d-columns: input minus adjusted coordinates (HR), or in a deformation program the
+// displacements themselves (H).
+const Matrix& shifts(const Profile& profile, const Solution& s) { return profile.two_epochs ? s.H : s.HR; }
+
 // The start of a coordinate row: the point number, then X, dX, Y, dY (and Z, dZ in space).
-Record coordinate_row(const Network& net, const Solution& s, int I) {
+Record coordinate_row(const Network& net, const Matrix& d, int I) {
     Record r = Record(" ").i(net.IN[I], 4).blanks(1);
     const std::vector<double>* coordinate[4] = {nullptr, &net.XO, &net.YO, &net.ZO};
     for (int axis = X; axis <= net.dimension; ++axis)
-        r.f((*coordinate[axis])[I], 13, 1).f(s.HR(net.column(I, axis), 1), 8, 1);
+        r.f((*coordinate[axis])[I], 13, 1).f(d(net.column(I, axis), 1), 8, 1);
     return r;
 }
 
-void adjusted_coordinates(const Network& net, const Solution& s, const Messages& t, platform::RecordSink& report) {
+void adjusted_coordinates(const Network& net, const Matrix& d, const Messages& t, platform::RecordSink& report) {
     heading(report, t.results_heading[0], {t.results_heading[1], t.results_heading[2]}, 2);
-    for (int I = 1; I <= net.IB; ++I) report.put(coordinate_row(net, s, I));
+    for (int I = 1; I <= net.IB; ++I) report.put(coordinate_row(net, d, I));
 }
 
 void ellipsoids(const Network& net, const Messages& t, const Matrix& RD, platform::RecordSink& report) {
@@ -81,7 +85,7 @@ void coordinate_sigmas(const Network& net, const Messages& t, const Matrix& RD, 
 }
 
 // The plane table: adjusted coordinates, their shifts and the error ellipse of every point.
-void coordinates_and_ellipses(const Network& net, const Solution& s, const Messages& t, const Matrix& RD,
+void coordinates_and_ellipses(const Network& net, const Matrix& d, const Messages& t, const Matrix& RD,
                               platform::RecordSink& report) {
     report.empty();
     report.empty();
@@ -95,7 +99,7 @@ void coordinates_and_ellipses(const Network& net, const Solution& s, const Messa
         if (!exact_circle && std::fabs(RD(x, y) - RD(y, x)) > RD_SYMMETRY)
             report.put(Record(t.rd_asymmetric).item(x));
         const Ellipse e = error_ellipse(RD(x, x), RD(y, y), RD(x, y), net.MO);
-        Record r = coordinate_row(net, s, I).f(e.a, 9, 2);
+        Record r = coordinate_row(net, d, I).f(e.a, 9, 2);
         if (e.circle)
             r.f(e.a, 9, 2).blanks(4).text("---");
         else
@@ -121,9 +125,9 @@ void write_result_tables(const Profile& profile, const Network& net, const Solut
     const double MXY = std::sqrt(std::fabs(T / nn)) * net.MO;
 
     if (net.dimension == 2) {
-        coordinates_and_ellipses(net, s, t, RD, report);
+        coordinates_and_ellipses(net, shifts(profile, s), t, RD, report);
     } else {
-        adjusted_coordinates(net, s, t, report);
+        adjusted_coordinates(net, shifts(profile, s), t, report);
         ellipsoids(net, t, RD, report);
         if (profile.coordinate_sigma_table) coordinate_sigmas(net, t, RD, report);
     }

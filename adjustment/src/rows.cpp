@@ -2,6 +2,8 @@
 #include "adjustment/rows.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <vector>
 
 #include "adjustment/failures.h"
 #include "adjustment/run.h"
@@ -59,6 +61,34 @@ void store_misclosure(Solution& s, Index row, double value) {
     s.L(s.IX, 1) = value;
 }
 
+// An observed angle from two consecutive directions of a station: the right one plus a full
+// circle when it is smaller than the left one [cc].
+double observed_angle(const std::vector<double>& directions, int I) {
+    double angle = directions[I + 1] - directions[I];
+    if (angle < 0) angle = angle + RK;
+    return angle;
+}
+
+// The right-hand side of a row and the pass-1 line of its misclosure list. The adjustment
+// programs adjust measured minus computed and list it beside the point numbers; the two-epoch
+// programs adjust the change between the epochs and list it beside the points' positions in the
+// point list, with the epoch-(o) misclosure (only listed, never used) after it.
+struct RowValue {
+    double L;             // right-hand side
+    double misclosure;    // epoch (o) minus computed (two epochs only)
+};
+void row_value(Run& run, Index row, bool first_pass, std::initializer_list<std::int16_t> numbers,
+               std::initializer_list<std::int16_t> indices, const RowValue& v) {
+    Solution& s = *run.solution;
+    store_misclosure(s, row, v.L);
+    if (!first_pass) return;
+    Record line(" ");
+    for (std::int16_t p : run.profile.two_epochs ? indices : numbers) line.i(p, 5);
+    line.f(v.L, 12, 2);
+    if (run.profile.two_epochs) line.f(v.misclosure, 12, 2);
+    run.control.put(line);
+}
+
 void list_heading(Run& run, const std::string& title, int empty_before) {
     for (int e = 0; e < empty_before; ++e) run.control.empty();
     run.control.put(title);
@@ -100,13 +130,14 @@ void angle_rows(Run& run, bool first_pass) {
         }
         double computed = azimuth_cc(dyk, dxk) - azimuth_cc(dyj, dxj);
         if (computed < 0) computed = computed + RK;
-        double measured = net.SMO[I + 1] - net.SMO[I];
-        if (measured < 0) measured = measured + RK;
-        const double misclosure = reduce_to_half_circle(measured - computed);
-        store_misclosure(s, r, misclosure);
-        if (first_pass)
-            run.control.put(Record(" ").i(net.INC[I], 5).i(net.INS[I], 5).i(net.INC[I + 1], 5)
-                                .f(misclosure, 12, 2));
+        const double measured = observed_angle(net.SMO, I);
+        // Two epochs: the change of the angle, reduced to the half circle like a misclosure, so
+        // that an angle whose directions cross zero between the epochs changes by a few cc and
+        // not by a full circle.
+        const double L = reduce_to_half_circle(
+            run.profile.two_epochs ? observed_angle(net.SMI, I) - measured : measured - computed);
+        row_value(run, r, first_pass, {net.INC[I], net.INS[I], net.INC[I + 1]}, {j, i, k},
+                  {L, measured - computed});
         s.NM = s.IX;
     }
     ++s.IST;
@@ -130,10 +161,8 @@ void distance_rows(Run& run, bool first_pass) {
             }
             const Index r = next_row(run, false);
             ++m;
-            const double misclosure = net.DO[m] - d;
-            store_misclosure(s, r, misclosure);
-            if (first_pass)
-                run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(misclosure, 12, 2));
+            const double L = run.profile.two_epochs ? net.DI[m] - net.DO[m] : net.DO[m] - d;
+            row_value(run, r, first_pass, {net.INS[I], net.INC[I]}, {i, j}, {L, net.DO[m] - d});
             if (r == 0) continue;
             Matrix& A = s.A;
             const int si = net.column(i, X), tj = net.column(j, X);
@@ -155,8 +184,10 @@ void distance_rows(Run& run, bool first_pass) {
 void zenith_rows(Run& run, bool first_pass) {
     Network& net = run.net;
     Solution& s = *run.solution;
+    // The two-epoch programs write the heading whenever directions or zenith angles were read.
+    const bool heading = run.profile.two_epochs ? net.ISZ >= 1 : net.IZ >= 1;
+    if (first_pass && heading) list_heading(run, run.text.zenith_list, 0);
     if (net.IZ < 1) return;
-    if (first_pass) list_heading(run, run.text.zenith_list, 0);
     int m = 0;
     for (int I = net.ISN1; I <= net.ISZ; ++I) {
         ++m;
@@ -172,7 +203,9 @@ void zenith_rows(Run& run, bool first_pass) {
         }
         const double f = dz * RO / (S2 * h);
         const Index r = next_row(run, true);
-        if (r == 0) continue;  // the profiles with zenith angles halt at the first extra row
+        // A zenith row beyond the capacity comes after the only check of the count: the run
+        // halts after its pause.
+        if (r == 0) platform::halt(run.console, run.text.rows_over_halt, ExitStatus::failed);
         Matrix& A = s.A;
         A(r, net.column(i, X)) = -f * dx;
         A(r, net.column(j, X)) = f * dx;
@@ -181,10 +214,8 @@ void zenith_rows(Run& run, bool first_pass) {
         A(r, net.column(i, Z)) = h * RO / S2;
         A(r, net.column(j, Z)) = -h * RO / S2;
         const double computed = dz == 0.0 ? 1000000.0 : std::atan2(h, dz) * RO;
-        ++s.IX;
-        s.L(s.IX, 1) = net.ZMO[m] - computed;
-        if (first_pass)
-            run.control.put(Record(" ").i(net.INS[I], 5).i(net.INC[I], 5).f(s.L(s.IX, 1), 12, 2));
+        const double L = run.profile.two_epochs ? net.ZMI[m] - net.ZMO[m] : net.ZMO[m] - computed;
+        row_value(run, r, first_pass, {net.INS[I], net.INC[I]}, {i, j}, {L, net.ZMO[m] - computed});
         s.NM = s.IX;
         if (s.IX != s.IXX) run.console.say(run.text.row_numbering);
     }

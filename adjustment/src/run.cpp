@@ -3,6 +3,7 @@
 
 #include "adjustment/failures.h"
 #include "adjustment/input_reader.h"
+#include "adjustment/pair_displacements.h"
 #include "adjustment/point_database.h"
 #include "adjustment/report_tables.h"
 #include "adjustment/solution.h"
@@ -31,6 +32,7 @@ std::vector<std::string> banner_records(const Profile& profile, const platform::
                           .i(t.month, 2).text(".").i(t.year, 4).text(" *").str());
     records.push_back(Record(profile.banner_time_start).text("Čas: ").i(t.hour, 2).text(":")
                           .i(t.minute, 2).text(":").i(t.second, 2).text("   *").str());
+    for (const std::string& line : profile.banner_after_time) records.push_back(line);
     records.push_back(frame);
     for (int i = 0; i < 4; ++i) records.push_back("");
     return records;
@@ -121,6 +123,7 @@ void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control
     run.solution = std::make_unique<Solution>(run.profile.cap);
     adjust(run);
     write_report_tables(run);
+    if (run.profile.pairs) write_pair_displacements(run);
     if (run.profile.interactive) run.profile.interactive(run);
     end_message(run);
     exit_block(ExitStatus::finished);

@@ -125,6 +125,10 @@ void clear_pass(Run& run) {
 bool settled(Run& run) {
     Solution& s = *run.solution;
     MADMUL(s.HT, s.H, s.HTH, 1, run.net.NN, 1);
+    const Index passes = run.profile.loop.passes;
+    if (passes > 0) {  // a fixed number of passes at most, no divergence counter
+        return s.convergence.observe_settling(s.HTH(1, 1)) || s.convergence.solutions() >= passes;
+    }
     switch (s.convergence.observe(s.HTH(1, 1))) {
         case ConvergenceTest::Verdict::converged: return true;
         case ConvergenceTest::Verdict::diverged: no_convergence(run);
@@ -168,12 +172,13 @@ void unit_variance_test(Run& run) {
 }
 
 // The points not moved during the passes receive the last solution once: HR then holds input
-// minus adjusted coordinates for every point.
+// minus adjusted coordinates for every point. Where no pass moves a point, every point takes its
+// displacement here.
 void final_update(Run& run) {
     Network& net = run.net;
     Solution& s = *run.solution;
     for (int I = 1; I <= net.IB; ++I) {
-        if (!moved_by_passes(net.KOD1[I])) move_point(net, s, I);
+        if (!run.profile.loop.moves_points || !moved_by_passes(net.KOD1[I])) move_point(net, s, I);
     }
 }
 
@@ -226,7 +231,7 @@ ConvergenceTest::Verdict ConvergenceTest::observe(double HTH) {
     ++ITER;
     if (ITER == 1) {  // the first solution has nothing to compare with
         HTC = HTH;
-        return Verdict::go_on;
+        return ITER >= limit_ ? Verdict::diverged : Verdict::go_on;
     }
     if (std::fabs(HTH - HTC) < CONVERGED) return Verdict::converged;
     if (HTH + DIVERGENCE_STEP > HTC) {
@@ -235,7 +240,14 @@ ConvergenceTest::Verdict ConvergenceTest::observe(double HTH) {
     }
     if (HTH + DIVERGENCE_STEP < HTC) IIK = 0;
     HTC = HTH;
-    return Verdict::go_on;
+    return ITER >= limit_ ? Verdict::diverged : Verdict::go_on;
+}
+
+bool ConvergenceTest::observe_settling(double HTH) {
+    ++ITER;
+    const bool settled = ITER > 1 && std::fabs(HTH - HTC) < CONVERGED;
+    HTC = HTH;
+    return settled;
 }
 
 bool adjustment_pass(Run& run) {
@@ -250,7 +262,7 @@ bool adjustment_pass(Run& run) {
     MADTRN(s.H, s.HT, s.n, 1);
     insert_fixed_increments(run);
     MADTRN(s.HT, s.H, 1, run.net.NN);
-    move_free_points(run);
+    if (run.profile.loop.moves_points) move_free_points(run);
     if (settled(run)) {
         finish_solution(run);
         return true;
@@ -260,8 +272,9 @@ bool adjustment_pass(Run& run) {
 }
 
 void adjust(Run& run) {
-    while (!adjustment_pass(run))
-        if (run.solution->IIT >= run.profile.pass_limit) no_convergence(run);
+    run.solution->convergence.limit_solutions(static_cast<Index>(run.profile.pass_limit));
+    while (!adjustment_pass(run)) {
+    }
     unit_variance_test(run);
     run.console.record(Record("+").blanks(35).text(run.text.finished).str());
     final_update(run);

@@ -10,8 +10,9 @@ using Verdict = adjustment::ConvergenceTest::Verdict;
 namespace {
 
 // The verdicts for a sequence of sums [mm2], one per solution.
-std::vector<Verdict> verdicts(const std::vector<double>& sums) {
+std::vector<Verdict> verdicts(const std::vector<double>& sums, adjustment::Index limit = 100) {
     adjustment::ConvergenceTest test;
+    test.limit_solutions(limit);
     std::vector<Verdict> out;
     for (double s : sums) out.push_back(test.observe(s));
     return out;
@@ -43,4 +44,18 @@ TEST(ConvergenceTest, Sequences) {
          {go, go, go, go, go, go, go, Verdict::diverged}},
     };
     for (const Case& c : cases) EXPECT_EQ(verdicts(c.sums), c.expected) << c.what;
+}
+
+// The bound on the solutions: norms that alternate keep resetting the divergence counter, and
+// the solution after the last one allowed ends the iteration as diverged; one that settles at
+// the bound still converges.
+TEST(ConvergenceTest, SolutionLimit) {
+    std::vector<double> alternating;
+    for (int k = 0; k < 100; ++k) alternating.push_back(k % 2 == 0 ? 100.0 : 50.0);
+    const std::vector<Verdict> v = verdicts(alternating);
+    for (int k = 0; k < 99; ++k) EXPECT_EQ(v[k], go) << k;
+    EXPECT_EQ(v[99], Verdict::diverged);
+    EXPECT_EQ(verdicts({100.0, 50.0, 100.0}, 3), (std::vector<Verdict>{go, go, Verdict::diverged}));
+    EXPECT_EQ(verdicts({100.0, 50.0, 50.1}, 3), (std::vector<Verdict>{go, go, Verdict::converged}));
+    EXPECT_EQ(verdicts({100.0}, 1), (std::vector<Verdict>{Verdict::diverged}));
 }

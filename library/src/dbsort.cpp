@@ -4,7 +4,7 @@
 #include "db_store.h"
 #include "library/pointdb.h"
 #include "messages.h"
-#include "shell_sort.h"
+#include "library/shell_sort.h"
 
 namespace library {
 
@@ -41,7 +41,7 @@ Status BTRID(PointDatabase& db, Index& PB, platform::Console& console)
         return FAILED;
     }
     detail::DatabaseStore store(db);
-    if (!detail::shell_sort(store, PB)) {
+    if (!shell_sort(store, PB)) {
         console.say(store.read_failed() ? messages::db_read_error : messages::db_write_error);
         return FAILED;
     }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "fibonacci_search.h"
-#include "shell_sort.h"
+#include "library/shell_sort.h"
 
 namespace library {
 
@@ -83,13 +83,13 @@ constexpr double full_circle = 4000000.0;
 void TRID(std::int16_t* CS, std::int16_t* CC, Index PB, double* SO, double* SI, Index /*I1*/)
 {
     KeyedArrays<std::int16_t, IntegerKeyLess> store(CS, CC, SO, SI);
-    detail::shell_sort(store, PB);
+    shell_sort(store, PB);
 }
 
 void TRID(KeyText* CS, KeyText* CC, Index PB, double* SO, double* SI, Index /*I1*/)
 {
     KeyedArrays<KeyText, TextKeyLess> store(CS, CC, SO, SI);
-    detail::shell_sort(store, PB);
+    shell_sort(store, PB);
 }
 
 Status HLED(const std::int16_t* CS, const std::int16_t* CC, Index PB, const double* SO,

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "shell_sort.h"
+#include "library/shell_sort.h"
 
 namespace library {
 namespace {
@@ -23,7 +23,7 @@ TEST(ShellSort, FirstGapFollowsTheCount)
                              {14, 4}, {40, 4},  {41, 13},  {121, 13},   {122, 40},   {364, 40},  {365, 121},
                              {3280, 364},       {3281, 1093}, {9841, 1093}, {9842, 3280}, {29524, 3280},
                              {29525, 9841},     {32767, 9841}};
-    for (const auto& c : cases) EXPECT_EQ(detail::first_gap(c.n), c.first_gap) << "n " << c.n;
+    for (const auto& c : cases) EXPECT_EQ(first_gap(c.n), c.first_gap) << "n " << c.n;
 }
 
 // Entries in memory whose `fail_at`-th get (a record that cannot be read) or put (a record
@@ -58,13 +58,13 @@ TEST(ShellSort, AFailedAccessLosesAtMostTheEntryWhoseWriteFailed)
         std::vector<int> entries(static_cast<std::size_t>(n));
         for (int k = 0; k < n; ++k) entries[static_cast<std::size_t>(k)] = static_cast<int>(rng() % 100) * 10 + k % 10;
         FailingStore whole{entries, 0, false};
-        ASSERT_TRUE(detail::shell_sort(whole, n));
+        ASSERT_TRUE(shell_sort(whole, n));
         EXPECT_TRUE(std::is_sorted(whole.entries.begin(), whole.entries.end(), [](int a, int b) { return a / 10 < b / 10; }));
         auto original = entries;
         std::sort(original.begin(), original.end());
         for (long fail_at = 1; fail_at <= whole.gets; ++fail_at) {
             FailingStore store{entries, fail_at, false};
-            ASSERT_FALSE(detail::shell_sort(store, n));
+            ASSERT_FALSE(shell_sort(store, n));
             auto held = store.entries;
             std::sort(held.begin(), held.end());
             ASSERT_EQ(held, original) << "n " << n << " read failing at " << fail_at;
@@ -73,7 +73,7 @@ TEST(ShellSort, AFailedAccessLosesAtMostTheEntryWhoseWriteFailed)
         // the moving entry itself fails is that one entry lost (its place holds a copy).
         for (long fail_at = 1; fail_at <= whole.puts; ++fail_at) {
             FailingStore store{entries, fail_at, true};
-            ASSERT_FALSE(detail::shell_sort(store, n));
+            ASSERT_FALSE(shell_sort(store, n));
             auto held = store.entries;
             std::sort(held.begin(), held.end());
             std::vector<int> missing;

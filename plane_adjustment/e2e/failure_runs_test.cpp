@@ -154,4 +154,37 @@ TEST(PlanorFailure, TestLineInTheReportOnly) {
     EXPECT_NE(find_start(r.screen, "+"), 0);
 }
 
+// The misclosure lists of the first pass: the angles (left target, station, right target), then
+// the distances; the later passes add nothing.
+TEST(PlanorControlFile, MisclosureListsOfTheFirstPassOnly) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(folder, plane_input(TRIANGLE, TRIANGLE_DIRECTIONS, TRIANGLE_DISTANCES));
+    EXPECT_EQ(r.status, 0);
+    ASSERT_EQ(r.control.size(), 14u);
+    EXPECT_EQ(r.control[0], " Rozdíly mezi úhly vypoč. z měř. směrů a ze souřad.");
+    EXPECT_EQ(r.control[1], "");
+    EXPECT_EQ(r.control[2], "");
+    EXPECT_EQ(testsupport::columns(r.control[3], 1, 16), "     2    1    3");
+    EXPECT_EQ(testsupport::columns(r.control[4], 1, 16), "     3    2    1");
+    EXPECT_EQ(testsupport::columns(r.control[5], 1, 16), "     1    3    2");
+    EXPECT_EQ(r.control[6], "");
+    EXPECT_EQ(r.control[7], "");
+    EXPECT_EQ(r.control[8], " Rozdíly mezi délkami vypoč. z měření a ze souřad.");
+    EXPECT_EQ(testsupport::columns(r.control[11], 1, 11), "     1    2");
+    // 141421.356 measured against 141421.35624 computed: -0.00024 mm, written in 12 columns.
+    EXPECT_EQ(testsupport::chars(r.control[12]), 23);
+    EXPECT_NEAR(std::stod(r.control[12].substr(11)), 0.0, 0.005);
+    for (int k = 3; k <= 5; ++k) EXPECT_NEAR(std::stod(r.control[k].substr(16)), 0.0, 0.005);
+}
+
+// Two directions in two station groups form no angle: the angle heading all the same.
+TEST(PlanorControlFile, AngleHeadingWithoutAngles) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(folder, plane_input(TRIANGLE, {"1 2 0 1", "2 1 0 1"}, TRIANGLE_DISTANCES));
+    ASSERT_GE(r.control.size(), 4u);
+    EXPECT_EQ(r.control[0], " Rozdíly mezi úhly vypoč. z měř. směrů a ze souřad.");
+    EXPECT_EQ(r.control[3], "");
+    EXPECT_EQ(r.control[5], " Rozdíly mezi délkami vypoč. z měření a ze souřad.");
+}
+
 }  // namespace

@@ -32,6 +32,8 @@ struct Messages {
     std::string too_many_points = "Chyba ve vstupu, max. počet bodů je 44";
     std::string too_many_quantities = "Chyba ve vstupu, max. počet měření je 180";
     std::string too_many_distances = "Chyba ve vstupu, max. počet šikmých délek je 50";
+    std::string too_many_points_control;      // the control-file record before that halt
+    std::string too_many_quantities_control;  // the control-file record before that halt
     std::string too_many_adjusted_points = "Chyba ve vstupu, vyrovnání pojme nejvýše 20 bodů";
 
     // Point database (the programs that offer one). The lines of our own are in the library's
@@ -142,6 +144,7 @@ struct Messages {
     std::string all_directions = " Pro všechny směry : ";
     std::string zenith_sigma = " Směr.odch. zenit.úhlu = ";
     std::string distance_sigma = " Směrod. odch. délky = ";
+    std::string direction_unit = " [cc]";
     std::string unit_cc = " [cc]";
     std::string unit_mm = " [mm]";
 
@@ -175,6 +178,14 @@ struct Messages {
     };
     std::string used_sigma0 = " Uvažovaná směrodatná odchylka        =";
     std::string mean_sigma = " Průměrná směrod. odch. souřadnicová  =";
+
+    // Displacement analysis of point pairs (deformation programs).
+    std::string pairs_xy_heading[2] = {"  Výpočet vektoru posunu (x,y) a jeho směrod.odchylky",
+                                       "  poř.č.    č.b.1  č.b.2  posum  směrodatná odch."};
+    std::string pairs_z_heading[2] = {"  Výpočet vektoru posunu (z) a jeho směrod.odchylky",
+                                      "    poř.č.    č.b.1  č.b.2  posum  směrodatná odch."};
+    std::string pairs_list_heading[2] = {"  Výpočet normovaného vektoru posunu",
+                                         " poř.č.    č.b.1  č.b.2  normovaný posum"};
 };
 
 }  // namespace adjustment

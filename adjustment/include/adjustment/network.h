@@ -47,6 +47,11 @@ struct Network {
     std::vector<double> PPP;              // weights, by quantity number (after the default rule)
     std::vector<std::int16_t> CS, CC;     // report copies: station, target
     std::vector<double> SO, ZZ;           // report copies: direction values, zenith angles
+    // Epoch (i) of a two-epoch input (the arrays above then hold epoch (o)).
+    std::vector<double> SMI;              // direction values [cc], by quantity number
+    std::vector<double> ZMI;              // zenith angles [cc], by zenith-angle number
+    std::vector<double> DI;               // slope distances [mm], by distance number
+    std::vector<double> SI;               // report copies: direction values
 };
 
 }  // namespace adjustment

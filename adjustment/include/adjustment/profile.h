@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,25 @@ struct Capacities {
     std::int16_t cov_order;   // declared order of the covariance copy RD (JND)
 };
 
+// How the passes of the adjustment run.
+struct PassLoop {
+    // True: the points of |code| <= 1 take each pass's increments and the others the last
+    // solution after the loop. False (deformation): no point moves inside the loop, so every pass
+    // is formed from the same coordinates, and every point takes its displacement after it.
+    bool moves_points = true;
+    // 0: the passes go on until the increments settle, watched by the divergence counter. n: at
+    // most n passes, without the divergence counter.
+    std::int16_t passes = 0;
+};
+
+// The displacement analysis of point pairs after the report of a deformation program.
+struct PairAnalysis {
+    int unknowns_per_point = 3;   // 3 in space (x, y, z), 2 in the plane (x, y)
+    bool height_half = true;      // the height table and its list follow the horizontal ones
+    int list_capacity = 260;      // entries of the normalised displacement list
+    bool wide_covariance = false; // the covariance term Qxy and sigma_d held as 64-bit reals
+};
+
 struct Profile {
     std::string name;          // program name for the benchmark and the tests, e.g. "ostrel"
     int dimension = 3;         // coordinates per point
@@ -42,6 +62,7 @@ struct Profile {
     std::vector<std::string> banner_body;
     std::string banner_date_start;  // followed by "Datum: " and the date, then " *"
     std::string banner_time_start;  // followed by "Čas: " and the time, then "   *"
+    std::vector<std::string> banner_after_time;  // fixed records between the time and the frame
 
     // Dialogue texts: the two records of each prompt.
     std::string report_prompt[2];
@@ -101,6 +122,19 @@ struct Profile {
     Column weight_column{0, 10, 1};
     Column correction_column{0, 10, 1};
     int empty_after_direction_block = 2;
+
+    // The read error's console record also goes to the control file (before the echo).
+    bool read_error_to_control = false;
+    // The 21st point and the 100th measured quantity first write a record to the control file.
+    bool capacity_control_records = false;
+
+    // Two epochs: each observation record holds the value of epoch (o), the value of epoch (i)
+    // and the weight; the rows adjust the differences between the epochs at the epoch-(o)
+    // coordinates, and the report tables show both epochs.
+    bool two_epochs = false;
+    PassLoop loop;
+    // Set in the deformation programs: the displacement analysis of point pairs.
+    std::optional<PairAnalysis> pairs;
 
     Messages text;  // every other text of the run
 

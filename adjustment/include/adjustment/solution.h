@@ -19,9 +19,15 @@ class ConvergenceTest {
 public:
     enum class Verdict { go_on, converged, diverged };
     Verdict observe(double HTH);
+    // The same test without the divergence counter: true once two successive sums settle.
+    bool observe_settling(double HTH);
     Index solutions() const { return ITER; }
+    // At most this many solutions: one more that does not settle counts as diverged (norms
+    // that alternate would otherwise keep resetting the divergence counter for ever).
+    void limit_solutions(Index limit) { limit_ = limit; }
 
 private:
+    Index limit_ = 100;
     Index ITER = 0;   // solutions so far
     Index IIK = 0;    // divergence counter
     double HTC = 0;   // the previous sum [mm2]
@@ -78,7 +84,9 @@ struct Solution : ChainMatrices {
 };
 
 // One pass: rows, datum conditions, solution, update. Returns true when the increments have
-// settled (the loop ends); ends the run itself on every failure.
+// settled (the loop ends), after the cofactor matrix R and the corrections V of that last
+// solution have been computed (the passes before need the increments alone); ends the run
+// itself on every failure.
 bool adjustment_pass(Run& run);
 // The passes until convergence, then the unit standard deviation test and the final update.
 void adjust(Run& run);

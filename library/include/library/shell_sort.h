@@ -1,8 +1,9 @@
-// The Shell sort shared by the point database (records in the file) and the in-memory sort of
-// keyed records: gaps 1, 4, 13, 40, ... (h = 3h + 1), each pass a straight insertion.
+// The Shell sort of the library: gaps 1, 4, 13, 40, ... (h = 3h + 1), each pass a straight
+// insertion. The point database sorts its file records with it, the uncalled routines their
+// arrays, and the deformation programs their lists of normalised displacements.
 #pragma once
 
-namespace library::detail {
+namespace library {
 
 // The first (largest) gap for n entries: with t the smallest index of at least 2 whose gap
 // h(t) is n or more, the passes use h(t-2), h(t-3), ..., h(1), and at least h(1) = 1 when
@@ -25,7 +26,8 @@ inline long first_gap(long n)
 //   bool get(long k, Item&), bool put(long k, const Item&), static bool greater(a, b).
 // Each pass with gap H takes the entries J = H+1..n in turn as the moving entry and moves the
 // entries of its chain (J-H, J-2H, ...) that are strictly greater one gap up, then puts the
-// moving entry into the place left free; entries of one chain that are equal keep their order.
+// moving entry into the place left free; entries of one chain that are equal keep their order
+// within the pass (a larger gap may still reorder equal entries of different chains).
 // When a get or put fails the moving entry is still put into the place left free, so that the
 // store holds every entry once, and the sort stops with false. (Only if that last put fails as
 // well is the moving entry lost, the place left free holding a copy of its neighbour.)
@@ -60,4 +62,4 @@ bool shell_sort(Store& store, long n)
     return true;
 }
 
-}  // namespace library::detail
+}  // namespace library

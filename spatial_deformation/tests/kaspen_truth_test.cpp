@@ -1,0 +1,358 @@
+// The deformation program on two epochs computed from known coordinates and displacements
+// (two_epoch_network.h): with a fixed datum the adjusted displacements return the true ones;
+// with a free datum they, [pvv], the redundancy and the pair standard deviations agree with an
+// independent solution written here (the same differences and datum rows, solved through the
+// bordered normal equations instead of N + G'G).
+#include <gtest/gtest.h>
+
+#include <Eigen/Dense>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "adjustment/run.h"
+#include "adjustment/solution.h"
+#include "platform/console.h"
+#include "spatial_deformation/profile.h"
+#include "testsupport/runner.h"
+#include "two_epoch_network.h"
+
+namespace {
+
+using namespace deformation_truth;
+
+// Six points some 300 to 700 m apart, heights over 50 m; no two on one line from a third.
+std::vector<Point> six_points(std::vector<int> codes) {
+    std::vector<Point> p = {
+        {1, 0, 970000.0, 1950000.0, 300000.0},  {2, 0, 1350000.0, 2120000.0, 310500.0},
+        {3, 0, 1250000.0, 2450000.0, 305200.0}, {4, 0, 930000.0, 2390000.0, 298400.0},
+        {5, 0, 760000.0, 2050000.0, 301800.0},  {6, 0, 1080000.0, 1720000.0, 296200.0},
+    };
+    for (std::size_t k = 0; k < p.size(); ++k) p[k].code = codes[k];
+    return p;
+}
+
+// Displacements of a few millimetres; point 1 (code 7 in the fixed cases) does not move and point
+// 2 moves only along the ray from point 1, so that the fixed datum returns them.
+void displace(std::vector<Point>& p) {
+    const double ux = p[1].X - p[0].X, uy = p[1].Y - p[0].Y, s = std::hypot(ux, uy);
+    p[1].dX = 3.0 * ux / s;
+    p[1].dY = 3.0 * uy / s;
+    p[1].dZ = -1.5;
+    const double d[4][3] = {{4.0, -2.5, 1.0}, {-3.0, 5.0, -2.0}, {2.2, 1.7, 4.1}, {-1.4, -3.3, -2.6}};
+    for (int k = 0; k < 4; ++k) {
+        p[2 + k].dX = d[k][0];
+        p[2 + k].dY = d[k][1];
+        p[2 + k].dZ = d[k][2];
+    }
+}
+
+std::vector<double> orientations(std::size_t groups) {
+    std::vector<double> o;
+    for (std::size_t g = 0; g < groups; ++g) o.push_back(std::fmod(1234567.0 * (g + 1), FULL_CIRCLE));
+    return o;
+}
+
+// What one run leaves: displacements, [pvv], redundancy, MO, and the report's lines.
+struct Outcome {
+    int status = -1;
+    std::vector<double> H;
+    double pvv = 0, MO = 0;
+    int redundancy = 0;
+    std::vector<std::string> report;
+};
+
+Outcome run_kaspen(const TwoEpochFile& file) {
+    testsupport::DataFolder folder;
+    folder.write("D.TXT", file_text(file));
+    setenv("TERVAL_DATA", folder.path().c_str(), 1);
+    platform::ScriptConsole console({"R.TXT", "D.TXT"});
+    Outcome out;
+    out.status = adjustment::run_program(spatial_deformation::profile(), console, [&](const adjustment::Run& run) {
+        if (!run.solution) return;
+        for (int k = 1; k <= run.net.NN; ++k) out.H.push_back(run.solution->H(k, 1));
+        out.pvv = run.solution->VVT(1, 1);
+        out.redundancy = run.solution->redundancy;
+        out.MO = run.net.MO;
+    });
+    unsetenv("TERVAL_DATA");
+    out.report = folder.lines_cp1250("R.TXT");
+    return out;
+}
+
+// The independent solution: rows of the angles of consecutive directions, the distances and the
+// zenith angles at the epoch-(o) coordinates; right-hand sides the changes between the epochs
+// (angles reduced to the half circle); weights through the angles' correlation; datum rows of the
+// placement codes; the bordered normal equations.
+struct Independent {
+    Eigen::VectorXd x;
+    Eigen::MatrixXd Qx;
+    double pvv = 0;
+    int redundancy = 0;
+};
+
+Independent solve_independently(const TwoEpochFile& f) {
+    const int n = static_cast<int>(f.points.size()), u = 3 * n;
+    auto index = [&](std::int16_t number) {
+        for (int k = 0; k < n; ++k)
+            if (f.points[k].number == number) return k;
+        return -1;
+    };
+    std::vector<Eigen::VectorXd> rows;
+    std::vector<double> l;
+    std::vector<std::vector<std::pair<int, double>>> maps;  // derived row -> measured quantities
+    const int nd = static_cast<int>(f.directions.size());
+    auto d_of = [](const Point& a, const Point& b) { return Eigen::Vector3d(b.X - a.X, b.Y - a.Y, b.Z - a.Z); };
+    for (int k = 0; k + 1 < nd; ++k) {
+        const Measured &a = f.directions[k], &b = f.directions[k + 1];
+        if (a.station != b.station) continue;
+        const int s = index(a.station), j = index(a.target), t = index(b.target);
+        Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
+        for (const auto& [target, sign] : {std::pair{j, -1.0}, std::pair{t, 1.0}}) {
+            const Eigen::Vector3d d = d_of(f.points[s], f.points[target]);
+            const double h2 = d.x() * d.x() + d.y() * d.y();
+            // d az / d(target X, Y) = (-dY, dX) / h^2; the station takes the opposite.
+            row(3 * target) += sign * -d.y() / h2 * CC_PER_RADIAN;
+            row(3 * target + 1) += sign * d.x() / h2 * CC_PER_RADIAN;
+            row(3 * s) -= sign * -d.y() / h2 * CC_PER_RADIAN;
+            row(3 * s + 1) -= sign * d.x() / h2 * CC_PER_RADIAN;
+        }
+        double change = (b.i - a.i) - (b.o - a.o);
+        while (change > FULL_CIRCLE / 2) change -= FULL_CIRCLE;
+        while (change <= -FULL_CIRCLE / 2) change += FULL_CIRCLE;
+        rows.push_back(row);
+        l.push_back(change);
+        maps.push_back({{k, -1.0}, {k + 1, 1.0}});
+    }
+    const int nz = static_cast<int>(f.zenith_angles.size());
+    for (std::size_t k = 0; k < f.slope_distances.size(); ++k) {
+        const Measured& m = f.slope_distances[k];
+        const int s = index(m.station), t = index(m.target);
+        const Eigen::Vector3d d = d_of(f.points[s], f.points[t]);
+        Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
+        row.segment<3>(3 * t) = d / d.norm();
+        row.segment<3>(3 * s) = -d / d.norm();
+        rows.push_back(row);
+        l.push_back(m.i - m.o);
+        maps.push_back({{nd + nz + static_cast<int>(k), 1.0}});
+    }
+    for (int k = 0; k < nz; ++k) {
+        const Measured& m = f.zenith_angles[k];
+        const int s = index(m.station), t = index(m.target);
+        const Eigen::Vector3d d = d_of(f.points[s], f.points[t]);
+        const double h = std::hypot(d.x(), d.y()), S2 = d.squaredNorm();
+        // z = atan2(h, dZ): dz/dh = dZ/S^2, dz/d(dZ) = -h/S^2, dh/d(dX, dY) = (dX, dY)/h.
+        const Eigen::Vector3d g(d.z() * d.x() / (h * S2), d.z() * d.y() / (h * S2), -h / S2);
+        Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
+        row.segment<3>(3 * t) = g * CC_PER_RADIAN;
+        row.segment<3>(3 * s) = -g * CC_PER_RADIAN;
+        rows.push_back(row);
+        l.push_back(m.i - m.o);
+        maps.push_back({{nd + k, 1.0}});
+    }
+    const int m = static_cast<int>(rows.size());
+    const int p = nd + nz + static_cast<int>(f.slope_distances.size());
+    Eigen::MatrixXd A(m, u), D = Eigen::MatrixXd::Zero(m, p);
+    Eigen::VectorXd L(m);
+    Eigen::VectorXd Pinv(p);
+    for (int r = 0; r < m; ++r) {
+        A.row(r) = rows[r].transpose();
+        L(r) = l[r];
+        for (const auto& [q, c] : maps[r]) D(r, q) = c;
+    }
+    for (int q = 0; q < nd; ++q) Pinv(q) = 1.0 / f.directions[q].weight;
+    for (int q = 0; q < nz; ++q) Pinv(nd + q) = 1.0 / f.zenith_angles[q].weight;
+    for (std::size_t q = 0; q < f.slope_distances.size(); ++q) Pinv(nd + nz + q) = 1.0 / f.slope_distances[q].weight;
+    const Eigen::MatrixXd W = (D * Pinv.asDiagonal() * D.transpose()).inverse();
+
+    // Datum rows of the placement codes.
+    std::vector<Eigen::VectorXd> g;
+    double rc = 0;
+    for (const Point& pt : f.points) rc += std::fabs(pt.X) + std::fabs(pt.Y);
+    rc /= u;
+    const int reference = [&] {
+        for (int k = 0; k < n; ++k)
+            if (f.points[k].code == 7) return k;
+        return -1;
+    }();
+    std::vector<Eigen::VectorXd> helmert(f.slope_distances.empty() ? 5 : 4, Eigen::VectorXd::Zero(u));
+    bool free = false;
+    for (int k = 0; k < n; ++k) {
+        const Point& pt = f.points[k];
+        if (pt.code == 7) {
+            for (int a = 0; a < 3; ++a) {
+                Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
+                row(3 * k + a) = 1.0;
+                g.push_back(row);
+            }
+        } else if (pt.code == 2) {
+            const Point& ref = f.points[reference];
+            const double dx = pt.X - ref.X, dy = pt.Y - ref.Y, s = std::hypot(dx, dy);
+            Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
+            row(3 * k) = -dy / s;
+            row(3 * k + 1) = dx / s;
+            g.push_back(row);
+        } else if (pt.code == 3) {
+            free = true;
+            for (int a = 0; a < 3; ++a) helmert[a](3 * k + a) = 1.0;
+            helmert[3](3 * k) = -pt.Y / rc;
+            helmert[3](3 * k + 1) = pt.X / rc;
+            if (helmert.size() == 5) {
+                helmert[4](3 * k) = pt.X / rc;
+                helmert[4](3 * k + 1) = pt.Y / rc;
+            }
+        }
+    }
+    if (free) g.insert(g.end(), helmert.begin(), helmert.end());
+    const int c = static_cast<int>(g.size());
+    Eigen::MatrixXd B = Eigen::MatrixXd::Zero(u + c, u + c);
+    B.topLeftCorner(u, u) = A.transpose() * W * A;
+    for (int r = 0; r < c; ++r) {
+        B.block(u + r, 0, 1, u) = g[r].transpose();
+        B.block(0, u + r, u, 1) = g[r];
+    }
+    Eigen::VectorXd rhs = Eigen::VectorXd::Zero(u + c);
+    rhs.head(u) = A.transpose() * W * L;
+    const Eigen::MatrixXd Binv = B.inverse();
+    Independent out;
+    out.x = (Binv * rhs).head(u);
+    out.Qx = Binv.topLeftCorner(u, u);
+    const Eigen::VectorXd v = A * out.x - L;
+    out.pvv = v.dot(W * v);
+    out.redundancy = m - u + c;
+    return out;
+}
+
+// The pair table rows after the heading that begins with `title`: (d, sigma_d) per pair.
+std::vector<std::pair<double, double>> pair_rows(const std::vector<std::string>& report, const std::string& title) {
+    std::vector<std::pair<double, double>> rows;
+    std::size_t k = 0;
+    while (k < report.size() && report[k].rfind(title, 0) != 0) ++k;
+    for (k += 3; k < report.size() && !report[k].empty(); ++k) {
+        std::istringstream in(report[k]);
+        int c, a, b;
+        double d, s;
+        in >> c >> a >> b >> d >> s;
+        rows.push_back({d, s});
+    }
+    return rows;
+}
+
+struct Case {
+    const char* name;
+    std::vector<int> codes;
+    bool distances;
+    double blunder = 0;  // cc added to epoch (i) of the first zenith angle
+};
+
+class KnownDeformation : public testing::TestWithParam<Case> {};
+
+TEST_P(KnownDeformation, AgreesWithTheIndependentSolution) {
+    const Case& c = GetParam();
+    std::vector<Point> points = six_points(c.codes);
+    displace(points);
+    const Plan plan = full_plan(points, c.distances);
+    TwoEpochFile file = observe(points, plan, orientations(plan.groups.size()));
+    file.MOO = 2.0;  // sigma_d is scaled by this a-priori value, whatever the test adopts
+    file.zenith_angles[0].i += c.blunder;
+    const Outcome out = run_kaspen(file);
+    ASSERT_EQ(out.status, 0);
+    ASSERT_EQ(out.H.size(), 18u);
+    const Independent ind = solve_independently(file);
+    EXPECT_EQ(out.redundancy, ind.redundancy);
+    EXPECT_NEAR(out.pvv, ind.pvv, 1e-6 + 1e-7 * ind.pvv);
+    // A blunder makes the a-posteriori MO exceed its bound: it is kept, and differs from MOO.
+    if (c.blunder != 0) {
+        EXPECT_GT(out.MO, 2.5);
+    }
+    const bool fixed = c.codes[0] == 7 && c.blunder == 0;
+    for (int k = 0; k < 6; ++k) {
+        const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
+        for (int a = 0; a < 3; ++a) {
+            EXPECT_NEAR(out.H[3 * k + a], ind.x(3 * k + a), 0.01) << "point " << k + 1 << " axis " << a;
+            if (fixed) {
+                EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
+            }
+        }
+    }
+    // sigma_d of every pair from the independent cofactors, scaled by MOO = 2.
+    const auto xy = pair_rows(out.report, "  Výpočet vektoru posunu (x,y)");
+    const auto z = pair_rows(out.report, "  Výpočet vektoru posunu (z)");
+    ASSERT_EQ(xy.size(), 15u);
+    ASSERT_EQ(z.size(), 15u);
+    int r = 0;
+    for (int a = 0; a < 6; ++a)
+        for (int b = a + 1; b < 6; ++b, ++r) {
+            Eigen::VectorXd e = Eigen::VectorXd::Zero(18);
+            const double dx = ind.x(3 * a) - ind.x(3 * b), dy = ind.x(3 * a + 1) - ind.x(3 * b + 1);
+            const double d = std::hypot(dx, dy);
+            e(3 * a) = dx / d;
+            e(3 * b) = -dx / d;
+            e(3 * a + 1) = dy / d;
+            e(3 * b + 1) = -dy / d;
+            EXPECT_NEAR(xy[r].first, d, 0.006) << "pair " << a + 1 << "-" << b + 1;
+            EXPECT_NEAR(xy[r].second, std::sqrt(e.dot(ind.Qx * e)) * 2.0, 0.006) << "pair " << a + 1 << "-" << b + 1;
+            const double vz = ind.Qx(3 * a + 2, 3 * a + 2) + ind.Qx(3 * b + 2, 3 * b + 2) - 2 * ind.Qx(3 * a + 2, 3 * b + 2);
+            EXPECT_NEAR(z[r].first, std::fabs(ind.x(3 * a + 2) - ind.x(3 * b + 2)), 0.006);
+            EXPECT_NEAR(z[r].second, std::sqrt(std::max(vz, 0.0)) * 2.0, 0.006) << "pair " << a + 1 << "-" << b + 1;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Datum, KnownDeformation,
+                         testing::Values(Case{"fixed", {7, 2, 0, 0, 0, 0}, true},
+                                         Case{"free", {3, 3, 3, 3, 3, 3}, true},
+                                         Case{"free_without_distances", {3, 3, 3, 3, 3, 3}, false},
+                                         Case{"fixed_with_a_blunder", {7, 2, 0, 0, 0, 0}, true, 40.0}),
+                         [](const testing::TestParamInfo<Case>& i) { return std::string(i.param.name); });
+
+// Identical epochs: every right-hand side is 0, the displacements are 0, [pvv] = 0, and the test
+// replaces the a-posteriori MO = 0 by MOO.
+TEST(KnownDeformation, IdenticalEpochsGiveNoDisplacement) {
+    std::vector<Point> points = six_points({7, 2, 0, 0, 0, 0});
+    const Plan plan = full_plan(points, true);
+    TwoEpochFile file = observe(points, plan, orientations(plan.groups.size()));
+    file.MOO = 1.5;
+    const Outcome out = run_kaspen(file);
+    ASSERT_EQ(out.status, 0);
+    for (double h : out.H) EXPECT_EQ(h, 0.0);
+    EXPECT_EQ(out.pvv, 0.0);
+    EXPECT_DOUBLE_EQ(out.MO, 1.5);
+}
+
+// An angle of 5 cc between two targets on nearly one line, whose directions change order between
+// the epochs (the angle becomes 3,999,997 cc): its change enters as -8 cc, not as 3,999,992 cc
+// (which moved the points by hundreds of metres before it was reduced).
+TEST(KnownDeformation, AnAngleWhoseDirectionsCrossReturnsTheTrueDisplacements) {
+    std::vector<Point> points = six_points({7, 2, 0, 0, 0, 0});
+    displace(points);
+    // Point 6 stands 5 cc beyond point 5 as seen from point 1, twice as far; it moves 8 cc
+    // sideways (clockwise), so that the angle 5-1-6 goes from +5 to -3 cc.
+    Point& five = points[4];
+    Point& six = points[5];
+    const double az = azimuth(points[0], five, false) + 5.0;
+    const double far = 2.0 * std::hypot(five.X - points[0].X, five.Y - points[0].Y);
+    six.X = points[0].X + far * std::cos(az / CC_PER_RADIAN);
+    six.Y = points[0].Y + far * std::sin(az / CC_PER_RADIAN);
+    const double side = (-8.0 - 0.0) / CC_PER_RADIAN * far;  // lateral move for -8 cc more than point 5's turn
+    const double turn5 = (azimuth(points[0], five, true) - azimuth(points[0], five, false)) / CC_PER_RADIAN * far;
+    six.dX = -(side + turn5) * std::sin(az / CC_PER_RADIAN);
+    six.dY = (side + turn5) * std::cos(az / CC_PER_RADIAN);
+    Plan plan = full_plan(points, true);
+    plan.groups[0].second = {2, 3, 4, 5, 6};  // the angle 5-1-6 is formed from consecutive directions
+    TwoEpochFile file = observe(points, plan, orientations(plan.groups.size()));
+    const double angle_o = file.directions[4].o - file.directions[3].o;
+    const double angle_i = file.directions[4].i - file.directions[3].i;
+    ASSERT_NEAR(std::fmod(angle_o + FULL_CIRCLE, FULL_CIRCLE), 5.0, 0.01);
+    ASSERT_NEAR(std::fmod(angle_i + FULL_CIRCLE, FULL_CIRCLE), FULL_CIRCLE - 3.0, 0.01);
+    const Outcome out = run_kaspen(file);
+    ASSERT_EQ(out.status, 0);
+    ASSERT_EQ(out.H.size(), 18u);
+    for (int k = 0; k < 6; ++k) {
+        const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
+        for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1;
+    }
+}
+
+}  // namespace
