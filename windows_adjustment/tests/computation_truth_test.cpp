@@ -19,13 +19,19 @@ namespace {
 
 using truth::Point;
 
-// True coordinates [mm]: a network some 700 m across with heights over 50 m.
-const Point BASE[] = {
-    {1, 0, 970000.0, 1950000.0, 300000.0},  {2, 0, 1350000.0, 2120000.0, 310500.0},
-    {3, 0, 1250000.0, 2450000.0, 305200.0}, {4, 0, 930000.0, 2390000.0, 298400.0},
-    {5, 0, 760000.0, 2050000.0, 301800.0},  {6, 0, 1080000.0, 1720000.0, 296200.0},
-    {7, 0, 1370000.0, 2320000.0, 312700.0},
-};
+// True coordinates [mm] of seven points round a centre, 250 to 400 m from it, at heights over
+// some 40 m: every point sees the others well apart in azimuth.
+std::vector<Point> basePoints()
+{
+    std::vector<Point> points;
+    for (int i = 0; i < 7; ++i) {
+        const double angle = 2 * M_PI * i / 7 + 0.05 * (i % 3);
+        const double radius = 250000.0 + 25000.0 * ((i * 5) % 7);
+        points.push_back({static_cast<std::int16_t>(i + 1), 0, 1200000.0 + radius * std::cos(angle),
+                          2100000.0 + radius * std::sin(angle), 300000.0 + 6000.0 * ((i * 3) % 7)});
+    }
+    return points;
+}
 
 struct TruthCase {
     const char* name;
@@ -52,7 +58,8 @@ protected:
     void SetUp() override
     {
         const TruthCase& c = GetParam();
-        std::vector<Point> points(BASE, BASE + c.codes.size());
+        std::vector<Point> points = basePoints();
+        points.resize(c.codes.size());
         for (std::size_t i = 0; i < points.size(); ++i) points[i].code = c.codes[i];
         std::mt19937_64 engine(c.seed);
         const auto plan = truth::full_plan(points, 1, c.rounds, c.distances);
