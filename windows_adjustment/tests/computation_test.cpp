@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <unistd.h>
 
 namespace kavon {
 namespace {
@@ -224,6 +225,14 @@ TEST_F(KavonPress, OneRedundantDistanceAndTheTestAtThreeSigma0)
         }
         EXPECT_EQ(std::get<double>(t.form1->data.pointX[2]), 100000);
         EXPECT_GT(r.R(7, 7), 0);
+        // The point table is not refilled by a press.
+        EXPECT_EQ(t.form1->Fl1->textArray(3 * t.form1->Fl1->cols() + 1), "50000.0");
+        if (!c.rejected) continue;
+        // A later press that passes the test leaves the warning but uses sigma0 again.
+        t.form1->data.sigma0 = 1.0;
+        t.form1->Command8_Click();
+        EXPECT_TRUE(t.form1->Label17->visible());
+        EXPECT_EQ(t.form1->data.sigma0Used, 1.0);
     }
 }
 
@@ -314,6 +323,30 @@ TEST_F(KavonPress, ALetterInACoordinateCellStopsThePress)
     EXPECT_EQ(s.messages, std::vector<std::string>{"Bod 2: hodnota ve sloupci y není číslo"});
     EXPECT_EQ(s.form1->data.pointX, before);
     EXPECT_TRUE(s.form1->Command7->enabled());
+}
+
+TEST_F(KavonPress, CountsBeyondSixteenBitsAreRefusedByTheReader)
+{
+    // 10923 points have 32769 unknowns.
+    std::string text = "'large'\n3 2 5 1 0\n";
+    for (int i = 1; i <= 10923; ++i) text += std::to_string(i) + " 0 " + std::to_string(i) + " 0 0\n";
+    s.openAndRead(s.file("net.txt", text + "-1\n-1\n-1\n"));
+    EXPECT_EQ(s.messages, (std::vector<std::string>{texts::chooseInputFile, texts::readError}));
+    EXPECT_FALSE(s.form1->Command8->enabled());
+}
+
+TEST_F(KavonPress, ANetworkTooLargeForTheMemoryIsToldNotCrashed)
+{
+    // 10922 points: the dense matrices of 32766 unknowns take some 70 GB.
+    std::string text = "'large'\n3 2 5 1 0\n";
+    for (int i = 1; i <= 10922; ++i) text += std::to_string(i) + " 7 " + std::to_string(i) + " 0 0\n";
+    read(text + "-1\n-1\n-1\n");
+    const double physical = static_cast<double>(sysconf(_SC_PHYS_PAGES)) * static_cast<double>(sysconf(_SC_PAGESIZE));
+    if (pressBytes(s.form1->data) < physical) GTEST_SKIP() << "a machine with that much memory";
+    s.form1->Command8_Click();
+    EXPECT_EQ(s.messages, std::vector<std::string>{texts::networkTooLarge});
+    EXPECT_TRUE(s.form1->Command7->enabled());
+    EXPECT_FALSE(s.form1->data.results);
 }
 
 TEST_F(KavonPress, SevenFiveAndSixWithDistancesAreToldNotOverrun)
