@@ -293,6 +293,14 @@ TEST_F(KavonPress, DataFailuresStopThePressWithTheirMessagesAndMoveNothing)
          inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, 0, 0, 500}}, {}, {{1, 3, 0, 1}}, {{2, 3, 1, 1}}),
          std::string(texts::zeroLength) + " 1 3"},
         {"under-determined", inputFile(1, three, {}, {}, {{1, 3, 94000, 1}}), texts::underDetermined},
+        {"an angle toward a target above its station",
+         inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, 0, 0, 500}}, {{1, 2, 0, 1}, {1, 3, 100, 1}}, {},
+                   {{2, 3, 1, 1}}),
+         std::string(texts::zeroLength) + " 1 3"},
+        {"a code-2 point above the origin of its azimuth",
+         inputFile(1, {{1, 7, 0, 0, 0}, {2, 2, 0, 0, 500}, {3, 0, 50000, 80000, 2000}}, {}, {{1, 3, 1000000, 1}},
+                   {{1, 3, 94000, 1}, {2, 3, 94000, 1}, {1, 2, 500, 1}}),
+         std::string(texts::zeroLength) + " 2 1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
