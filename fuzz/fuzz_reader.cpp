@@ -2,7 +2,8 @@
 // in-process, given to the spatial adjustment program (the reader's spatial layout) and then to
 // the plane adjustment program (the plane layout, with a small point database, so that the
 // database points, their search and the exit block's storing are reached too), and to the
-// spatial deformation program (the two-epoch layout and the pair analysis). The bytes before
+// spatial deformation program (the two-epoch layout and the pair analysis) and the plane
+// deformation program (the plane two-epoch layout, with the database). The bytes before
 // the first NUL byte are the input file; the bytes after it are the answers, one per line: the
 // report and input names of the dialogue, the database name, the yes/no answers of the offers
 // and the point numbers of the interactive computations. Without a NUL byte every byte is the
@@ -21,6 +22,7 @@
 #include "adjustment/run.h"
 #include "library/pointdb.h"
 #include "plane_adjustment/profile.h"
+#include "plane_deformation/builds.h"
 #include "platform/console.h"
 #include "spatial_adjustment/builds.h"
 #include "spatial_deformation/profile.h"
@@ -99,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const adjustment::Profile spatial = spatial_adjustment::profile(spatial_adjustment::Build::main);
     static const adjustment::Profile plane = plane_adjustment::profile();
     static const adjustment::Profile deformation = spatial_deformation::profile();
+    static const adjustment::Profile plane_two_epochs = plane_deformation::profile(plane_deformation::Build::main);
     const fs::path& folder = data_folder();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t separator = bytes.find('\0');
@@ -108,5 +111,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     run(spatial, folder, file, typed ? answers : std::vector<std::string>{REPORT, INPUT, "n", "n", "n", "n", "n"});
     run(plane, folder, file, typed ? answers : std::vector<std::string>{REPORT, INPUT, DATABASE, "n", "n", "n", "n"});
     run(deformation, folder, file, typed ? answers : std::vector<std::string>{REPORT, INPUT});
+    run(plane_two_epochs, folder, file, typed ? answers : std::vector<std::string>{REPORT, INPUT, DATABASE});
     return 0;
 }

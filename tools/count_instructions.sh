@@ -7,7 +7,8 @@
 # Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before);
 # `planor` measures the plane program on examples/PLANEBIG.TXT instead (a second argument: the
 # build of planor, default build/release/plane_adjustment/planor); `kaspen` measures the
-# deformation program on examples/DEFBIG.TXT the same way.
+# deformation program on examples/DEFBIG.TXT the same way, `rudvik` the plane deformation
+# program on examples/RDEFBIG.TXT.
 # A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +20,10 @@ elif [ "${1:-}" = kaspen ]; then
   program=$(realpath "${2:-build/release/spatial_deformation/kaspen}")
   input=DEFBIG.TXT
   answers='V.TXT\nDEFBIG.TXT\n'
+elif [ "${1:-}" = rudvik ]; then
+  program=$(realpath "${2:-build/release/plane_deformation/rudvik}")
+  input=RDEFBIG.TXT
+  answers='V.TXT\nRDEFBIG.TXT\nn\n'
 else
   program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
   input=BIG.TXT

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the spatial and the plane adjustment programs and the spatial deformation program and
+# Builds the spatial and the plane adjustment programs and the two deformation programs and
 # runs them on the bundled example networks, answering their dialogues as a user would, in a
 # scratch data folder; then shows the reports.
 set -euo pipefail
@@ -14,7 +14,7 @@ if [ ${#need[@]} -gt 0 ]; then
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target ostrel planor kaspen >/dev/null
+cmake --build build/release --target ostrel planor kaspen rudvik >/dev/null
 
 data=$(mktemp -d)
 cp examples/DEMO.TXT examples/PLANE.TXT examples/BODY.DB "$data/"
@@ -77,3 +77,12 @@ printf 'DEFORMACE.TXT\nDEFORM.TXT\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDP
 echo
 echo "================ the report $data/DEFORMACE.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/DEFORMACE.TXT"
+
+# The plane deformation program: two epochs of 6 points (examples/PLANEDEF.TXT), points 2, 4, 5
+# and 6 moved by a few millimetres, point 3 taken from the point database PLANEDEF.DB, which the
+# run then extends by the resulting coordinates. The answers: report, input file, database.
+cp examples/PLANEDEF.TXT examples/PLANEDEF.DB "$data/"
+printf 'ROZDIL.TXT\nPLANEDEF.TXT\nPLANEDEF.DB\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/plane_deformation/rudvik")
+echo
+echo "================ the report $data/ROZDIL.TXT ================"
+iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/ROZDIL.TXT"

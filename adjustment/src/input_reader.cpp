@@ -55,6 +55,7 @@ private:
     [[noreturn]] void read_error() {
         const Record message = Record(run_.text.read_error).item(ns_);
         run_.console.say(message);
+        for (const std::string& line : run_.text.read_error_more) run_.console.say(line);
         if (run_.profile.read_error_to_control) run_.control.put(" " + message.str());
         if (run_.profile.echo_faulty_record) {
             // The first line of the record that failed (a record may run over several lines);

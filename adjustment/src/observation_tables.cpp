@@ -1,5 +1,6 @@
 // Tables of the measured quantities with their weights and corrections, and their statistics.
 #include <cmath>
+#include <optional>
 
 #include "adjustment/report_tables.h"
 #include "adjustment/profile.h"
@@ -62,16 +63,24 @@ void line(const Tables& tab, std::int16_t station, std::int16_t target, double v
 }
 
 // A line of a two-epoch table: the values of both epochs and the weight, then the correction
-// (r != 0) and the difference value(o) - value(i) (always, or only with the correction when
-// `difference_without_v` is false).
+// (r != 0) and the last column where the table has one: always, or only with the correction
+// when `change_without_v` is false.
 void epoch_line(const Tables& tab, std::int16_t station, std::int16_t target, double o, double i, int k,
-                bool difference_without_v) {
+                std::optional<double> change, bool change_without_v) {
+    const Profile::EpochRow& c = tab.profile.epoch_row;
     const bool with_v = tab.s.redundancy != 0;
-    Record r = Record(" ").blanks(2).i(station, 5).i(target, 5).blanks(4).f(o, 10, 1).blanks(5)
-                   .f(i, 10, 1).f(tab.net.PPP[k], 9, 1);
-    if (with_v) r.f(tab.s.V(k, 1), 9, 1);
-    if (with_v || difference_without_v) r.f(o - i, 9, 1);
+    Record r = Record(" ").blanks(2).i(station, 5).i(target, 5).blanks(4).f(o, 10, 1);
+    field(r, c.epoch_i, i);
+    field(r, c.weight, tab.net.PPP[k]);
+    if (with_v) field(r, c.correction, tab.s.V(k, 1));
+    if (change && (with_v || change_without_v)) field(r, c.change, *change);
     tab.report.put(r);
+}
+
+// The last column of a two-epoch direction or zenith-angle line, where the table has one.
+std::optional<double> angle_change(const Tables& tab, double o, double i) {
+    if (!tab.profile.epoch_row.change_o_minus_i) return std::nullopt;
+    return o - i;
 }
 
 void sigma_block(const Tables& tab, double pv, double sigma, const std::string& label,
@@ -94,7 +103,8 @@ void directions(const Tables& tab) {
     int groups = 1;
     for (int k = 1; k <= net.IS; ++k) {
         if (tab.profile.two_epochs)
-            epoch_line(tab, net.CS[k], net.CC[k], net.SO[k], net.SI[k], k, true);
+            epoch_line(tab, net.CS[k], net.CC[k], net.SO[k], net.SI[k], k,
+                       angle_change(tab, net.SO[k], net.SI[k]), true);
         else
             line(tab, net.CS[k], net.CC[k], net.SO[k], k);
         if (k < net.IS && net.CS[k + 1] != net.CS[k]) ++groups;
@@ -120,14 +130,16 @@ void zenith_angles(const Tables& tab) {
     const Network& net = tab.net;
     const Solution& s = tab.s;
     const Messages& t = tab.text();
-    // The two-epoch table has its heading whenever directions or zenith angles were read.
-    if (tab.profile.two_epochs ? net.ISZ < 1 : net.IZ < 1) return;
+    // The spatial two-epoch table has its heading whenever directions or zenith angles were read;
+    // the plane programs have no zenith angles.
+    if (net.dimension == 2 || (tab.profile.two_epochs ? net.ISZ < 1 : net.IZ < 1)) return;
     heading(tab, t.zenith_title, t.zenith_heading, t.zenith_heading_r0);
     Sums sums;
     for (int m = 1; m <= net.IZ; ++m) {
         const int k = net.IS + m;
         if (tab.profile.two_epochs)
-            epoch_line(tab, net.INS[k], net.INC[k], net.ZMO[m], net.ZMI[m], k, true);
+            epoch_line(tab, net.INS[k], net.INC[k], net.ZMO[m], net.ZMI[m], k,
+                       angle_change(tab, net.ZMO[m], net.ZMI[m]), true);
         else
             line(tab, net.INS[k], net.INC[k], net.ZZ[m], k);
         if (s.redundancy != 0 && tab.counted(s.V(k, 1))) sums.add(tab.weight(k), s.V(k, 1));
@@ -144,10 +156,14 @@ void distances(const Tables& tab) {
     tab.console.say(t.print_distances);
     heading(tab, t.distances_title, t.distances_heading, t.distances_heading_r0);
     Sums sums;
+    // The distance rows follow the angle rows; the zenith-angle rows come after them.
+    const int angle_rows = s.NM - net.ID - net.IZ;
     for (int m = 1; m <= net.ID; ++m) {
         const int k = net.ISZ + m;
         if (tab.profile.two_epochs)
-            epoch_line(tab, net.INS[k], net.INC[k], net.DO[m], net.DI[m], k, false);
+            epoch_line(tab, net.INS[k], net.INC[k], net.DO[m], net.DI[m], k,
+                       tab.profile.epoch_row.change_o_minus_i ? net.DO[m] - net.DI[m] : s.L(angle_rows + m, 1),
+                       false);
         else
             line(tab, net.INS[k], net.INC[k], net.DO[m], k);
         if (s.redundancy != 0 && tab.counted(s.V(k, 1))) sums.add(tab.weight(k), s.V(k, 1));

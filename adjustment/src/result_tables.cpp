@@ -85,13 +85,15 @@ void coordinate_sigmas(const Network& net, const Messages& t, const Matrix& RD, 
 }
 
 // The plane table: adjusted coordinates, their shifts and the error ellipse of every point.
-void coordinates_and_ellipses(const Network& net, const Matrix& d, const Messages& t, const Matrix& RD,
+void coordinates_and_ellipses(const Profile& profile, const Network& net, const Matrix& d, const Matrix& RD,
                               platform::RecordSink& report) {
+    const Messages& t = profile.text;
     report.empty();
     report.empty();
     for (const std::string& line : t.ellipse_heading) {
         report.put(line);
-        if (&line == &t.ellipse_heading[1] || &line == &t.ellipse_heading[4]) report.empty();
+        if (&line == &t.ellipse_heading[1] || (&line == &t.ellipse_heading[4] && profile.empty_after_ellipse_heading))
+            report.empty();
     }
     for (int I = 1; I <= net.IB; ++I) {
         const int x = net.column(I, X), y = net.column(I, Y);
@@ -125,7 +127,7 @@ void write_result_tables(const Profile& profile, const Network& net, const Solut
     const double MXY = std::sqrt(std::fabs(T / nn)) * net.MO;
 
     if (net.dimension == 2) {
-        coordinates_and_ellipses(net, shifts(profile, s), t, RD, report);
+        coordinates_and_ellipses(profile, net, shifts(profile, s), RD, report);
     } else {
         adjusted_coordinates(net, shifts(profile, s), t, report);
         ellipsoids(net, t, RD, report);

@@ -72,7 +72,8 @@ double observed_angle(const std::vector<double>& directions, int I) {
 // The right-hand side of a row and the pass-1 line of its misclosure list. The adjustment
 // programs adjust measured minus computed and list it beside the point numbers; the two-epoch
 // programs adjust the change between the epochs and list it beside the points' positions in the
-// point list, with the epoch-(o) misclosure (only listed, never used) after it.
+// point list, with the epoch-(o) misclosure (only listed, never used) after it, or (where the
+// profile says so) beside the point numbers alone.
 struct RowValue {
     double L;             // right-hand side
     double misclosure;    // epoch (o) minus computed (two epochs only)
@@ -82,10 +83,11 @@ void row_value(Run& run, Index row, bool first_pass, std::initializer_list<std::
     Solution& s = *run.solution;
     store_misclosure(s, row, v.L);
     if (!first_pass) return;
+    const bool by_position = run.profile.two_epochs && run.profile.change_list_with_misclosure;
     Record line(" ");
-    for (std::int16_t p : run.profile.two_epochs ? indices : numbers) line.i(p, 5);
+    for (std::int16_t p : by_position ? indices : numbers) line.i(p, 5);
     line.f(v.L, 12, 2);
-    if (run.profile.two_epochs) line.f(v.misclosure, 12, 2);
+    if (by_position) line.f(v.misclosure, 12, 2);
     run.control.put(line);
 }
 
@@ -184,7 +186,9 @@ void distance_rows(Run& run, bool first_pass) {
 void zenith_rows(Run& run, bool first_pass) {
     Network& net = run.net;
     Solution& s = *run.solution;
-    // The two-epoch programs write the heading whenever directions or zenith angles were read.
+    // The spatial two-epoch program writes the heading whenever directions or zenith angles were
+    // read; the plane programs have no zenith angles.
+    if (net.dimension == 2) return;
     const bool heading = run.profile.two_epochs ? net.ISZ >= 1 : net.IZ >= 1;
     if (first_pass && heading) list_heading(run, run.text.zenith_list, 0);
     if (net.IZ < 1) return;

@@ -23,18 +23,18 @@ Run::Run(const Profile& p, platform::Console& c, platform::RecordSink& r, platfo
 Run::~Run() = default;
 
 std::vector<std::string> banner_records(const Profile& profile, const platform::DateTime& t) {
-    std::vector<std::string> records(26, "");
+    std::vector<std::string> records(static_cast<std::size_t>(profile.banner_empty_before), "");
     std::string frame = " ";
     for (int i = 0; i < 36; ++i) frame += "* ";
-    records.push_back(frame);
+    if (profile.banner_frame) records.push_back(frame);
     for (const std::string& line : profile.banner_body) records.push_back(line);
     records.push_back(Record(profile.banner_date_start).text("Datum: ").i(t.day, 2).text(".")
-                          .i(t.month, 2).text(".").i(t.year, 4).text(" *").str());
-    records.push_back(Record(profile.banner_time_start).text("Čas: ").i(t.hour, 2).text(":")
-                          .i(t.minute, 2).text(":").i(t.second, 2).text("   *").str());
+                          .i(t.month, 2).text(".").i(t.year, 4).text(profile.banner_date_end).str());
+    records.push_back(Record(profile.banner_time_start).text(profile.banner_time_label).i(t.hour, 2).text(":")
+                          .i(t.minute, 2).text(":").i(t.second, 2).text(profile.banner_time_end).str());
     for (const std::string& line : profile.banner_after_time) records.push_back(line);
-    records.push_back(frame);
-    for (int i = 0; i < 4; ++i) records.push_back("");
+    if (profile.banner_frame) records.push_back(frame);
+    for (int i = 0; i < profile.banner_empty_after; ++i) records.push_back("");
     return records;
 }
 
@@ -53,7 +53,7 @@ namespace {
 // A name typed on the console, cut or padded to its length; the end of the input ends the run.
 std::string ask_name(Run& run, const std::string (&prompt)[2], int length) {
     run.console.say(prompt[0]);
-    run.console.say(prompt[1]);
+    if (!prompt[1].empty()) run.console.say(prompt[1]);
     std::string line;
     if (!run.console.read_line(line)) input_ended();
     return platform::text_field(line, length);
@@ -78,7 +78,9 @@ std::string input_dialogue(Run& run) {
         run.ADRESB = platform::text_field(p.input_prefix + run.STJ, p.path_length);
         std::string bytes;
         if (platform::read_whole_file(platform::in_data_folder(run.STJ), bytes)) return bytes;
-        run.console.say(right_in_24(run.STJ) + run.text.input_missing);
+        const std::string shown =
+            p.input_refusal_shows_path ? platform::text_field(run.ADRESB, 24) : right_in_24(run.STJ);
+        run.console.say(shown + run.text.input_missing);
     }
 }
 

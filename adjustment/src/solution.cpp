@@ -127,7 +127,7 @@ bool settled(Run& run) {
     MADMUL(s.HT, s.H, s.HTH, 1, run.net.NN, 1);
     const Index passes = run.profile.loop.passes;
     if (passes > 0) {  // a fixed number of passes at most, no divergence counter
-        return s.convergence.observe_settling(s.HTH(1, 1)) || s.convergence.solutions() >= passes;
+        return s.convergence.observe_limited(s.HTH(1, 1), passes);
     }
     switch (s.convergence.observe(s.HTH(1, 1))) {
         case ConvergenceTest::Verdict::converged: return true;
@@ -248,6 +248,10 @@ bool ConvergenceTest::observe_settling(double HTH) {
     const bool settled = ITER > 1 && std::fabs(HTH - HTC) < CONVERGED;
     HTC = HTH;
     return settled;
+}
+
+bool ConvergenceTest::observe_limited(double HTH, Index passes) {
+    return observe_settling(HTH) || ITER >= passes;
 }
 
 bool adjustment_pass(Run& run) {

@@ -46,6 +46,30 @@ TEST(ConvergenceTest, Sequences) {
     for (const Case& c : cases) EXPECT_EQ(verdicts(c.sums), c.expected) << c.what;
 }
 
+// The loop of at most six solutions (the plane deformation program): it never ends on the first
+// solution, ends once two successive sums settle, and otherwise after the sixth, as if converged.
+TEST(ConvergenceTest, AtMostSixSolutions) {
+    struct Case {
+        const char* what;
+        std::vector<double> sums;
+        std::vector<bool> ends;
+    };
+    const Case cases[] = {
+        {"the second solution repeats the first", {12.5, 12.5}, {false, true}},
+        {"a zero first solution still goes on", {0.0, 0.0}, {false, true}},
+        {"just beyond the bound", {10.0, 10.2000000025, 10.2000000025}, {false, false, true}},
+        {"growing norms end after the sixth, without a divergence verdict", {1, 3, 5, 7, 9, 11},
+         {false, false, false, false, false, true}},
+        {"falling norms the same", {600, 500, 400, 300, 200, 100}, {false, false, false, false, false, true}},
+    };
+    for (const Case& c : cases) {
+        adjustment::ConvergenceTest test;
+        std::vector<bool> ends;
+        for (double s : c.sums) ends.push_back(test.observe_limited(s, 6));
+        EXPECT_EQ(ends, c.ends) << c.what;
+    }
+}
+
 // The bound on the solutions: norms that alternate keep resetting the divergence counter, and
 // the solution after the last one allowed ends the iteration as diverged; one that settles at
 // the bound still converges.

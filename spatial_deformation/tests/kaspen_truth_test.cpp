@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "adjustment/run.h"
+#include "bordered_solution.h"
 #include "adjustment/solution.h"
 #include "platform/console.h"
 #include "spatial_deformation/profile.h"
@@ -206,23 +207,8 @@ Independent solve_independently(const TwoEpochFile& f) {
         }
     }
     if (free) g.insert(g.end(), helmert.begin(), helmert.end());
-    const int c = static_cast<int>(g.size());
-    Eigen::MatrixXd B = Eigen::MatrixXd::Zero(u + c, u + c);
-    B.topLeftCorner(u, u) = A.transpose() * W * A;
-    for (int r = 0; r < c; ++r) {
-        B.block(u + r, 0, 1, u) = g[r].transpose();
-        B.block(0, u + r, u, 1) = g[r];
-    }
-    Eigen::VectorXd rhs = Eigen::VectorXd::Zero(u + c);
-    rhs.head(u) = A.transpose() * W * L;
-    const Eigen::MatrixXd Binv = B.inverse();
-    Independent out;
-    out.x = (Binv * rhs).head(u);
-    out.Qx = Binv.topLeftCorner(u, u);
-    const Eigen::VectorXd v = A * out.x - L;
-    out.pvv = v.dot(W * v);
-    out.redundancy = m - u + c;
-    return out;
+    const truth::BorderedSolution b = truth::solve_bordered(A, W, L, g);
+    return {b.x, b.Qx, b.pvv, b.redundancy};
 }
 
 // The pair table rows after the heading that begins with `title`: (d, sigma_d) per pair.

@@ -26,6 +26,7 @@ struct Messages {
 
     // Input reader.
     std::string read_error = "  chyba ve čtení vstupních dat na řádku č.: ";
+    std::vector<std::string> read_error_more;  // console records after the read-error message
     std::string read_error_echo = " Chyba ve čtení vstupního souboru na řádku č.:";
     std::string read_error_echo_after = "...";  // after the echoed line of the faulty record
     std::string no_database = "Žadná DATABAZE bodů není inicializovaná ";

@@ -63,8 +63,16 @@ struct Profile {
     std::string banner_date_start;  // followed by "Datum: " and the date, then " *"
     std::string banner_time_start;  // followed by "Čas: " and the time, then "   *"
     std::vector<std::string> banner_after_time;  // fixed records between the time and the frame
+    // The frame of stars around the records, the empty lines before and after the banner, the
+    // label of the time and the ends of the date and time records.
+    bool banner_frame = true;
+    int banner_empty_before = 26;
+    int banner_empty_after = 4;
+    std::string banner_time_label = "Čas: ";
+    std::string banner_date_end = " *";
+    std::string banner_time_end = "   *";
 
-    // Dialogue texts: the two records of each prompt.
+    // Dialogue texts: the two records of each prompt (an empty second record is not shown).
     std::string report_prompt[2];
     std::string input_prompt[2];
 
@@ -86,6 +94,9 @@ struct Profile {
     // An existing report file is refused with the typed name right-aligned in 24 columns
     // (instead of the first 24 characters of the full path).
     bool refusal_shows_typed_name = false;
+    // A missing input file is refused with the first 24 characters of the full path (instead
+    // of the typed name right-aligned in 24 columns).
+    bool input_refusal_shows_path = false;
     // The end message names the report as typed and adds the print hint (instead of the full
     // path and an empty-looking record).
     bool end_message_with_print_hint = false;
@@ -132,6 +143,21 @@ struct Profile {
     // and the weight; the rows adjust the differences between the epochs at the epoch-(o)
     // coordinates, and the report tables show both epochs.
     bool two_epochs = false;
+    // Two epochs: the misclosure lists of the first pass give the points' positions in the point
+    // list and the epoch-(o) misclosure beside the change (false: point numbers and the change).
+    bool change_list_with_misclosure = true;
+    // Two epochs: the columns of a table row after the value of epoch (o), and its last column:
+    // value(o) - value(i) in every table (also without corrections, except for distances), or
+    // only in the distance table, there the distance's own right-hand side value(i) - value(o).
+    struct EpochRow {
+        Column epoch_i{5, 10, 1};
+        Column weight{0, 9, 1};
+        Column correction{0, 9, 1};
+        Column change{0, 9, 1};
+        bool change_o_minus_i = true;
+    } epoch_row;
+    // An empty record after the column records of the plane coordinate and ellipse table.
+    bool empty_after_ellipse_heading = true;
     PassLoop loop;
     // Set in the deformation programs: the displacement analysis of point pairs.
     std::optional<PairAnalysis> pairs;

@@ -21,6 +21,9 @@ public:
     Verdict observe(double HTH);
     // The same test without the divergence counter: true once two successive sums settle.
     bool observe_settling(double HTH);
+    // The loop of a program with a fixed number of solutions at most: true once two successive
+    // sums settle or after the `passes`-th solution, which ends the loop as if converged.
+    bool observe_limited(double HTH, Index passes);
     Index solutions() const { return ITER; }
     // At most this many solutions: one more that does not settle counts as diverged (norms
     // that alternate would otherwise keep resetting the divergence counter for ever).
