@@ -186,6 +186,17 @@ TEST_F(KavonPress, NoRedundancyMovesThePointsAndLeavesTheResultsButtonAsItWas)
     EXPECT_FALSE(s.form1->Text5->visible());
 }
 
+TEST_F(KavonPress, FixedPointsWithoutObservationsHaveNoRedundancy)
+{
+    // Empty matrices throughout: no rows, no measured quantities, no unknowns left.
+    read(inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}}, {}, {}, {}));
+    s.form1->Command8_Click();
+    EXPECT_EQ(s.messages, std::vector<std::string>{texts::noRedundancy});
+    ASSERT_TRUE(s.form1->data.results);
+    EXPECT_EQ(s.form1->data.results->H(4, 1), 0);
+    EXPECT_EQ(x(2), 100000);
+}
+
 TEST_F(KavonPress, OneRedundantDistanceAndTheTestAtThreeSigma0)
 {
     // The distance 1-3 measured twice, 2 mm long and 2 mm short: v = -2 and +2, [pvv] = 8,
