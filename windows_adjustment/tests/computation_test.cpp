@@ -368,6 +368,20 @@ TEST_F(KavonPress, ANetworkTooLargeForTheMemoryIsToldNotCrashed)
     EXPECT_FALSE(s.form1->data.results);
 }
 
+TEST(KavonPressRegional, CellsWrittenBackWithADecimalCommaAreConverted)
+{
+    test::Session t(",");
+    t.openAndRead(t.file("net.txt", fiveFile({7, 2, 0, 0, 0}, true)));
+    t.messages.clear();
+    EXPECT_EQ(t.form1->Fl1->textArray(2 * t.form1->Fl1->cols() + 1), "100000,0");
+    t.form1->Command6_Click();  // the cells go back as texts, "100000,0"
+    t.form1->Command8_Click();
+    EXPECT_TRUE(t.messages.empty());
+    ASSERT_TRUE(t.form1->data.results);
+    EXPECT_NEAR(std::get<double>(t.form1->data.pointX[2]), 100000, 1e-3);  // exact data: back to the truth
+    EXPECT_EQ(t.form1->Text5->text(), "0,0");
+}
+
 TEST_F(KavonPress, SevenFiveAndSixWithDistancesAreToldNotOverrun)
 {
     read(fiveFile({7, 5, 6, 0, 0}, true));
