@@ -117,6 +117,10 @@ struct Profile {
     // first one (after the pause " NM > JM " for an angle or zenith angle); false: a pause for
     // every angle row beyond it, and the halt after the distance rows.
     bool halt_at_first_extra_row = true;
+    // An angle from two consecutive directions of a station to one target. true: the target's
+    // coefficients are the sum of its left and right roles (zero); false: the right target's
+    // replace the left target's in the same columns.
+    bool same_target_angle_sums = false;
     // The same-coordinates message lists the point numbers and their positions.
     bool same_coordinates_lists_points = true;
     // Solutions at most before the non-convergence advice.
