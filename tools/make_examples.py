@@ -207,7 +207,7 @@ def plane():
     def az(a,b):
         t = math.atan2(pts[b][1]-pts[a][1], pts[b][0]-pts[a][0]); return (t + 2*math.pi if t < 0 else t)*RO
     def dist(a,b): return math.hypot(pts[b][0]-pts[a][0], pts[b][1]-pts[a][1])
-    out = ["'Rovinna sit, 10 bodu, bod 3 z databaze'", "3.0 2.0 1.0 2.0"]
+    out = ["'Rovinna sit, 10 bodu, bod 3 z databaze'", "3.0 2.0 3.0 2.0"]
     for k,(x,y,c) in pts.items():
         if c == -1:
             out.append(f"{k:4d} {c:3d}")

@@ -23,6 +23,11 @@ AngleCoefficients angle_coefficients(double dxj, double dyj, double sj2, double 
             -RO * dyk / sk2, RO * dxk / sk2};
 }
 
+void add_same_target_roles(AngleCoefficients& c) {
+    c.right_x = c.left_x + c.right_x;
+    c.right_y = c.left_y + c.right_y;
+}
+
 double reduce_to_half_circle(double misclosure_cc) {
     if (misclosure_cc > HALF_CIRCLE) return misclosure_cc - RK;
     if (misclosure_cc <= -HALF_CIRCLE) return misclosure_cc + RK;
@@ -122,7 +127,10 @@ void angle_rows(Run& run, bool first_pass) {
         }
         const Index r = next_row(run, true);
         if (r != 0) {
-            const AngleCoefficients c = angle_coefficients(dxj, dyj, sj2, dxk, dyk, sk2);
+            AngleCoefficients c = angle_coefficients(dxj, dyj, sj2, dxk, dyk, sk2);
+            // One target on both sides: its right-target coefficients are written last, in the
+            // same columns, so they carry both roles where the profile says so.
+            if (j == k && run.profile.same_target_angle_sums) add_same_target_roles(c);
             A(r, net.column(i, X)) = c.station_x;
             A(r, net.column(i, Y)) = c.station_y;
             A(r, net.column(j, X)) = c.left_x;

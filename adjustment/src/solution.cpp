@@ -60,28 +60,16 @@ void weights_singular(Run& run) {
 
 void solve(Run& run) {
     Solution& s = *run.solution;
-    const Index m = s.NM, p = run.net.NR, q = s.NP, n = s.n;
-    MADTRN(s.D, s.DT, m, p);
-    if (MADINV(s.PP, s.PI, p) != DONE) weights_singular(run);
-    MADMUL(s.PI, s.DT, s.PIDT, p, p, m);
-    MADMUL(s.D, s.PIDT, s.QI, m, p, m);
-    if (MADINV(s.QI, s.Q, m) != DONE) pause_then_exit(run, run.text.qi_singular);
-    MADTRN(s.A, s.AT, m, n);
-    MADMUL(s.AT, s.Q, s.ATQ, n, m, m);
-    MADMUL(s.ATQ, s.A, s.N, n, m, n);
-    MADTRN(s.G, s.GT, q, n);
-    MADMUL(s.GT, s.G, s.GTG, n, q, n);
-    MADADD(s.N, s.GTG, s.MI, n, n);
-    if (MADINV(s.MI, s.M, n) != DONE) {
-        run.console.pause(run.text.normal_singular[0]);
-        run.console.say(run.text.normal_singular[1]);
-        run.console.say(run.text.normal_singular[2]);
-        exit_block(ExitStatus::failed);
+    switch (solve_increments(s, {s.NM, run.net.NR, s.NP, s.n})) {
+        case ChainStop::solved: return;
+        case ChainStop::weights_singular: weights_singular(run); return;
+        case ChainStop::cofactors_singular: pause_then_exit(run, run.text.qi_singular); return;
+        case ChainStop::normal_singular:
+            run.console.pause(run.text.normal_singular[0]);
+            run.console.say(run.text.normal_singular[1]);
+            run.console.say(run.text.normal_singular[2]);
+            exit_block(ExitStatus::failed);
     }
-    MADMUL(s.M, s.ATQ, s.MATQ, n, n, m);
-    MADMUL(s.MATQ, s.L, s.H, n, m, 1);
-    MADMUL(s.A, s.H, s.AH, m, n, 1);
-    MADSUB(s.AH, s.L, s.AHL, m, 1);
 }
 
 // What only the solution of the last pass is needed for: the cofactor matrix of the unknowns
@@ -89,12 +77,8 @@ void solve(Run& run) {
 // still intact here, so R and V are what every pass would have computed.
 void finish_solution(Run& run) {
     Solution& s = *run.solution;
-    const Index m = s.NM, p = run.net.NR, n = s.n;
-    MADMUL(s.MATQ, s.A, s.MATQA, n, m, n);
-    MADMUL(s.MATQA, s.M, s.R, n, n, n);
-    MADMUL(s.PIDT, s.Q, s.DTQ, p, m, m);
-    MADMUL(s.DTQ, s.AHL, s.V, p, m, 1);
-    MADTRN(s.V, s.VT, p, 1);
+    const Index p = run.net.NR;
+    cofactors_and_corrections(s, {s.NM, p, s.NP, s.n});
     for (int k = 1; k <= p; ++k) s.VT(1, k) = s.VT(1, k) * run.net.PPP[k];
     MADMUL(s.VT, s.V, s.VVT, 1, p, 1);
     insert_fixed_cofactors(run);
@@ -200,17 +184,48 @@ void final_update(Run& run) {
 
 }  // namespace
 
+ChainMatrices::ChainMatrices(Index rows, Index quantities, Index unknowns, Index conditions)
+    : A(rows, unknowns), L(rows, 1), PP(quantities, quantities), D(rows, quantities),
+      DT(quantities, rows), PI(quantities, quantities), PIDT(quantities, rows), QI(rows, rows),
+      Q(rows, rows), AT(unknowns, rows), ATQ(unknowns, rows), N(unknowns, unknowns),
+      G(conditions, unknowns), GT(unknowns, conditions), GTG(unknowns, unknowns),
+      MI(unknowns, unknowns), M(unknowns, unknowns), MATQ(unknowns, rows), DTQ(quantities, rows),
+      H(unknowns, 1), MATQA(unknowns, unknowns), R(unknowns, unknowns), AH(rows, 1), AHL(rows, 1),
+      V(quantities, 1), VT(1, quantities) {}
+
+ChainStop solve_increments(ChainMatrices& s, const ChainSizes& z) {
+    const Index m = z.m, p = z.p, q = z.q, n = z.n;
+    MADTRN(s.D, s.DT, m, p);
+    if (MADINV(s.PP, s.PI, p) != DONE) return ChainStop::weights_singular;
+    MADMUL(s.PI, s.DT, s.PIDT, p, p, m);
+    MADMUL(s.D, s.PIDT, s.QI, m, p, m);
+    if (MADINV(s.QI, s.Q, m) != DONE) return ChainStop::cofactors_singular;
+    MADTRN(s.A, s.AT, m, n);
+    MADMUL(s.AT, s.Q, s.ATQ, n, m, m);
+    MADMUL(s.ATQ, s.A, s.N, n, m, n);
+    MADTRN(s.G, s.GT, q, n);
+    MADMUL(s.GT, s.G, s.GTG, n, q, n);
+    MADADD(s.N, s.GTG, s.MI, n, n);
+    if (MADINV(s.MI, s.M, n) != DONE) return ChainStop::normal_singular;
+    MADMUL(s.M, s.ATQ, s.MATQ, n, n, m);
+    MADMUL(s.MATQ, s.L, s.H, n, m, 1);
+    MADMUL(s.A, s.H, s.AH, m, n, 1);
+    MADSUB(s.AH, s.L, s.AHL, m, 1);
+    return ChainStop::solved;
+}
+
+void cofactors_and_corrections(ChainMatrices& s, const ChainSizes& z) {
+    const Index m = z.m, p = z.p, n = z.n;
+    MADMUL(s.MATQ, s.A, s.MATQA, n, m, n);
+    MADMUL(s.MATQA, s.M, s.R, n, n, n);
+    MADMUL(s.PIDT, s.Q, s.DTQ, p, m, m);
+    MADMUL(s.DTQ, s.AHL, s.V, p, m, 1);
+    MADTRN(s.V, s.VT, p, 1);
+}
+
 Solution::Solution(const Capacities& c)
-    : A(c.rows, c.unknowns), L(c.rows, 1), PP(c.quantities, c.quantities),
-      D(c.rows, c.quantities), DT(c.quantities, c.rows), PI(c.quantities, c.quantities),
-      PIDT(c.quantities, c.rows), QI(c.rows, c.rows), Q(c.rows, c.rows),
-      AT(c.unknowns, c.rows), ATQ(c.unknowns, c.rows), N(c.unknowns, c.unknowns),
-      G(c.conditions, c.unknowns), GT(c.unknowns, c.conditions), GTG(c.unknowns, c.unknowns),
-      MI(c.unknowns, c.unknowns), M(c.unknowns, c.unknowns), MATQ(c.unknowns, c.rows),
-      DTQ(c.quantities, c.rows), H(c.unknowns, 1), MATQA(c.unknowns, c.unknowns),
-      R(c.unknowns, c.unknowns), RT(c.unknowns, c.unknowns), AH(c.rows, 1), AHL(c.rows, 1),
-      V(c.quantities, 1), VT(1, c.quantities), VVT(1, 1), HT(1, c.unknowns), HTH(1, 1),
-      HR(c.unknowns, 1) {}
+    : ChainMatrices(c.rows, c.quantities, c.unknowns, c.conditions), RT(c.unknowns, c.unknowns),
+      VVT(1, 1), HT(1, c.unknowns), HTH(1, 1), HR(c.unknowns, 1) {}
 
 ConvergenceTest::Verdict ConvergenceTest::observe(double HTH) {
     ++ITER;

@@ -188,3 +188,33 @@ TEST(PlanorControlFile, AngleHeadingWithoutAngles) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace planor_e2e;
+
+// Mended: two consecutive directions of station 1 to point 3 form an angle whose value does not
+// depend on where point 3 stands. Its row carries nothing in point 3's columns (the left and the
+// right role add up to zero), so exact observations bring point 3, given 2 m and 1 m off, back to
+// the triangle; the right-target coefficients alone would hold its azimuth from point 1 at the
+// input one and the passes would not settle. The angle 3-1-3 of the dialogue is 0 with sigma 0.
+TEST(PlanorRows, TwoSightingsOfOneTargetInARow) {
+    testsupport::DataFolder folder;
+    folder.write("INPUT.TXT", plane_input({"1 6 0 0", "2 2 100000 0", "3 0 2000 101000"},
+                                          {"1 2 0 1", "1 3 1000000 1", "1 3 1000000 1", "2 3 1500000 1",
+                                           "2 1 2000000 1", "3 1 3000000 1", "3 2 3500000 1"},
+                                          TRIANGLE_DISTANCES));
+    const Result r = run(folder, REPORT + "\nINPUT.TXT\nn\nn\ny\n3 1 3\n-1 0 0\ny\n");
+    EXPECT_EQ(r.status, 0);
+    const int table = find(r.report, "       V Y S L E D N É   S O U Ř A D N I C E   A");
+    ASSERT_GE(table, 0);
+    // point 3: X 0.0, dX 2000.0, Y 100000.0, dY 1000.0 (input minus adjusted)
+    EXPECT_EQ(testsupport::columns(r.report[table + 9], 1, 48),
+              "    3           0.0  2000.0     100000.0  1000.0");
+    const int line = find_start(r.report, " Směrodat.odchylka jednotk. po vyrov. = ");
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(r.report[line], " Směrodat.odchylka jednotk. po vyrov. =    0.0");
+    EXPECT_NE(find(r.report, "     3 -   1 -   3           0.0          0.000"), -1);
+}
+
+}  // namespace

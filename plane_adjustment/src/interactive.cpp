@@ -160,7 +160,8 @@ private:
                 continue;
             }
             const double omega = adjustment::horizontal_angle(dxj, dyj, dxk, dyk);
-            const adjustment::AngleCoefficients c = adjustment::angle_coefficients(dxj, dyj, sj2, dxk, dyk, sk2);
+            adjustment::AngleCoefficients c = adjustment::angle_coefficients(dxj, dyj, sj2, dxk, dyk, sk2);
+            if (j == k && run_.profile.same_target_angle_sums) adjustment::add_same_target_roles(c);
             clear_gradient(p);
             F(i, X) = c.station_x;
             F(i, Y) = c.station_y;

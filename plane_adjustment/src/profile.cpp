@@ -88,6 +88,7 @@ void set_adjustment_texts(adjustment::Messages& t) {
 void set_adjustment(adjustment::Profile& p) {
     p.halt_at_first_extra_row = false;
     p.same_coordinates_lists_points = false;
+    p.same_target_angle_sums = true;
     p.pass_limit = 100;
     p.test_lines_on_console = false;
     p.weighted_statistics = false;

@@ -307,6 +307,43 @@ TEST(KnownDeformation, IdenticalEpochsGiveNoDisplacement) {
     EXPECT_DOUBLE_EQ(out.MO, 1.5);
 }
 
+// Points that fix some of their components (codes 4, 5, 6 and 8 beside the code-7 point) and move
+// only in their free ones: the displacements come back in the free components, the fixed ones
+// hold 0.0, and every point's resulting coordinates are epoch (o) plus its displacement. The
+// redundancy counts the condition rows of the codes (3 + 2 + 2 + 2 + 2 = 11, code 8 fixing three
+// components with two rows): 24 angles + 15 zenith angles + 15 distances - 18 unknowns + 11 = 47.
+TEST(KnownDeformation, PartlyFixedPointsMoveInTheirFreeComponents) {
+    std::vector<Point> points = six_points({7, 4, 5, 6, 8, 0});
+    points[1].dZ = -1.5;  // code 4: dx = dy = 0
+    points[2].dX = 4.0;   // code 5: dy = dz = 0
+    points[3].dY = 5.0;   // code 6: dx = dz = 0
+    points[5].dX = -1.4;  // code 0
+    points[5].dY = -3.3;
+    points[5].dZ = -2.6;
+    const Plan plan = full_plan(points, true);
+    const Outcome out = run_kaspen(observe(points, plan, orientations(plan.groups.size())));
+    ASSERT_EQ(out.status, 0);
+    ASSERT_EQ(out.H.size(), 18u);
+    EXPECT_EQ(out.redundancy, 47);
+    for (int k = 0; k < 6; ++k) {
+        const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
+        for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
+    }
+    // Report rows (1X,I4,1X,3(F13.1,F8.1)): point 2 keeps X and Y and sinks by 1.5 mm; point 5
+    // (code 8) stays where it was; the free point 6 takes its whole displacement.
+    int res = 0;
+    while (res < static_cast<int>(out.report.size()) &&
+           out.report[static_cast<std::size_t>(res)].rfind("       V Ý S L E D N É", 0) != 0)
+        ++res;
+    ASSERT_LT(res + 11, static_cast<int>(out.report.size()));
+    EXPECT_EQ(out.report[static_cast<std::size_t>(res + 7)],
+              "    2     1350000.0     0.0    2120000.0     0.0     310498.5    -1.5");
+    EXPECT_EQ(out.report[static_cast<std::size_t>(res + 10)],
+              "    5      760000.0     0.0    2050000.0     0.0     301800.0     0.0");
+    EXPECT_EQ(out.report[static_cast<std::size_t>(res + 11)],
+              "    6     1079998.6    -1.4    1719996.7    -3.3     296197.4    -2.6");
+}
+
 // An angle of 5 cc between two targets on nearly one line, whose directions change order between
 // the epochs (the angle becomes 3,999,997 cc): its change enters as -8 cc, not as 3,999,992 cc
 // (which moved the points by hundreds of metres before it was reduced).

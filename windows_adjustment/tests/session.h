@@ -1,6 +1,6 @@
 // A run of the main window under test: the Open dialog answers from a list, message boxes are
 // recorded, the end of the program is counted, and input files are written to a temporary
-// folder.
+// folder, which is the current directory (where the work file goes) while the session lasts.
 #pragma once
 #include "forms/numbers.h"
 #include "kavon/texts.h"
@@ -9,6 +9,7 @@
 #include "testsupport/runner.h"
 
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ public:
         seam.messageBox = [this](const std::string& text) { messages.push_back(text); };
         seam.endProgram = [this] { ++ends; };
         seam.openFault = nullptr;
+        std::filesystem::current_path(folder.path());
         form1 = std::make_unique<Form1>();
         form1->load();
     }
@@ -38,6 +40,7 @@ public:
     {
         form1.reset();
         forms::runtimeSeam() = {};
+        std::filesystem::current_path(startDirectory);
     }
 
     // Writes an input file into the folder; its full path.
@@ -54,6 +57,7 @@ public:
         form1->Command5_Click();
     }
 
+    const std::filesystem::path startDirectory = std::filesystem::current_path();
     testsupport::DataFolder folder;
     std::deque<std::string> answers;
     std::vector<forms::OpenDialogRequest> requests;

@@ -121,6 +121,10 @@ struct Profile {
     // that the observations cannot see: the two shifts, the rotation and, without distances, the
     // scale. Otherwise it only counts rows, unknowns and conditions.
     bool datum_motions_checked = false;
+    // An angle from two consecutive directions of a station to one target. true: the target's
+    // coefficients are the sum of its left and right roles (zero); false: the right target's
+    // replace the left target's in the same columns.
+    bool same_target_angle_sums = false;
     // The same-coordinates message lists the point numbers and their positions.
     bool same_coordinates_lists_points = true;
     // Solutions at most before the non-convergence advice.

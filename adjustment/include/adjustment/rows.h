@@ -15,6 +15,10 @@ struct AngleCoefficients {
 };
 AngleCoefficients angle_coefficients(double dxj, double dyj, double sj2, double dxk, double dyk,
                                      double sk2);
+// The angle between two sightings of one target (left target = right target): the target's
+// coefficients are the sum of its two roles, which is zero, as the angle does not depend on
+// where the target stands.
+void add_same_target_roles(AngleCoefficients& c);
 
 // Rebuilds the diagonal of PP and forms the rows of the network at the current coordinates.
 void observation_rows(Run& run);

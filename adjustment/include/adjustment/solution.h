@@ -36,18 +36,42 @@ private:
     double HTC = 0;   // the previous sum [mm2]
 };
 
-// The matrices of one pass and the results that the report and the interactive part read.
-// Every matrix has its own storage, declared with the program's capacities.
-struct Solution {
-    explicit Solution(const Capacities& cap);
+// The matrices of the least-squares chain, each with its own storage of the declared size.
+struct ChainMatrices {
+    ChainMatrices(Index rows, Index quantities, Index unknowns, Index conditions);
 
     Matrix A, L, PP;            // design matrix, misclosures, weights of the measured quantities
     Matrix D, DT, PI, PIDT;     // derived observations by measured quantities, and products
     Matrix QI, Q;               // cofactor and weight matrix of the derived observations
     Matrix AT, ATQ, N;          // normal equations
     Matrix G, GT, GTG, MI, M;   // datum rows, N + GT.G and its inverse
-    Matrix MATQ, DTQ, H, MATQA, R, RT;
-    Matrix AH, AHL, V, VT, VVT, HT, HTH, HR;
+    Matrix MATQ, DTQ, H, MATQA, R;
+    Matrix AH, AHL, V, VT;
+};
+
+// The sizes in use: m derived-observation rows, p measured quantities, q condition rows, n
+// unknowns of the solution (after the removal of fixed components).
+struct ChainSizes {
+    Index m, p, q, n;
+};
+
+// Which inversion of the chain met an exactly zero pivot.
+enum class ChainStop { solved, weights_singular, cofactors_singular, normal_singular };
+
+// From D, PP, A, L and G: the weight matrix Q of the derived observations, the normal matrix
+// N + GT.G and its inverse M, the increments H, and A.H - L. Stops at the first singular
+// inversion and says which.
+ChainStop solve_increments(ChainMatrices& s, const ChainSizes& z);
+// After solve_increments: the cofactor matrix of the unknowns R = M.N.M, the corrections of the
+// measured quantities V = PP^-1.D^T.Q.(A.H - L) and their transpose VT.
+void cofactors_and_corrections(ChainMatrices& s, const ChainSizes& z);
+
+// The matrices of one pass and the results that the report and the interactive part read.
+// Every matrix has its own storage, declared with the program's capacities.
+struct Solution : ChainMatrices {
+    explicit Solution(const Capacities& cap);
+
+    Matrix RT, VVT, HT, HTH, HR;
 
     Index IIT = 0;   // pass number
     Index IXX = 0;   // rows written into A

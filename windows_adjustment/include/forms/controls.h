@@ -86,10 +86,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// A combo box with an editable text and a list.
+// A combo box with an editable text and a list, or (as a drop-down list) a list only, whose text
+// until an item is chosen is the one set.
 class ComboBox : public Control<QComboBox> {
 public:
     explicit ComboBox(QWidget* container);
+    // The drop-down list style: nothing can be typed, only an item chosen.
+    void setDropDownList();
     std::string text() const;
     void setText(const std::string& text);
     // Adds an item at a list position, or at the end for -1.
@@ -98,6 +101,7 @@ public:
     std::string list(int index) const;
     // The selected list position, -1 when none.
     int listIndex() const { return currentIndex(); }
+    void setListIndex(int index) { setCurrentIndex(index); }
 };
 
 class ListBox : public Control<QListWidget> {

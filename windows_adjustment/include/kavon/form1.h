@@ -61,6 +61,8 @@ public:
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
     void Command11_Click();
     void Fl1_DblClick();
     void Fl1_KeyPress(int& keyAscii);
@@ -77,6 +79,9 @@ protected:
     void Form_Unload() override;
 
 private:
+    // How a press of "Výpočet" ended.
+    enum class PressEnd { completed, noRedundancy, stopped };
+    PressEnd press();
     void buildButtons();
     void buildResult();
     void buildAprioriPanel();
@@ -88,6 +93,12 @@ private:
     void fillObservationTable(forms::Grid& grid, forms::Label& caption, int count, const std::vector<double>& station,
                               const std::vector<double>& target, const std::vector<double>& value,
                               const std::vector<double>& weight);
+    // Steps of Command7_Click: the coordinates and the tables of measured quantities with the
+    // corrections V(before + i).
+    void fillCoordinateTable();
+    void fillResultTable(forms::Grid& grid, int count, int before, const std::vector<double>& station,
+                         const std::vector<double>& target, const std::vector<double>& value,
+                         const std::vector<double>& weight);
     // Commit of the floating editor into the current cell of Fl1.
     void commitEdit();
 

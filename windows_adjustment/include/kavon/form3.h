@@ -6,6 +6,7 @@
 #include "forms/form.h"
 #include "forms/grid.h"
 #include "forms/tab_control.h"
+#include "kavon/module.h"
 
 namespace kavon {
 
@@ -24,6 +25,12 @@ public:
     forms::ComboBox *Combo1, *Combo2;
     forms::Button* Command1;
     forms::Grid* Grid5;
+
+    // The module data of the program, shared with the main window.
+    ModuleData* data = nullptr;
+
+    void Check1_Click();
+    void Command1_Click();
 
 protected:
     void Form_Load() override;

@@ -7,6 +7,7 @@
 #include "library/matrix.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kavon {
@@ -16,6 +17,8 @@ namespace kavon {
 class Matrix : public library::Matrix {
 public:
     using library::Matrix::Matrix;
+    // Takes over a matrix of the library's, e.g. a result of the least-squares chain.
+    explicit Matrix(library::Matrix&& other) noexcept : library::Matrix(std::move(other)) {}
 };
 using Count = std::int16_t;
 

@@ -15,7 +15,8 @@ namespace kavon {
 // first character is "-"): the point section (less the title and the a-priori line), the
 // directions, the zenith angles and the slope distances; lines after a fourth terminator are
 // not counted. Closes file 2. Fails when file 2 is not open, when there are fewer than two lines
-// before the first terminator, or when a count leaves 16 bits.
+// before the first terminator, or when a count leaves 16 bits (also three times the points, or
+// all measured quantities together: the computation counts its unknowns and rows in 16 bits).
 bool countRecords(forms::SequentialFile& file2, ModuleData& data);
 
 // Opens the input file again as file 2, reads the title line (not kept) and the a-priori line of

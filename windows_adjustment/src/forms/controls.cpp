@@ -100,7 +100,19 @@ ComboBox::ComboBox(QWidget* container) : Control(container)
 
 std::string ComboBox::text() const { return currentText().toStdString(); }
 
-void ComboBox::setText(const std::string& text) { setEditText(qs(text)); }
+void ComboBox::setText(const std::string& text)
+{
+    if (isEditable()) setEditText(qs(text));
+    else setPlaceholderText(qs(text));
+}
+
+void ComboBox::setDropDownList()
+{
+    const QString shown = currentText();
+    setEditable(false);
+    setCurrentIndex(-1);
+    setPlaceholderText(shown);
+}
 
 void ComboBox::addItem(const std::string& item, int index)
 {
@@ -108,7 +120,7 @@ void ComboBox::addItem(const std::string& item, int index)
     const QString shown = currentText();
     insertItem(index < 0 ? count() : index, qs(item));
     setCurrentIndex(-1);
-    setEditText(shown);
+    if (isEditable()) setEditText(shown);
 }
 
 std::string ComboBox::list(int index) const { return itemText(index).toStdString(); }

@@ -20,6 +20,7 @@ constexpr forms::Rgb red{255, 0, 0};
 Form1::Form1()
     : forms::Form(texts::form1Caption, 15345, 6780), form2_(std::make_unique<Form2>()), form3_(std::make_unique<Form3>())
 {
+    form3_->data = &data;
     buildButtons();
     buildResult();
     buildAprioriPanel();
@@ -129,6 +130,8 @@ void Form1::connectHandlers()
     Command4->Click = [this] { Command4_Click(); };
     Command5->Click = [this] { Command5_Click(); };
     Command6->Click = [this] { Command6_Click(); };
+    Command7->Click = [this] { Command7_Click(); };
+    Command8->Click = [this] { Command8_Click(); };
     Command11->Click = [this] { Command11_Click(); };
     Fl1->DblClick = [this] { Fl1_DblClick(); };
     Fl1->KeyPress = [this](int& keyAscii) { Fl1_KeyPress(keyAscii); };

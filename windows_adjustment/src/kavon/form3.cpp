@@ -1,12 +1,15 @@
 // The results window: its controls and Form_Load.
 #include "kavon/form3.h"
 
+#include "forms/numbers.h"
 #include "forms/runtime.h"
 #include "kavon/design.h"
+#include "kavon/equations.h"
 #include "kavon/texts.h"
 
-namespace kavon {
+#include <cmath>
 
+namespace kavon {
 
 Form3::Form3() : forms::Form(texts::form3Caption, 11235, 9810)
 {
@@ -30,14 +33,18 @@ Form3::Form3() : forms::Form(texts::form3Caption, 11235, 9810)
     Picture1->place(5760, 4560, 5295, 5055);
     Combo1 = new forms::ComboBox(Picture1);
     Combo1->place(120, 120, 855, 315);
+    Combo1->setDropDownList();
     Combo1->setText("1.bod");
     Combo2 = new forms::ComboBox(Picture1);
     Combo2->place(1200, 120, 855, 315);
+    Combo2->setDropDownList();
     Combo2->setText("2.bod");
     Command1 = new forms::Button(Picture1, "Výpočet");
     Command1->place(2400, 120, 1215, 375);
     Grid5 = table(Picture1, 0, 720, 5175, 4215, 2, 2,
                   "Číslo bodu 1|číslo bodu 2| vyrovnaná šikmá délka| směrodatná odch.");
+    Check1->Click = [this] { Check1_Click(); };
+    Command1->Click = [this] { Command1_Click(); };
 }
 
 void Form3::Form_Load()
@@ -50,5 +57,70 @@ void Form3::Form_Load()
 }
 
 void Form3::Form_Unload() { forms::endProgram(); }
+
+}  // namespace kavon
+
+namespace kavon {
+
+void Form3::Check1_Click()
+{
+    Check1->setEnabled(false);
+    for (int i = 1; i <= data->nPoints; ++i) {
+        // The number's own text has no blanks around it.
+        const std::string number = forms::numberText(data->pointNumber[static_cast<std::size_t>(i)]);
+        Combo1->addItem(number, i - 1);
+        Combo2->addItem(number, i - 1);
+    }
+    Picture1->show();
+}
+
+// The adjusted slope distance between the two chosen points and its standard deviation from the
+// cofactor matrix of the unknowns: sigma = sqrt(sigma0Used^2 F.R.F^T), F the gradient of s.
+void Form3::Command1_Click()
+{
+    data->gridCols = Grid5->cols();
+    const int a = Combo1->listIndex() + 1, b = Combo2->listIndex() + 1;
+    if (a < 1 || b < 1) {
+        forms::msgBox(texts::chooseBothPoints);
+        return;
+    }
+    if (a == b) {
+        forms::msgBox(texts::samePointTwice);
+        return;
+    }
+    if (!data->results) {
+        forms::msgBox(texts::noResults);
+        return;
+    }
+    const auto points = convertPoints(*data);
+    if (!points) return;
+    Grid5->setRows(Grid5->rows() + 1);
+    const auto A = static_cast<std::size_t>(a), B = static_cast<std::size_t>(b);
+    const double dx = points->x[B] - points->x[A], dy = points->y[B] - points->y[A], dz = points->z[B] - points->z[A];
+    const double s = std::sqrt(dx * dx + dy * dy + dz * dz);
+    const Count NN = data->results->NN;
+    Matrix F(1, NN);
+    if (s > 0) {  // two points at one place: s = 0 and no gradient
+        const double g[3] = {dx / s, dy / s, dz / s};
+        for (int c = 0; c < 3; ++c) {
+            F(1, 3 * a - 2 + c) = g[c];
+            F(1, 3 * b - 2 + c) = -g[c];
+        }
+    }
+    Matrix FT(NN, 1), FR(1, NN), q(1, 1);
+    MADTRN(F, FT, 1, NN);
+    MADMUL(F, data->results->R, FR, 1, NN, NN);
+    MADMUL(FR, FT, q, 1, NN, 1);
+    // A variance below zero can only come from rounding.
+    const double variance = data->sigma0Used * data->sigma0Used * q(1, 1);
+    const double sigma = variance > 0 ? std::sqrt(variance) : 0.0;
+
+    ++data->distanceRow;
+    const int k = data->distanceRow * data->gridCols;
+    Grid5->setTextArray(k, Combo1->text());
+    Grid5->setTextArray(k + 1, Combo2->text());
+    Grid5->setTextArray(k + 2, forms::formatNumber(s, "#####0.0"));
+    Grid5->setTextArray(k + 3, forms::formatNumber(sigma, "#####0.0"));
+}
 
 }  // namespace kavon

@@ -64,6 +64,8 @@ bool countRecords(forms::SequentialFile& file2, ModuleData& data)
     data.nZenithAngles = static_cast<std::int16_t>(counts[2]);
     data.nSlopeDistances = static_cast<std::int16_t>(counts[3]);
     if (data.nPoints < 0) return false;  // not even the title and the a-priori line
+    // The computation counts 3 unknowns per point and all measured quantities in 16 bits.
+    if (3 * counts[0] > maxCount + 6 || counts[1] + counts[2] + counts[3] > maxCount) return false;
     for (auto* array : {&data.pointX, &data.pointY, &data.pointZ, &data.pointCode}) size(*array, data.nPoints);
     size(data.pointNumber, data.nPoints);
     return true;
