@@ -88,6 +88,9 @@ adjustment::Profile profile() {
     p.capacity_control_records = true;
     p.two_epochs = true;
     p.halt_at_first_extra_row = false;
+    // Two sightings of one target in a row: the angle between them does not depend on where the
+    // target stands, so its two roles cancel in the row.
+    p.same_target_angle_sums = true;
     // The rows come from the epoch-(o) coordinates, which no pass moves: the second pass repeats
     // the first, and the loop ends there.
     p.loop = {.moves_points = false, .passes = 2};

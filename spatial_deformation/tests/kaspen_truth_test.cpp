@@ -344,6 +344,24 @@ TEST(KnownDeformation, PartlyFixedPointsMoveInTheirFreeComponents) {
               "    6     1079998.6    -1.4    1719996.7    -3.3     296197.4    -2.6");
 }
 
+// A target sighted twice in a row at one station: the angle between the two sightings is 0 in
+// both epochs wherever the target stands, so its row must not hold the target back (its two
+// roles cancel); the displacements are the true ones.
+TEST(KnownDeformation, ATargetSightedTwiceInARowReturnsTheTrueDisplacements) {
+    std::vector<Point> points = six_points({7, 2, 0, 0, 0, 0});
+    displace(points);
+    Plan plan = full_plan(points, true);
+    std::vector<std::int16_t>& targets = plan.groups[5].second;
+    targets.push_back(targets.back());
+    const Outcome out = run_kaspen(observe(points, plan, orientations(plan.groups.size())));
+    ASSERT_EQ(out.status, 0);
+    ASSERT_EQ(out.H.size(), 18u);
+    for (int k = 0; k < 6; ++k) {
+        const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
+        for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
+    }
+}
+
 // An angle of 5 cc between two targets on nearly one line, whose directions change order between
 // the epochs (the angle becomes 3,999,997 cc): its change enters as -8 cc, not as 3,999,992 cc
 // (which moved the points by hundreds of metres before it was reduced).
