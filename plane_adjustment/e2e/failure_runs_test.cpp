@@ -2,6 +2,7 @@
 // and made by hand so that one fault stands in it.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,62 @@ TEST(PlanorFailure, UnderdeterminedNetworkHalts) {
     EXPECT_EQ(find(r.screen, "KONEC"), -1);
     EXPECT_EQ(find_start(r.screen, "+"), -1);
     for (const std::string& line : r.report) EXPECT_EQ(line.find("V Y S L E D N"), std::string::npos);
+}
+
+// Mended: enough rows for the unknowns and conditions, yet the conditions leave a motion of the
+// whole network free, so that the solution would be noise: no placement code at all, and a
+// network of directions alone (the code-6 and the code-2 point fix the shifts and the rotation,
+// nothing fixes the scale). The run halts before the first solution.
+TEST(PlanorFailure, NetworkWithAFreeDatumMotionHalts) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> points, distances;
+        bool few_conditions;  // fewer than three condition rows: the pause first
+    };
+    const Case cases[] = {
+        {"all points free", {"1 0 0 0", "2 0 100000 0", "3 0 0 100000"}, TRIANGLE_DISTANCES, true},
+        {"scale free without distances", TRIANGLE, {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::DataFolder folder;
+        const Result r = run_input(folder, plane_input(c.points, TRIANGLE_DIRECTIONS, c.distances));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(find(r.screen, " dim G() < 3, tj IR<3 ") >= 0, c.few_conditions);
+        expect_in_order(r, {" Chyba - uloha je nedostatecne urcena", "         tj. maly pocet podminek umisteni site",
+                            "         nebo nedostatecne zamereni site"});
+        EXPECT_EQ(find(r.screen, "KONEC"), -1);
+        for (const std::string& line : r.report) EXPECT_EQ(line.find("V Y S L E D N"), std::string::npos);
+    }
+}
+
+// A code-6 point listed before Helmert points: its two rows are the Helmert shift rows, which
+// then hold the sums of the Helmert points' increments, and the rotation row follows. The datum
+// is fixed (point 1 by its removed components, the rest by the three rows), so the run adjusts:
+// points 2 and 3 of the square of 100 m, given 30 mm off in Y in opposite senses (the sums of the
+// shift and the rotation rows vanish on that), come back to it from exact observations.
+TEST(PlanorFailure, CodeSixBesideHelmertPointsFixesTheDatum) {
+    testsupport::DataFolder folder;
+    const Result r = run_input(
+        folder, plane_input({"1 6 0 0", "2 3 100000 -30", "3 3 100000 100030", "4 3 0 100000"},
+                            {"1 2 0 1", "1 3 500000 1", "1 4 1000000 1", "2 3 1000000 1", "2 4 1500000 1",
+                             "2 1 2000000 1", "3 4 2000000 1", "3 1 2500000 1", "3 2 3000000 1"},
+                            {"1 2 100000 1", "2 3 100000 1", "3 4 100000 1", "4 1 100000 1"}));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.screen.back(), "KONEC");
+    const int table = find(r.report, "       V Y S L E D N É   S O U Ř A D N I C E   A");
+    ASSERT_GE(table, 0);
+    // number, X, dX, Y, dY (input minus adjusted), read as numbers: a correction of a few
+    // thousandths of a millimetre is printed with its sign, as -0.0.
+    const double truth[3][5] = {{2, 100000, 0, 0, -30}, {3, 100000, 0, 100000, 30}, {4, 0, 0, 100000, 0}};
+    for (int k = 0; k < 3; ++k) {
+        std::istringstream row(r.report[static_cast<std::size_t>(table + 8 + k)]);
+        for (double expected : truth[k]) {
+            double value = -1;
+            row >> value;
+            EXPECT_NEAR(value, expected, 0.05) << "point " << truth[k][0];
+        }
+    }
 }
 
 // A code-4 point listed before the Helmert points shares condition row 1 with their sum of dX:

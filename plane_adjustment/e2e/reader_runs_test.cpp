@@ -84,6 +84,8 @@ struct Capacity {
     std::string input;
     int status;
     std::string last;  // the last screen line
+    // Where the run adjusts: the start (number, X, dX, Y) of point 2's row of the results table.
+    std::string point2 = "";
 };
 
 void PrintTo(const Capacity& c, std::ostream* os) { *os << c.name; }
@@ -100,9 +102,18 @@ TEST_P(Capacities, AcceptedUpToTheLimitAndHaltedBeyondIt) {
     if (c.status != 0 && c.last != "KONEC") {
         EXPECT_EQ(find(r.screen, "KONEC"), -1) << "a halt, not the exit block";
     }
+    if (!c.point2.empty()) {
+        const int table = find(r.report, "       V Y S L E D N É   S O U Ř A D N I C E   A");
+        ASSERT_GE(table, 0);
+        EXPECT_EQ(r.report[table + 8].substr(0, c.point2.size()), c.point2);
+    }
 }
 
 const std::string D = "1 2 100.0 1";  // a direction (or a distance) between points 1 and 2
+
+// The two points of points(2) with a datum: point 1 fixed (code 6), point 2 its azimuth point
+// (code 2), so that the distance between them, 10 m, fixes the rest.
+const std::vector<std::string> FIXED_PAIR = {"1 6 1010000.0 2000000.0", "2 2 1020000.0 2000000.0"};
 
 INSTANTIATE_TEST_SUITE_P(
     Planor, Capacities,
@@ -115,9 +126,10 @@ INSTANTIATE_TEST_SUITE_P(
         Capacity{"Quantities200", plane_input(points(2), repeated(150, D), repeated(50, D)), 1,
                  "Chyba ve vstupu, max. pocet mereni je 199"},
         Capacity{"Directions200", plane_input(points(2), repeated(200, D)), 1, "Chyba ve vstupu, max. pocet mereni je 199"},
-        // Read whole; two free points without a placement code then make the normal matrix
-        // singular, and the run ends through the exit block.
-        Capacity{"Distances70", plane_input(points(2), {}, repeated(70, D)), 1, "KONEC"},
+        // Read whole and adjusted: 70 exact distances of the 10 m between the points leave point 2
+        // where it stands.
+        Capacity{"Distances70", plane_input(FIXED_PAIR, {}, repeated(70, "1 2 10000.0 1")), 0, "KONEC",
+                 "    2     1020000.0     0.0    2000000.0"},
         Capacity{"Distances71", plane_input(points(2), {}, repeated(71, D)), 1, "Chyba ve vstupu, max. pocet delek je 70"}),
     [](const testing::TestParamInfo<Capacity>& info) { return info.param.name; });
 

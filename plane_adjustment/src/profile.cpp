@@ -89,6 +89,9 @@ void set_adjustment(adjustment::Profile& p) {
     p.halt_at_first_extra_row = false;
     p.same_coordinates_lists_points = false;
     p.same_target_angle_sums = true;
+    // A network whose conditions leave a shift, the rotation, the scale or a height free is
+    // refused as under-determined, not solved into noise.
+    p.datum_motions_checked = true;
     p.pass_limit = 100;
     p.test_lines_on_console = false;
     p.weighted_statistics = false;
