@@ -91,6 +91,9 @@ adjustment::Profile profile() {
     // Two sightings of one target in a row: the angle between them does not depend on where the
     // target stands, so its two roles cancel in the row.
     p.same_target_angle_sums = true;
+    // A network whose conditions leave a shift, the rotation, the scale or a height free is
+    // refused as under-determined, not solved into noise.
+    p.datum_motions_checked = true;
     // The rows come from the epoch-(o) coordinates, which no pass moves: the second pass repeats
     // the first, and the loop ends there.
     p.loop = {.moves_points = false, .passes = 2};

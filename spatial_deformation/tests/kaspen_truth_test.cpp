@@ -63,6 +63,7 @@ struct Outcome {
     double pvv = 0, MO = 0;
     int redundancy = 0;
     std::vector<std::string> report;
+    std::string screen;
 };
 
 Outcome run_kaspen(const TwoEpochFile& file) {
@@ -80,6 +81,7 @@ Outcome run_kaspen(const TwoEpochFile& file) {
     });
     unsetenv("TERVAL_DATA");
     out.report = folder.lines_cp1250("R.TXT");
+    out.screen = console.screen();
     return out;
 }
 
@@ -359,6 +361,81 @@ TEST(KnownDeformation, ATargetSightedTwiceInARowReturnsTheTrueDisplacements) {
     for (int k = 0; k < 6; ++k) {
         const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
         for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
+    }
+}
+
+// Enough rows for the unknowns and conditions, yet the conditions leave a motion of the whole
+// network free, so that the displacements would be noise: the run is refused as under-determined.
+// No placement code at all; no slope distances (the code-7 and the code-2 point fix the shifts and
+// the rotation about the vertical, nothing fixes the scale); no zenith angles in a network whose
+// points all stand at one height (the slope distances then see no height either, so the heights of
+// the free points are free).
+TEST(KnownDeformation, ANetworkWithAFreeDatumMotionIsRefused) {
+    struct Refused {
+        const char* name;
+        std::vector<int> codes;
+        bool distances, zenith_angles, level;
+    };
+    const Refused cases[] = {
+        {"all points free", {0, 0, 0, 0, 0, 0}, true, true, false},
+        {"scale free without distances", {7, 2, 0, 0, 0, 0}, false, true, false},
+        {"heights free without zenith angles", {7, 2, 0, 0, 0, 0}, true, false, true},
+    };
+    for (const Refused& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<Point> points = six_points(c.codes);
+        if (c.level)
+            for (Point& p : points) p.Z = 300000.0;
+        displace(points);
+        Plan plan = full_plan(points, c.distances);
+        if (!c.zenith_angles) plan.zenith_angles.clear();
+        const Outcome out = run_kaspen(observe(points, plan, orientations(plan.groups.size())));
+        EXPECT_EQ(out.status, 1);
+        EXPECT_NE(out.screen.find(" Chyba - úloha je nedostatečně určena\n         tj. malý počet podmínek umístění sítě\n"),
+                  std::string::npos);
+        for (const std::string& line : out.report) EXPECT_EQ(line.find("V Ý S L E D N É"), std::string::npos) << "no results";
+    }
+}
+
+// Networks whose conditions fix the datum in other ways than one code-7 and one code-2 point are
+// adjusted, and the displacements are the true ones.
+//  - A code-7 point listed before Helmert points: its three rows are the Helmert shift rows, which
+//    then hold the sums of the Helmert points' displacements, and the rotation row follows. The
+//    displacements are chosen so that these sums vanish (dY of points 3, 4 and 5 in proportion to
+//    the differences of their X, dZ of points 2 and 6 opposite).
+//  - No zenith angles, the heights seen by the slope distances between points of different
+//    heights: no motion is free, the run is no under-determined network.
+TEST(KnownDeformation, OtherFixedDatumsReturnTheTrueDisplacements) {
+    {
+        SCOPED_TRACE("code 7 beside Helmert points");
+        std::vector<Point> points = six_points({7, 3, 3, 3, 3, 3});
+        points[2].dY = (points[4].X - points[3].X) * 1e-5;
+        points[3].dY = (points[2].X - points[4].X) * 1e-5;
+        points[4].dY = (points[3].X - points[2].X) * 1e-5;
+        points[1].dZ = 2.0;
+        points[5].dZ = -2.0;
+        const Plan plan = full_plan(points, true);
+        const Outcome out = run_kaspen(observe(points, plan, orientations(plan.groups.size())));
+        ASSERT_EQ(out.status, 0);
+        ASSERT_EQ(out.H.size(), 18u);
+        for (int k = 0; k < 6; ++k) {
+            const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
+            for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
+        }
+    }
+    {
+        SCOPED_TRACE("no zenith angles");
+        std::vector<Point> points = six_points({7, 2, 0, 0, 0, 0});
+        displace(points);
+        Plan plan = full_plan(points, true);
+        plan.zenith_angles.clear();
+        const Outcome out = run_kaspen(observe(points, plan, orientations(plan.groups.size())));
+        ASSERT_EQ(out.status, 0);
+        ASSERT_EQ(out.H.size(), 18u);
+        for (int k = 0; k < 6; ++k) {
+            const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
+            for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
+        }
     }
 }
 
