@@ -85,6 +85,16 @@ Outcome run_kaspen(const TwoEpochFile& file) {
     return out;
 }
 
+// A run that ends normally with the true displacements of the six points, to 0.01 mm.
+void expect_true_displacements(const Outcome& out, const std::vector<Point>& points) {
+    ASSERT_EQ(out.status, 0);
+    ASSERT_EQ(out.H.size(), 18u);
+    for (int k = 0; k < 6; ++k) {
+        const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
+        for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
+    }
+}
+
 // The independent solution: rows of the angles of consecutive directions, the distances and the
 // zenith angles at the epoch-(o) coordinates; right-hand sides the changes between the epochs
 // (angles reduced to the half circle); weights through the angles' correlation; datum rows of the
@@ -356,12 +366,7 @@ TEST(KnownDeformation, ATargetSightedTwiceInARowReturnsTheTrueDisplacements) {
     std::vector<std::int16_t>& targets = plan.groups[5].second;
     targets.push_back(targets.back());
     const Outcome out = run_kaspen(observe(points, plan, orientations(plan.groups.size())));
-    ASSERT_EQ(out.status, 0);
-    ASSERT_EQ(out.H.size(), 18u);
-    for (int k = 0; k < 6; ++k) {
-        const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
-        for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
-    }
+    expect_true_displacements(out, points);
 }
 
 // Enough rows for the unknowns and conditions, yet the conditions leave a motion of the whole
@@ -416,12 +421,7 @@ TEST(KnownDeformation, OtherFixedDatumsReturnTheTrueDisplacements) {
         points[5].dZ = -2.0;
         const Plan plan = full_plan(points, true);
         const Outcome out = run_kaspen(observe(points, plan, orientations(plan.groups.size())));
-        ASSERT_EQ(out.status, 0);
-        ASSERT_EQ(out.H.size(), 18u);
-        for (int k = 0; k < 6; ++k) {
-            const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
-            for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
-        }
+        expect_true_displacements(out, points);
     }
     {
         SCOPED_TRACE("no zenith angles");
@@ -430,12 +430,7 @@ TEST(KnownDeformation, OtherFixedDatumsReturnTheTrueDisplacements) {
         Plan plan = full_plan(points, true);
         plan.zenith_angles.clear();
         const Outcome out = run_kaspen(observe(points, plan, orientations(plan.groups.size())));
-        ASSERT_EQ(out.status, 0);
-        ASSERT_EQ(out.H.size(), 18u);
-        for (int k = 0; k < 6; ++k) {
-            const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};
-            for (int a = 0; a < 3; ++a) EXPECT_NEAR(out.H[3 * k + a], truth[a], 0.01) << "point " << k + 1 << " axis " << a;
-        }
+        expect_true_displacements(out, points);
     }
 }
 
