@@ -56,6 +56,9 @@ public:
     std::function<void()> Click;
 };
 
+// A label shows its whole caption on one line: where the system's face is wider than the
+// label at the label's size, the caption is drawn narrower (horizontally condensed) rather than
+// cut off, since the sizes in twips were chosen for a narrower face.
 class Label : public Control<QLabel> {
 public:
     Label(QWidget* container, const std::string& caption);
@@ -63,6 +66,11 @@ public:
     void setCaption(const std::string& caption);
     void setForeColor(Rgb colour);
     bool bold() const { return font().bold(); }
+    // The font in which the caption is drawn: the label's own, condensed where it needs to be.
+    QFont captionFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A one-line text box. KeyDown gets the key code and shift state (a key code set to 0 does

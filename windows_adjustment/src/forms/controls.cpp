@@ -4,7 +4,9 @@
 #include "forms/keys.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace forms {
 
@@ -47,6 +49,32 @@ Label::Label(QWidget* container, const std::string& caption) : Control(container
 std::string Label::caption() const { return text().toStdString(); }
 
 void Label::setCaption(const std::string& caption) { setText(qs(caption)); }
+
+QFont Label::captionFont() const
+{
+    QFont condensed = font();
+    const int room = contentsRect().width();
+    // Narrower step by step, down to half the width at most.
+    for (int stretch = 100; stretch >= 50; stretch -= 2) {
+        condensed.setStretch(stretch);
+        if (QFontMetrics(condensed).horizontalAdvance(text()) <= room) break;
+    }
+    if (condensed.stretch() == 100) condensed.setStretch(QFont::AnyStretch);
+    return condensed;
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    const QFont shown = captionFont();
+    if (shown.stretch() == QFont::AnyStretch || text().isEmpty()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setFont(shown);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(contentsRect(), static_cast<int>(alignment()), text());
+}
 
 void Label::setForeColor(Rgb colour)
 {
