@@ -19,6 +19,11 @@ namespace forms {
 // The fonts of the forms: the system's sans-serif face. The default is 8.25 pt.
 inline constexpr double defaultFontPoints = 8.25;
 QFont sansSerifFont(double points, bool bold);
+// The font in which a text is drawn into a room of the given width [pixels]: the font itself
+// when the text fits, else the same font condensed until it fits (down to half its width). The
+// sizes in twips were chosen for a narrower face than the system's may be, so a caption or a
+// cell text is drawn narrower rather than cut off.
+QFont fittingFont(const QFont& font, const QString& text, int room);
 
 struct Rgb {
     int red, green, blue;
@@ -56,9 +61,7 @@ public:
     std::function<void()> Click;
 };
 
-// A label shows its whole caption on one line: where the system's face is wider than the
-// label at the label's size, the caption is drawn narrower (horizontally condensed) rather than
-// cut off, since the sizes in twips were chosen for a narrower face.
+// A label shows its whole caption on one line, condensed where it must be (fittingFont).
 class Label : public Control<QLabel> {
 public:
     Label(QWidget* container, const std::string& caption);

@@ -50,23 +50,24 @@ std::string Label::caption() const { return text().toStdString(); }
 
 void Label::setCaption(const std::string& caption) { setText(qs(caption)); }
 
-QFont Label::captionFont() const
+QFont fittingFont(const QFont& font, const QString& text, int room)
 {
-    QFont condensed = font();
-    const int room = contentsRect().width();
+    if (QFontMetrics(font).horizontalAdvance(text) <= room) return font;
+    QFont condensed = font;
     // Narrower step by step, down to half the width at most.
-    for (int stretch = 100; stretch >= 50; stretch -= 2) {
+    for (int stretch = 98; stretch >= 50; stretch -= 2) {
         condensed.setStretch(stretch);
-        if (QFontMetrics(condensed).horizontalAdvance(text()) <= room) break;
+        if (QFontMetrics(condensed).horizontalAdvance(text) <= room) break;
     }
-    if (condensed.stretch() == 100) condensed.setStretch(QFont::AnyStretch);
     return condensed;
 }
+
+QFont Label::captionFont() const { return fittingFont(font(), text(), contentsRect().width()); }
 
 void Label::paintEvent(QPaintEvent* event)
 {
     const QFont shown = captionFont();
-    if (shown.stretch() == QFont::AnyStretch || text().isEmpty()) {
+    if (shown == font()) {
         QLabel::paintEvent(event);
         return;
     }
