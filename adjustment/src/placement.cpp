@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "adjustment/failures.h"
 #include "adjustment/run.h"
@@ -122,6 +123,64 @@ void helmert_rows(Run& run, Index& IR, int I) {
     }
 }
 
+// Whether the conditions fix every motion of the whole plane network that its angles and
+// distances do not see: the shifts along X and Y, the rotation and, without distances, the scale.
+// Each motion is a vector over the unknowns, the rotation and the scale taken about the centre of
+// the points (so that large coordinates do not swamp them). The condition rows and the removed
+// fixed components hold a motion when they do not all vanish on it; they fix them all when these
+// values, one vector per motion, are linearly independent. A motion left free makes N + G'G
+// singular, and its inversion without pivot search need not notice: the solution would be noise
+// reported as a result.
+bool datum_fixed(const Network& net, const Solution& s) {
+    double cx = 0, cy = 0;
+    for (int i = 1; i <= net.IB; ++i) {
+        cx = cx + net.XO[i];
+        cy = cy + net.YO[i];
+    }
+    cx = cx / net.IB;
+    cy = cy / net.IB;
+    double extent = 0;
+    for (int i = 1; i <= net.IB; ++i)
+        extent = std::max({extent, std::fabs(net.XO[i] - cx), std::fabs(net.YO[i] - cy)});
+    if (extent == 0) extent = 1;
+    const int motions = net.ID >= 1 ? 3 : 4;
+    // What the conditions see of each motion: the value of every condition row, then the value
+    // at every removed component.
+    std::vector<std::vector<double>> seen(static_cast<std::size_t>(motions),
+                                          std::vector<double>(static_cast<std::size_t>(s.NP), 0.0));
+    for (int i = 1; i <= net.IB; ++i) {
+        const double x = (net.XO[i] - cx) / extent, y = (net.YO[i] - cy) / extent;
+        const double along_x[4] = {1, 0, -y, x}, along_y[4] = {0, 1, x, y};
+        for (int m = 0; m < motions; ++m) {
+            std::vector<double>& v = seen[static_cast<std::size_t>(m)];
+            for (int r = 1; r <= s.NP; ++r)
+                v[static_cast<std::size_t>(r - 1)] +=
+                    s.G(r, net.column(i, X)) * along_x[m] + s.G(r, net.column(i, Y)) * along_y[m];
+            for (int axis : rule(PLANE, net.KOD1[i]).removed)
+                if (axis != 0) v.push_back(axis == X ? along_x[m] : along_y[m]);
+        }
+    }
+    auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
+        double sum = 0;
+        for (std::size_t k = 0; k < a.size(); ++k) sum = sum + a[k] * b[k];
+        return sum;
+    };
+    // Gram-Schmidt: each motion must keep a part of its own after the parts of those before it.
+    for (int m = 0; m < motions; ++m) {
+        std::vector<double>& v = seen[static_cast<std::size_t>(m)];
+        const double before = std::sqrt(dot(v, v));
+        for (int q = 0; q < m; ++q) {
+            const std::vector<double>& u = seen[static_cast<std::size_t>(q)];
+            const double part = dot(v, u);
+            for (std::size_t k = 0; k < v.size(); ++k) v[k] = v[k] - part * u[k];
+        }
+        const double own = std::sqrt(dot(v, v));
+        if (!(own > 1e-9 * before)) return false;
+        for (double& e : v) e = e / own;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string placement_text(std::int16_t code, int dimension) {
@@ -148,7 +207,8 @@ void placement_conditions(Run& run) {
     }
     if (IR < 3 && !run.text.few_conditions.empty()) run.console.pause(run.text.few_conditions);
     s.NP = IR;
-    if (s.NM - net.NN + s.NP < 0) {
+    const bool too_few = s.NM - net.NN + s.NP < 0;
+    if (too_few || (run.profile.datum_motions_checked && net.dimension == 2 && !datum_fixed(net, s))) {
         for (const std::string& line : run.text.underdetermined) run.console.say(line);
         platform::halt(run.console, ExitStatus::failed);
     }

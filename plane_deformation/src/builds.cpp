@@ -77,6 +77,12 @@ void set_adjustment(adjustment::Profile& p) {
     // repeats the first; at most six solutions, then the loop ends as if converged.
     p.loop = {.moves_points = false, .passes = 6};
     p.halt_at_first_extra_row = false;
+    // Two sightings of one target in a row: the angle between them does not depend on where the
+    // target stands, so its two roles cancel in the row.
+    p.same_target_angle_sums = true;
+    // A network whose conditions leave a shift, the rotation or the scale free is refused as
+    // under-determined, not solved into noise.
+    p.datum_motions_checked = true;
     p.same_coordinates_lists_points = false;
     p.test_lines_on_console = false;
     p.weighted_statistics = false;

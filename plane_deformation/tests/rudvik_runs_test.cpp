@@ -325,11 +325,12 @@ TEST(RudvikRun, ReadErrorOfBothBuilds) {
     EXPECT_EQ(last.control.back(), blanks(40));
 }
 
-// A file of n points on a grid (points only, or with the given sections appended).
+// A file of n points on a grid (points only, or with the given sections appended); point 1
+// fixed (code 6) and point 2 with its Y fixed (code 5), the others free.
 std::string grid(int n, const std::string& sections = "") {
     std::string text = "'Sit'\n1 1 1 1\n";
     for (int k = 1; k <= n; ++k)
-        text += std::to_string(k) + " 0 " + std::to_string(1000000 + 100000 * (k % 6)) + " " +
+        text += std::to_string(k) + (k == 1 ? " 6 " : k == 2 ? " 5 " : " 0 ") + std::to_string(1000000 + 100000 * (k % 6)) + " " +
                 std::to_string(2000000 + 130000 * (k / 6)) + "\n";
     return text + "-1\n" + sections;
 }
@@ -428,6 +429,32 @@ TEST(RudvikRun, SingularSolutionStoresTheEpochOCoordinates) {
     }
 }
 
+// A code-6 point listed before the only Helmert point shares the Helmert rows: the shifts rows
+// hold the sums of both points' components, and the rotation row, about the origin of the
+// coordinates, is orthogonal here to the line between them. The datum is still fixed (point 1 by
+// its removed components, then point 2 by the shift rows), so the run is no under-determined
+// network: points 1 and 2 stay, and 3 and 4 return their displacements (2, -1) and (-1.5, 2.5) mm,
+// from which the observations were computed.
+TEST(RudvikRun, ConditionsSharingTheHelmertRowsStillFixTheDatum) {
+    const Result r = rudvik("'T'\n2.0 1.0 1.0 2.0\n"
+                            "1 6 1000000.0 500000.0\n2 3 1000000.0 0.0\n3 0 1300000.0 200000.0\n4 0 700000.0 250000.0\n-1\n"
+                            "1 2 3000000.0 3000000.0 1\n1 3 3500000.0 3500001.0610 1\n1 4 2442284.1232 2442279.4269 1\n"
+                            "2 1 1000000.0 1000000.0 1\n2 3 374334.0836 374330.6557 1\n2 4 1557715.8768 1557714.3113 1\n"
+                            "3 1 1500000.0 1500001.0610 1\n3 2 2374334.0836 2374330.6557 1\n3 4 1947070.6479 1947067.2672 1\n"
+                            "4 1 442284.1232 442279.4269 1\n4 2 3557715.8768 3557714.3113 1\n4 3 3947070.6479 3947067.2672 1\n-1\n"
+                            "1 3 424264.0687 424266.1900 1\n2 4 390512.4838 390515.2366 1\n3 4 602079.7289 602083.5075 1\n"
+                            "1 4 390512.4838 390512.0357 1\n-1\n");
+    ASSERT_EQ(r.status, 0);
+    const std::vector<std::string> results = from(r.report, "       V Ý S L E D N É   S O U Ř A D N I C E   A");
+    ASSERT_GE(results.size(), 10u);
+    EXPECT_EQ(results[6].substr(0, 48), " " + integer(1, 4) + " " + fixed(1000000.0, 13, 1) + fixed(0.0, 8, 1) +
+                                            fixed(500000.0, 13, 1) + fixed(0.0, 8, 1));
+    EXPECT_EQ(results[8].substr(0, 48), " " + integer(3, 4) + " " + fixed(1300002.0, 13, 1) + fixed(2.0, 8, 1) +
+                                            fixed(199999.0, 13, 1) + fixed(-1.0, 8, 1));
+    EXPECT_EQ(results[9].substr(0, 48), " " + integer(4, 4) + " " + fixed(699998.5, 13, 1) + fixed(-1.5, 8, 1) +
+                                            fixed(250002.5, 13, 1) + fixed(2.5, 8, 1));
+}
+
 // The failures of the adjustment as a user meets them.
 TEST(RudvikRun, AdjustmentFailures) {
     struct Case {
@@ -447,6 +474,39 @@ TEST(RudvikRun, AdjustmentFailures) {
          {" dim G() < 3, tj IR<3 ", " Chyba - úloha je nedostatečně určena", "         tj. malý počet podmínek umístění sítě",
           "         nebo nedostatečné zaměření sítě", "Stop - Program terminated."}},
     };
+    // Enough rows for the unknowns and conditions, yet the conditions leave a motion of the whole
+    // network free: no fixed or Helmert point at all, the scale of a network without distances,
+    // the rotation about a single Helmert point. The solution would be noise; the run halts.
+    const std::string four_points = "1 0 0\n2 500000 0\n3 0 400000\n4 300000 300000\n-1\n";
+    const std::string angles = "1 2 0 0 1\n1 3 1000000 1000000 1\n1 4 500000 500000 1\n"
+                               "2 1 0 0 1\n2 3 700000 700000 1\n2 4 900000 900000 1\n"
+                               "3 1 0 0 1\n3 2 600000 600000 1\n3 4 1100000 1100000 1\n-1\n";
+    const std::string lengths = "1 2 500000 500001 1\n1 3 400000 400001 1\n2 3 640312.4 640313 1\n"
+                                "1 4 424264.1 424265 1\n-1\n";
+    auto with_codes = [&](const char* codes, const std::string& distances) {
+        std::string points;
+        std::size_t at = 0;
+        for (const char* c = codes; *c != 0; ++c) {
+            const std::size_t end = four_points.find('\n', at);
+            const std::string record = four_points.substr(at, end - at);
+            const std::size_t blank = record.find(' ');
+            points += record.substr(0, blank) + " " + (*c == 'm' ? std::string("-1") : std::string(1, *c)) +
+                      record.substr(blank) + "\n";
+            at = end + 1;
+        }
+        return "'T'\n1 1 1 1\n" + points + "-1\n" + angles + distances;
+    };
+    const std::vector<std::string> underdetermined = {" Chyba - úloha je nedostatečně určena",
+                                                      "         tj. malý počet podmínek umístění sítě",
+                                                      "         nebo nedostatečné zaměření sítě",
+                                                      "Stop - Program terminated."};
+    std::vector<std::string> no_conditions = {" dim G() < 3, tj IR<3 "};
+    no_conditions.insert(no_conditions.end(), underdetermined.begin(), underdetermined.end());
+    const Case datum_cases[] = {
+        {"no condition at all", with_codes("0m10", lengths), no_conditions},
+        {"scale free without distances", with_codes("6200", "-1\n"), underdetermined},
+        {"rotation about a single Helmert point", with_codes("3000", lengths), underdetermined},
+    };
     // 175 directions of one station: 174 angle rows, two beyond the 172 rows, each with its
     // pause; the halt after the distance rows.
     std::string directions;
@@ -455,6 +515,7 @@ TEST(RudvikRun, AdjustmentFailures) {
                        {" NM > JM ", " NM > JM ", "Chyba ve vstupu, měř. délek může být max. 172"}};
     std::vector<Case> all(std::begin(cases), std::end(cases));
     all.push_back(rows);
+    all.insert(all.end(), std::begin(datum_cases), std::end(datum_cases));
     for (const Case& c : all) {
         const Result r = rudvik(c.input);
         std::size_t at = 0;

@@ -207,6 +207,20 @@ TEST(KnownPlaneDeformation, AGrownDistanceIsListedWithItsChange) {
     EXPECT_TRUE(found);
 }
 
+// A target sighted twice in a row at one station: the angle between the two sightings is 0 in
+// both epochs wherever the target stands, so its row must not hold the target back (its two
+// roles cancel); the displacements are the true ones.
+TEST(KnownPlaneDeformation, ATargetSightedTwiceInARowReturnsTheTrueDisplacements) {
+    std::vector<Point> points = six_points({6, 2, 0, 0, 0, 0});
+    displace(points);
+    Plan plan = full_plan(points, true);
+    std::vector<std::int16_t>& targets = plan.groups[5].second;
+    targets.push_back(targets.back());
+    const Outcome out = run_rudvik(observed(points, plan));
+    ASSERT_EQ(out.status, 0);
+    expect_true_displacements(out, points);
+}
+
 // A station whose direction set passes zero in epoch (o) only (its orientation differs between
 // the epochs): each epoch's angle is formed with its own reduction, so the change is the true
 // change of the angle.

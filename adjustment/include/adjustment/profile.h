@@ -117,6 +117,10 @@ struct Profile {
     // first one (after the pause " NM > JM " for an angle or zenith angle); false: a pause for
     // every angle row beyond it, and the halt after the distance rows.
     bool halt_at_first_extra_row = true;
+    // The determinacy check also asks (in the plane) whether the condition rows fix every motion
+    // that the observations cannot see: the two shifts, the rotation and, without distances, the
+    // scale. Otherwise it only counts rows, unknowns and conditions.
+    bool datum_motions_checked = false;
     // An angle from two consecutive directions of a station to one target. true: the target's
     // coefficients are the sum of its left and right roles (zero); false: the right target's
     // replace the left target's in the same columns.
