@@ -117,6 +117,12 @@ TEST_F(KavonPress, ConditionCountsOfThePlacementCodes)
         {"7, 5 and 6 with distances: 7 rows for 4", {7, 5, 6, 0, 0}, true, 0, 0, texts::badConditions},
         {"2 without 7", {2, 4, 4, 0, 0}, true, 0, 0, texts::missingOrigin},
         {"7, 2 without distances: too few", {7, 2, 0, 0, 0}, false, 0, 0, texts::badConditions},
+        // Enough rows, yet a motion of the whole network that the observations cannot see is
+        // left free: N + G'G is singular, and the increments along it would be rounding noise.
+        {"two 4: free to slide along Z", {4, 4, 0, 0, 0}, true, 0, 0, texts::underDetermined},
+        {"two 5: free to slide along X", {5, 5, 0, 0, 0}, true, 0, 0, texts::underDetermined},
+        {"two 6: free to slide along Y", {6, 6, 0, 0, 0}, true, 0, 0, texts::underDetermined},
+        {"4, 4 and 5: every motion held", {4, 4, 5, 0, 0}, true, 6, 9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
