@@ -174,6 +174,53 @@ TEST_F(KavonPress, AzimuthRowTowardMinusSevenAndTheColumnsThatCodeFourRemoves)
     }
 }
 
+// From point 1 the target 3 sighted twice in a row, 4 cc apart, each with weight 1: the angle
+// between the two sightings does not depend on where 3 stands, so the presses settle where one
+// sighting of their mean with weight 2 settles (directions with an orientation per station).
+std::string sightedTwice(bool twice)
+{
+    std::vector<P> points = FIVE;
+    const int codes[] = {7, 2, 0, 0, 0};
+    for (std::size_t i = 0; i < points.size(); ++i) points[i].code = codes[i];
+    points[2].x += 150;
+    points[3].y -= 120;
+    std::vector<O> dirs, zens, dists;
+    for (const P& s : FIVE)
+        for (const P& t : FIVE) {
+            if (s.number == t.number) continue;
+            const double d = azimuthCc(s, t);
+            if (s.number == 1 && t.number == 3 && twice) {
+                dirs.push_back({1, 3, d, 1});
+                dirs.push_back({1, 3, d + 4, 1});
+            } else if (s.number == 1 && t.number == 3) {
+                dirs.push_back({1, 3, d + 2, 2});
+            } else {
+                dirs.push_back({s.number, t.number, d, 1});
+            }
+            zens.push_back({s.number, t.number, zenithCc(s, t), 1});
+            if (s.number < t.number) dists.push_back({s.number, t.number, distance(s, t), 1});
+        }
+    return inputFile(1, points, dirs, zens, dists);
+}
+
+TEST_F(KavonPress, TwoSightingsOfOneTargetInARowWeighAsTheirMean)
+{
+    const auto settled = [](bool twice) {
+        test::Session t;
+        t.openAndRead(t.file("net.txt", sightedTwice(twice)));
+        for (int press = 0; press < 6; ++press) t.form1->Command8_Click();
+        EXPECT_EQ(t.messages.size(), 1u) << "only the information message of the Open";
+        std::vector<double> xyz;
+        for (int i = 1; i <= 5; ++i)
+            for (const auto* axis : {&t.form1->data.pointX, &t.form1->data.pointY, &t.form1->data.pointZ})
+                xyz.push_back(std::get<double>((*axis)[static_cast<std::size_t>(i)]));
+        return xyz;
+    };
+    const std::vector<double> twice = settled(true), mean = settled(false);
+    ASSERT_EQ(twice.size(), mean.size());
+    for (std::size_t k = 0; k < twice.size(); ++k) EXPECT_NEAR(twice[k], mean[k], 1e-5) << "component " << k;
+}
+
 // Three points, two of them fixed (code 7), the third fixed by two distances and a zenith angle
 // (f = 0); a second measurement of a distance makes f = 1.
 std::vector<P> threePoints(double x3) { return {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, x3, 80000, 2000}}; }

@@ -83,7 +83,11 @@ void Former::angleRows()
         if (sj2 == 0) zeroLength(d.dirStation[I], d.dirTarget[I]);
         if (sk2 == 0) zeroLength(d.dirStation[I], d.dirTarget[I + 1]);
         const int r = nextRow();
-        const adjustment::AngleCoefficients c = adjustment::angle_coefficients(dxj, dyj, sj2, dxk, dyk, sk2);
+        adjustment::AngleCoefficients c = adjustment::angle_coefficients(dxj, dyj, sj2, dxk, dyk, sk2);
+        // Two sightings of one target in a row: the angle between them does not depend on where
+        // the target stands, so its two roles cancel in the row (written into the same columns,
+        // the right target's alone would pull the target sideways).
+        if (j == k) adjustment::add_same_target_roles(c);
         e.A(r, 3 * i - 2) = c.station_x;
         e.A(r, 3 * i - 1) = c.station_y;
         e.A(r, 3 * j - 2) = c.left_x;
