@@ -117,6 +117,12 @@ TEST_F(KavonPress, ConditionCountsOfThePlacementCodes)
         {"7, 5 and 6 with distances: 7 rows for 4", {7, 5, 6, 0, 0}, true, 0, 0, texts::badConditions},
         {"2 without 7", {2, 4, 4, 0, 0}, true, 0, 0, texts::missingOrigin},
         {"7, 2 without distances: too few", {7, 2, 0, 0, 0}, false, 0, 0, texts::badConditions},
+        // Enough rows, yet a motion of the whole network that the observations cannot see is
+        // left free: N + G'G is singular, and the increments along it would be rounding noise.
+        {"two 4: free to slide along Z", {4, 4, 0, 0, 0}, true, 0, 0, texts::underDetermined},
+        {"two 5: free to slide along X", {5, 5, 0, 0, 0}, true, 0, 0, texts::underDetermined},
+        {"two 6: free to slide along Y", {6, 6, 0, 0, 0}, true, 0, 0, texts::underDetermined},
+        {"4, 4 and 5: every motion held", {4, 4, 5, 0, 0}, true, 6, 9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -166,6 +172,53 @@ TEST_F(KavonPress, AzimuthRowTowardMinusSevenAndTheColumnsThatCodeFourRemoves)
         EXPECT_EQ(with4->A(r, 4), without->A(r, 6)) << r;  // dz of point 3
         EXPECT_EQ(with4->A(r, 5), without->A(r, 7)) << r;  // dx of point 4
     }
+}
+
+// From point 1 the target 3 sighted twice in a row, 4 cc apart, each with weight 1: the angle
+// between the two sightings does not depend on where 3 stands, so the presses settle where one
+// sighting of their mean with weight 2 settles (directions with an orientation per station).
+std::string sightedTwice(bool twice)
+{
+    std::vector<P> points = FIVE;
+    const int codes[] = {7, 2, 0, 0, 0};
+    for (std::size_t i = 0; i < points.size(); ++i) points[i].code = codes[i];
+    points[2].x += 150;
+    points[3].y -= 120;
+    std::vector<O> dirs, zens, dists;
+    for (const P& s : FIVE)
+        for (const P& t : FIVE) {
+            if (s.number == t.number) continue;
+            const double d = azimuthCc(s, t);
+            if (s.number == 1 && t.number == 3 && twice) {
+                dirs.push_back({1, 3, d, 1});
+                dirs.push_back({1, 3, d + 4, 1});
+            } else if (s.number == 1 && t.number == 3) {
+                dirs.push_back({1, 3, d + 2, 2});
+            } else {
+                dirs.push_back({s.number, t.number, d, 1});
+            }
+            zens.push_back({s.number, t.number, zenithCc(s, t), 1});
+            if (s.number < t.number) dists.push_back({s.number, t.number, distance(s, t), 1});
+        }
+    return inputFile(1, points, dirs, zens, dists);
+}
+
+TEST_F(KavonPress, TwoSightingsOfOneTargetInARowWeighAsTheirMean)
+{
+    const auto settled = [](bool twice) {
+        test::Session t;
+        t.openAndRead(t.file("net.txt", sightedTwice(twice)));
+        for (int press = 0; press < 6; ++press) t.form1->Command8_Click();
+        EXPECT_EQ(t.messages.size(), 1u) << "only the information message of the Open";
+        std::vector<double> xyz;
+        for (int i = 1; i <= 5; ++i)
+            for (const auto* axis : {&t.form1->data.pointX, &t.form1->data.pointY, &t.form1->data.pointZ})
+                xyz.push_back(std::get<double>((*axis)[static_cast<std::size_t>(i)]));
+        return xyz;
+    };
+    const std::vector<double> twice = settled(true), mean = settled(false);
+    ASSERT_EQ(twice.size(), mean.size());
+    for (std::size_t k = 0; k < twice.size(); ++k) EXPECT_NEAR(twice[k], mean[k], 1e-5) << "component " << k;
 }
 
 // Three points, two of them fixed (code 7), the third fixed by two distances and a zenith angle
@@ -304,6 +357,11 @@ TEST_F(KavonPress, DataFailuresStopThePressWithTheirMessagesAndMoveNothing)
          inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, 0, 0, 500}}, {}, {{1, 3, 0, 1}}, {{2, 3, 1, 1}}),
          std::string(texts::zeroLength) + " 1 3"},
         {"under-determined", inputFile(1, three, {}, {}, {{1, 3, 94000, 1}}), texts::underDetermined},
+        {"two code-4 points: enough rows, but the network is free along Z",
+         inputFile(1, {{1, 4, 0, 0, 0}, {2, 4, 100000, 0, 0}, {3, 0, 50000, 80000, 2000}}, {},
+                   {{1, 3, 998000, 1}, {2, 3, 998000, 1}, {3, 1, 1002000, 1}, {3, 2, 1002000, 1}, {1, 2, 1000000, 1}},
+                   {{1, 3, 94000, 1}, {2, 3, 94000, 1}, {1, 2, 100000, 1}}),
+         texts::underDetermined},
         {"an angle toward a target above its station",
          inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, 0, 0, 500}}, {{1, 2, 0, 1}, {1, 3, 100, 1}}, {},
                    {{2, 3, 1, 1}}),

@@ -107,6 +107,25 @@ TEST(KavonMainWindow, ControlsAsDesigned)
     }
 }
 
+// The sizes in twips were chosen for a narrower face than the system's may be: the caption of
+// the result and the test's warning beside "Výpočet" show whole, condensed where they must be.
+TEST(KavonMainWindow, ResultCaptionsShowWhole)
+{
+    Session s;
+    Form1& f = *s.form1;
+    f.Label17->setCaption(texts::testFailed);
+    for (forms::Label* label : {f.Label16, f.Label17}) {
+        SCOPED_TRACE(label->caption());
+        const QFont shown = label->captionFont();
+        EXPECT_LE(QFontMetrics(shown).horizontalAdvance(QString::fromStdString(label->caption())),
+                  label->contentsRect().width());
+        EXPECT_EQ(shown.pointSizeF(), label->font().pointSizeF()) << "the same size, only narrower";
+        EXPECT_FALSE(label->grab().isNull());
+    }
+    // A caption that fits is drawn in the label's own font.
+    EXPECT_EQ(f.Label7->captionFont(), f.Label7->font());
+}
+
 TEST(KavonMainWindow, TablesAsDesigned)
 {
     Session s;

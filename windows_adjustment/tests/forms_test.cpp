@@ -1,6 +1,7 @@
 // The forms layer: twips, the grid's cell indices, header and merged cells, numbers and texts
 // under two regional settings, the sequential file and its error numbers.
 #include "forms/common_dialog.h"
+#include "forms/controls.h"
 #include "forms/grid.h"
 #include "forms/numbers.h"
 #include "forms/seqfile.h"
@@ -9,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include <QFontMetrics>
 #include <cerrno>
 #include <gtest/gtest.h>
 
@@ -30,6 +32,19 @@ TEST(FormsTwips, PixelsAreTwipsTimesDpiOver1440)
     }
     EXPECT_EQ(forms::pixelsToTwips(1023, 96), 15345);
     EXPECT_EQ(forms::pixelsToTwips(50, 120), 600);
+}
+
+// A text wider than its room is drawn condensed at the same size; one that fits, as it is.
+TEST(FormsFonts, FittingFontCondensesOnlyWhatDoesNotFit)
+{
+    const QFont font = forms::sansSerifFont(forms::defaultFontPoints, false);
+    const QString text = QString::fromUtf8("Směrodatná odch. jednotková po vyrovnání");
+    const int natural = QFontMetrics(font).horizontalAdvance(text);
+    EXPECT_EQ(forms::fittingFont(font, text, natural), font);
+    const QFont narrower = forms::fittingFont(font, text, natural * 9 / 10);
+    EXPECT_LE(QFontMetrics(narrower).horizontalAdvance(text), natural * 9 / 10);
+    EXPECT_EQ(narrower.pointSizeF(), font.pointSizeF());
+    EXPECT_EQ(narrower.bold(), font.bold());
 }
 
 class FormsGrid : public ::testing::Test {

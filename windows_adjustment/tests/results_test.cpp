@@ -188,6 +188,10 @@ TEST_F(KavonResults, DistanceDialogue)
 
     forms::Grid& g5 = *f3().Grid5;
     const int rows = g5.rows();
+    // All four columns in view, with room for a vertical scroll bar of 255 twips.
+    int widths = 0;
+    for (int c = 0; c < 4; ++c) widths += g5.colWidth(c);
+    EXPECT_LE(widths + 255, g5.width());
     f3().Command1_Click();  // nothing chosen
     distance(1, 1);         // the same point twice
     EXPECT_EQ(s.messages, (std::vector<std::string>{texts::chooseBothPoints, texts::samePointTwice}));

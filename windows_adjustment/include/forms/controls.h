@@ -19,6 +19,11 @@ namespace forms {
 // The fonts of the forms: the system's sans-serif face. The default is 8.25 pt.
 inline constexpr double defaultFontPoints = 8.25;
 QFont sansSerifFont(double points, bool bold);
+// The font in which a text is drawn into a room of the given width [pixels]: the font itself
+// when the text fits, else the same font condensed until it fits (down to half its width). The
+// sizes in twips were chosen for a narrower face than the system's may be, so a caption or a
+// cell text is drawn narrower rather than cut off.
+QFont fittingFont(const QFont& font, const QString& text, int room);
 
 struct Rgb {
     int red, green, blue;
@@ -56,6 +61,7 @@ public:
     std::function<void()> Click;
 };
 
+// A label shows its whole caption on one line, condensed where it must be (fittingFont).
 class Label : public Control<QLabel> {
 public:
     Label(QWidget* container, const std::string& caption);
@@ -63,6 +69,11 @@ public:
     void setCaption(const std::string& caption);
     void setForeColor(Rgb colour);
     bool bold() const { return font().bold(); }
+    // The font in which the caption is drawn: the label's own, condensed where it needs to be.
+    QFont captionFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A one-line text box. KeyDown gets the key code and shift state (a key code set to 0 does

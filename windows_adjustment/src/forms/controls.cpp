@@ -4,7 +4,9 @@
 #include "forms/keys.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace forms {
 
@@ -47,6 +49,33 @@ Label::Label(QWidget* container, const std::string& caption) : Control(container
 std::string Label::caption() const { return text().toStdString(); }
 
 void Label::setCaption(const std::string& caption) { setText(qs(caption)); }
+
+QFont fittingFont(const QFont& font, const QString& text, int room)
+{
+    if (QFontMetrics(font).horizontalAdvance(text) <= room) return font;
+    QFont condensed = font;
+    // Narrower step by step, down to half the width at most.
+    for (int stretch = 98; stretch >= 50; stretch -= 2) {
+        condensed.setStretch(stretch);
+        if (QFontMetrics(condensed).horizontalAdvance(text) <= room) break;
+    }
+    return condensed;
+}
+
+QFont Label::captionFont() const { return fittingFont(font(), text(), contentsRect().width()); }
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    const QFont shown = captionFont();
+    if (shown == font()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setFont(shown);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(contentsRect(), static_cast<int>(alignment()), text());
+}
 
 void Label::setForeColor(Rgb colour)
 {

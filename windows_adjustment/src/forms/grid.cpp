@@ -303,8 +303,10 @@ void Grid::paintEvent(QPaintEvent*)
             // General alignment: numbers to the right, other texts to the left.
             const bool number = !fixed && textToNumber(cells_[index(r, c)]).has_value();
             painter.setPen(Qt::black);
-            painter.drawText(rect.adjusted(cellPadding, 0, -cellPadding - 1, -1),
-                             Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft), text);
+            const QRect room = rect.adjusted(cellPadding, 0, -cellPadding - 1, -1);
+            painter.setFont(fittingFont(font(), text, room.width()));
+            painter.drawText(room, Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft), text);
+            painter.setFont(font());
             if (current && hasFocus()) {
                 painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
                 painter.drawRect(rect.adjusted(0, 0, -2, -2));

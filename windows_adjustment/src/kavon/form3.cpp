@@ -43,6 +43,9 @@ Form3::Form3() : forms::Form(texts::form3Caption, 11235, 9810)
     Command1->place(2400, 120, 1215, 375);
     Grid5 = table(Picture1, 0, 720, 5175, 4215, 2, 2,
                   "Číslo bodu 1|číslo bodu 2| vyrovnaná šikmá délka| směrodatná odch.");
+    // Its design widths: the four columns side by side within the table, the standard deviation
+    // in view beside the distance also when a vertical scroll bar appears.
+    setColWidths(*Grid5, {960, 960, 1560, 1320});
     Check1->Click = [this] { Check1_Click(); };
     Command1->Click = [this] { Command1_Click(); };
 }
