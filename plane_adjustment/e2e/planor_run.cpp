@@ -37,10 +37,6 @@ int find_start(const std::vector<std::string>& lines, const std::string& start) 
     return -1;
 }
 
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n > 0 ? n : 0), ' '); }
-std::string right(const std::string& text, int w) { return blanks(w - testsupport::chars(text)) + text; }
-std::string left(const std::string& text, int w) { return text + blanks(w - testsupport::chars(text)); }
-
 namespace {
 
 void put(std::string& out, std::uint64_t value, int bytes) {

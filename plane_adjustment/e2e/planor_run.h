@@ -33,9 +33,9 @@ int find(const std::vector<std::string>& lines, const std::string& text);
 // The position (from 0) of the first line that begins with `start`, or -1.
 int find_start(const std::vector<std::string>& lines, const std::string& start);
 
-std::string blanks(int n);
-std::string right(const std::string& text, int w);
-std::string left(const std::string& text, int w);
+using testsupport::blanks;
+using testsupport::left;
+using testsupport::right;
 
 // A record of the point database as its routines read it.
 struct DbRecord {

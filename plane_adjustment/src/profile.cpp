@@ -5,12 +5,13 @@
 #include <string>
 
 #include "plane_adjustment/interactive.h"
+#include "platform/record.h"
 
 namespace plane_adjustment {
 
 namespace {
 
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+using platform::blanks;
 
 void set_texts(adjustment::Messages& t) {
     t.result_file = "Vysledky vypoctu jsou v souboru :  ";

@@ -4,11 +4,13 @@
 
 #include <string>
 
+#include "platform/record.h"
+
 namespace plane_deformation {
 
 namespace {
 
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+using platform::blanks;
 
 const char TAB = '\t';
 

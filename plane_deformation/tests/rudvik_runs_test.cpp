@@ -14,19 +14,9 @@
 
 namespace {
 
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
-
-std::string fixed(double v, int w, int d) {
-    char b[64];
-    std::snprintf(b, sizeof b, "%*.*f", w, d, v);
-    return b;
-}
-
-std::string integer(long v, int w) {
-    char b[64];
-    std::snprintf(b, sizeof b, "%*ld", w, v);
-    return b;
-}
+using testsupport::blanks;
+using testsupport::fixed;
+using testsupport::integer;
 
 const std::string TAB = "\t";
 

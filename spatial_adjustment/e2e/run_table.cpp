@@ -27,10 +27,6 @@ std::string fixture(const std::string& name) {
     return s.str();
 }
 
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n > 0 ? n : 0), ' '); }
-std::string right(const std::string& text, int w) { return blanks(w - chars(text)) + text; }
-std::string left(const std::string& text, int w) { return text + blanks(w - chars(text)); }
-
 Check columns(Where w, std::string anchor, int offset, int from, std::string text) {
     return {Kind::columns, w, std::move(anchor), offset, from, std::move(text), 0};
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "testsupport/runner.h"
+
 namespace e2e {
 
 // Paths of the five programs, given by the build.
@@ -17,12 +19,9 @@ extern const char* const OSTREL_C;
 
 // The bytes of a fixture file of the folder fixtures/.
 std::string fixture(const std::string& name);
-// n blanks.
-std::string blanks(int n);
-// A text right-aligned in w characters (w counts characters, not bytes).
-std::string right(const std::string& text, int w);
-// The text padded with blanks to w characters.
-std::string left(const std::string& text, int w);
+using testsupport::blanks;
+using testsupport::left;
+using testsupport::right;
 
 // Where a check looks: the console screen (records without their carriage-control character),
 // the report file or the control file ERR$$$.TXT (both read as code page 1250, shown in UTF-8).

@@ -3,13 +3,14 @@
 
 #include <string>
 
+#include "platform/record.h"
 #include "spatial_adjustment/interactive.h"
 
 namespace spatial_adjustment {
 
 namespace {
 
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+using platform::blanks;
 
 adjustment::Profile main_profile() {
     adjustment::Profile p;

@@ -3,11 +3,13 @@
 
 #include <string>
 
+#include "platform/record.h"
+
 namespace spatial_deformation {
 
 namespace {
 
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+using platform::blanks;
 
 void set_texts(adjustment::Messages& t) {
     t.no_database = "žadná DATABAZE bodů není inicializováná ";

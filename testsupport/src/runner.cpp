@@ -119,4 +119,20 @@ std::string columns(const std::string& utf8, int from, int count) {
     return out;
 }
 
+std::string blanks(int n) { return std::string(static_cast<std::size_t>(n > 0 ? n : 0), ' '); }
+std::string right(const std::string& text, int w) { return blanks(w - chars(text)) + text; }
+std::string left(const std::string& text, int w) { return text + blanks(w - chars(text)); }
+
+std::string fixed(double value, int width, int decimals) {
+    char b[64];
+    std::snprintf(b, sizeof b, "%*.*f", width, decimals, value);
+    return b;
+}
+
+std::string integer(long value, int width) {
+    char b[64];
+    std::snprintf(b, sizeof b, "%*ld", width, value);
+    return b;
+}
+
 }  // namespace testsupport

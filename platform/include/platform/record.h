@@ -27,6 +27,9 @@ std::string text_field(std::string_view utf8, int width);
 std::string list_item(long value);
 std::string list_item(double value);
 
+// n blanks (none when n is not positive).
+inline std::string blanks(int n) { return std::string(static_cast<std::size_t>(n > 0 ? n : 0), ' '); }
+
 // A record under construction; all texts are UTF-8 inside the program.
 class Record {
 public:

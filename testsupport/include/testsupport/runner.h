@@ -44,4 +44,12 @@ std::vector<std::string> screen_lines(const std::string& screen);
 int chars(const std::string& utf8);
 std::string columns(const std::string& utf8, int from, int count);
 
+// Expected report fields, written independently of the programs: n blanks (none when n is not
+// positive), a text right-aligned or padded to w characters, printf's %*.*f and %*ld.
+std::string blanks(int n);
+std::string right(const std::string& text, int w);
+std::string left(const std::string& text, int w);
+std::string fixed(double value, int width, int decimals);
+std::string integer(long value, int width);
+
 }  // namespace testsupport
