@@ -8,6 +8,7 @@
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "test_profile.h"
+#include "testsupport/report_run.h"
 #include "testsupport/runner.h"
 
 using testsupport::chars;
@@ -15,15 +16,8 @@ using testsupport::columns;
 
 namespace {
 
-struct Fixture {
-    explicit Fixture(adjustment::Profile p = test_profile())
-        : profile(std::move(p)), run(profile, console, report, control, platform::DateTime{1, 1, 2000, 0, 0, 0}) {
-        run.solution = std::make_unique<adjustment::Solution>(profile.cap);
-    }
-    adjustment::Profile profile;
-    platform::ScriptConsole console;
-    platform::StringSink report, control;
-    adjustment::Run run;
+struct Fixture : testsupport::ReportRun {
+    explicit Fixture(adjustment::Profile p = test_profile()) : ReportRun(std::move(p)) {}
 };
 
 // Directions: station 1 to 2, 3, 4 (p 1, 1, 2; v 0.5, -1.0, 0.25), station 2 to 1, 3 (v 2, -2),
@@ -40,17 +34,7 @@ void observations(adjustment::Run& run, int redundancy) {
     net.ISZ = 8;
     net.ID = 2;
     net.NR = 10;
-    for (int k = 1; k <= 10; ++k) {
-        net.INS[k] = cs[k];
-        net.INC[k] = cc[k];
-        net.PPP[k] = p[k];
-        run.solution->V(k, 1) = v[k];
-    }
-    for (int k = 1; k <= 8; ++k) {
-        net.CS[k] = cs[k];
-        net.CC[k] = cc[k];
-        net.SO[k] = 100000.0 * k + 0.04;
-    }
+    testsupport::observation_rows(run, cs, cc, p, v);
     net.ZZ[1] = 1000000.0;
     net.DO[1] = 123456.78;
     net.DO[2] = 2.5;

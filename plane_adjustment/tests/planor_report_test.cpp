@@ -9,6 +9,7 @@
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "plane_adjustment/profile.h"
+#include "testsupport/report_run.h"
 #include "testsupport/runner.h"
 
 using testsupport::chars;
@@ -16,15 +17,8 @@ using testsupport::columns;
 
 namespace {
 
-struct Fixture {
-    Fixture() : profile(plane_adjustment::profile()), run(profile, console, report, control, {1, 1, 2000, 0, 0, 0}) {
-        run.solution = std::make_unique<adjustment::Solution>(profile.cap);
-    }
-    adjustment::Profile profile;
-    platform::ScriptConsole console;
-    platform::StringSink report, control;
-    adjustment::Run run;
-
+struct Fixture : testsupport::ReportRun {
+    Fixture() : ReportRun(plane_adjustment::profile()) {}
     void observation_tables() {
         adjustment::write_observation_tables(profile, run.net, *run.solution, report, console);
     }
@@ -43,17 +37,7 @@ void observations(adjustment::Run& run, int redundancy) {
     net.ISZ = 5;
     net.ID = 2;
     net.NR = 7;
-    for (int k = 1; k <= 7; ++k) {
-        net.INS[k] = cs[k];
-        net.INC[k] = cc[k];
-        net.PPP[k] = p[k];
-        run.solution->V(k, 1) = v[k];
-    }
-    for (int k = 1; k <= 5; ++k) {
-        net.CS[k] = cs[k];
-        net.CC[k] = cc[k];
-        net.SO[k] = 100000.0 * k + 0.04;
-    }
+    testsupport::observation_rows(run, cs, cc, p, v);
     net.DO[1] = 123456.78;
     net.DO[2] = 2.5;
     run.solution->redundancy = static_cast<library::Index>(redundancy);
