@@ -18,12 +18,6 @@ const Point& point(const std::vector<Point>& points, std::int16_t number) {
     return points.front();
 }
 
-int index(const std::vector<Point>& points, std::int16_t number) {
-    for (std::size_t k = 0; k < points.size(); ++k)
-        if (points[k].number == number) return static_cast<int>(k);
-    return -1;
-}
-
 double on_circle(double cc) { return std::fmod(std::fmod(cc, FULL_CIRCLE) + FULL_CIRCLE, FULL_CIRCLE); }
 
 }  // namespace
@@ -55,12 +49,9 @@ File observe(const std::vector<Point>& points, const Plan& plan, const std::vect
 
 Plan full_plan(const std::vector<Point>& points, bool distances) {
     Plan plan;
-    for (const Point& s : points) {
-        std::vector<std::int16_t> targets;
-        for (const Point& t : points)
-            if (t.number != s.number) targets.push_back(t.number);
-        plan.groups.push_back({s.number, targets});
-    }
+    std::vector<std::int16_t> numbers;
+    for (const Point& p : points) numbers.push_back(p.number);
+    plan.groups = truth::sight_all(numbers);
     if (distances)
         for (std::size_t a = 0; a < points.size(); ++a)
             for (std::size_t b = a + 1; b < points.size(); ++b) plan.distances.push_back({points[a].number, points[b].number});
@@ -88,92 +79,28 @@ std::string file_text(const File& f) {
 }
 
 Solution solve(const File& f) {
-    const std::vector<Point>& pts = f.points;
-    const int n = static_cast<int>(pts.size()), u = 2 * n;
+    std::vector<truth::PlacedPoint> pts;
+    for (const Point& p : f.points) pts.push_back({p.number, p.code, p.X, p.Y});
+    const int u = 2 * static_cast<int>(pts.size());
     const int nd = static_cast<int>(f.directions.size()), p = nd + static_cast<int>(f.distances.size());
-    std::vector<Eigen::VectorXd> rows;
-    std::vector<double> l;
-    std::vector<std::vector<std::pair<int, double>>> maps;  // derived row -> measured quantities
-    for (int k = 0; k + 1 < nd; ++k) {
-        const Measured &a = f.directions[k], &b = f.directions[k + 1];
-        if (a.station != b.station) continue;
-        const int s = index(pts, a.station);
-        Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
-        for (const auto& [target, sign] : {std::pair{index(pts, a.target), -1.0}, std::pair{index(pts, b.target), 1.0}}) {
-            const double dx = pts[target].X - pts[s].X, dy = pts[target].Y - pts[s].Y, h2 = dx * dx + dy * dy;
-            // d azimuth / d(target X, Y) = (-dY, dX) / h^2 [rad/mm]; the station takes the opposite.
-            row(2 * target) += sign * -dy / h2 * CC_PER_RADIAN;
-            row(2 * target + 1) += sign * dx / h2 * CC_PER_RADIAN;
-            row(2 * s) -= sign * -dy / h2 * CC_PER_RADIAN;
-            row(2 * s + 1) -= sign * dx / h2 * CC_PER_RADIAN;
-        }
-        double change = (b.i - a.i) - (b.o - a.o);
-        while (change > FULL_CIRCLE / 2) change -= FULL_CIRCLE;
-        while (change <= -FULL_CIRCLE / 2) change += FULL_CIRCLE;
-        rows.push_back(row);
-        l.push_back(change);
-        maps.push_back({{k, -1.0}, {k + 1, 1.0}});
-    }
+    truth::DifferenceRows d;
+    truth::add_angle_rows(d, f.directions, pts, 2);
     for (std::size_t k = 0; k < f.distances.size(); ++k) {
         const Measured& m = f.distances[k];
-        const int s = index(pts, m.station), t = index(pts, m.target);
-        const Eigen::Vector2d d(pts[t].X - pts[s].X, pts[t].Y - pts[s].Y);
+        const int s = truth::position(pts, m.station), t = truth::position(pts, m.target);
+        const Eigen::Vector2d dst(pts[t].X - pts[s].X, pts[t].Y - pts[s].Y);
         Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
-        row.segment<2>(2 * t) = d / d.norm();
-        row.segment<2>(2 * s) = -d / d.norm();
-        rows.push_back(row);
-        l.push_back(m.i - m.o);
-        maps.push_back({{nd + static_cast<int>(k), 1.0}});
+        row.segment<2>(2 * t) = dst / dst.norm();
+        row.segment<2>(2 * s) = -dst / dst.norm();
+        d.rows.push_back(row);
+        d.l.push_back(m.i - m.o);
+        d.maps.push_back({{nd + static_cast<int>(k), 1.0}});
     }
-    const int m = static_cast<int>(rows.size());
-    Eigen::MatrixXd A(m, u), D = Eigen::MatrixXd::Zero(m, p);
-    Eigen::VectorXd L(m), Pinv(p);
-    for (int r = 0; r < m; ++r) {
-        A.row(r) = rows[r].transpose();
-        L(r) = l[r];
-        for (const auto& [q, c] : maps[r]) D(r, q) = c;
-    }
+    Eigen::VectorXd Pinv(p);
     for (int q = 0; q < nd; ++q) Pinv(q) = 1.0 / f.directions[q].weight;
     for (int q = nd; q < p; ++q) Pinv(q) = 1.0 / f.distances[q - nd].weight;
-    const Eigen::MatrixXd W = (D * Pinv.asDiagonal() * D.transpose()).inverse();
-
-    // Datum rows of the plane placement codes: 6 fixes X and Y, 2 keeps the point on the ray
-    // from the first code-6 point, 3 takes part in the Helmert rows (scale only without distances).
-    double rc = 0;
-    for (const Point& pt : pts) rc += std::fabs(pt.X) + std::fabs(pt.Y);
-    rc /= u;
-    int reference = -1;
-    for (int k = 0; k < n && reference < 0; ++k)
-        if (pts[k].code == 6) reference = k;
-    std::vector<Eigen::VectorXd> g;
-    std::vector<Eigen::VectorXd> helmert(f.distances.empty() ? 4 : 3, Eigen::VectorXd::Zero(u));
-    bool free = false;
-    for (int k = 0; k < n; ++k) {
-        const Point& pt = pts[k];
-        if (pt.code == 6) {
-            for (int a = 0; a < 2; ++a) {
-                g.push_back(Eigen::VectorXd::Zero(u));
-                g.back()(2 * k + a) = 1.0;
-            }
-        } else if (pt.code == 2) {
-            const double dx = pt.X - pts[reference].X, dy = pt.Y - pts[reference].Y, s = std::hypot(dx, dy);
-            g.push_back(Eigen::VectorXd::Zero(u));
-            g.back()(2 * k) = -dy / s;
-            g.back()(2 * k + 1) = dx / s;
-        } else if (pt.code == 3) {
-            free = true;
-            helmert[0](2 * k) = 1.0;
-            helmert[1](2 * k + 1) = 1.0;
-            helmert[2](2 * k) = -pt.Y / rc;
-            helmert[2](2 * k + 1) = pt.X / rc;
-            if (helmert.size() == 4) {
-                helmert[3](2 * k) = pt.X / rc;
-                helmert[3](2 * k + 1) = pt.Y / rc;
-            }
-        }
-    }
-    if (free) g.insert(g.end(), helmert.begin(), helmert.end());
-    return truth::solve_bordered(A, W, L, g);
+    // Datum rows of the plane placement codes: code 6 fixes a point.
+    return truth::solve_differences(d, Pinv, truth::datum_rows(pts, 2, 6, f.distances.empty()));
 }
 
 }  // namespace plane_epochs

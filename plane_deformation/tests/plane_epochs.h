@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "bordered_solution.h"
+#include "truth_network.h"
+#include "two_epochs.h"
 
 namespace plane_epochs {
 
-constexpr double CC_PER_RADIAN = 636619.772367;
-constexpr double FULL_CIRCLE = 4000000.0;
+using truth::CC_PER_RADIAN;
+using truth::FULL_CIRCLE;
 
 struct Point {
     std::int16_t number = 0;
@@ -23,11 +25,7 @@ struct Point {
     double dX = 0, dY = 0;  // displacement to epoch (i) [mm]
 };
 
-// One measured quantity of both epochs.
-struct Measured {
-    std::int16_t station = 0, target = 0;
-    double o = 0, i = 0, weight = 1;
-};
+using Measured = truth::EpochPair;
 
 struct File {
     double UU = 1, UD = 1, MOO = 1, MCH = 0;
@@ -37,7 +35,7 @@ struct File {
 
 // Station groups in file order (the station and its targets) and distances (station, target).
 struct Plan {
-    std::vector<std::pair<std::int16_t, std::vector<std::int16_t>>> groups;
+    truth::StationGroups groups;
     std::vector<std::pair<std::int16_t, std::int16_t>> distances;
 };
 

@@ -99,46 +99,15 @@ void expect_true_displacements(const Outcome& out, const std::vector<Point>& poi
 // zenith angles at the epoch-(o) coordinates; right-hand sides the changes between the epochs
 // (angles reduced to the half circle); weights through the angles' correlation; datum rows of the
 // placement codes; the bordered normal equations.
-struct Independent {
-    Eigen::VectorXd x;
-    Eigen::MatrixXd Qx;
-    double pvv = 0;
-    int redundancy = 0;
-};
-
-Independent solve_independently(const TwoEpochFile& f) {
-    const int n = static_cast<int>(f.points.size()), u = 3 * n;
-    auto index = [&](std::int16_t number) {
-        for (int k = 0; k < n; ++k)
-            if (f.points[k].number == number) return k;
-        return -1;
-    };
-    std::vector<Eigen::VectorXd> rows;
-    std::vector<double> l;
-    std::vector<std::vector<std::pair<int, double>>> maps;  // derived row -> measured quantities
+truth::BorderedSolution solve_independently(const TwoEpochFile& f) {
+    std::vector<truth::PlacedPoint> placed;
+    for (const Point& p : f.points) placed.push_back({p.number, p.code, p.X, p.Y});
+    const int u = 3 * static_cast<int>(f.points.size());
+    auto index = [&](std::int16_t number) { return truth::position(placed, number); };
     const int nd = static_cast<int>(f.directions.size());
     auto d_of = [](const Point& a, const Point& b) { return Eigen::Vector3d(b.X - a.X, b.Y - a.Y, b.Z - a.Z); };
-    for (int k = 0; k + 1 < nd; ++k) {
-        const Measured &a = f.directions[k], &b = f.directions[k + 1];
-        if (a.station != b.station) continue;
-        const int s = index(a.station), j = index(a.target), t = index(b.target);
-        Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
-        for (const auto& [target, sign] : {std::pair{j, -1.0}, std::pair{t, 1.0}}) {
-            const Eigen::Vector3d d = d_of(f.points[s], f.points[target]);
-            const double h2 = d.x() * d.x() + d.y() * d.y();
-            // d az / d(target X, Y) = (-dY, dX) / h^2; the station takes the opposite.
-            row(3 * target) += sign * -d.y() / h2 * CC_PER_RADIAN;
-            row(3 * target + 1) += sign * d.x() / h2 * CC_PER_RADIAN;
-            row(3 * s) -= sign * -d.y() / h2 * CC_PER_RADIAN;
-            row(3 * s + 1) -= sign * d.x() / h2 * CC_PER_RADIAN;
-        }
-        double change = (b.i - a.i) - (b.o - a.o);
-        while (change > FULL_CIRCLE / 2) change -= FULL_CIRCLE;
-        while (change <= -FULL_CIRCLE / 2) change += FULL_CIRCLE;
-        rows.push_back(row);
-        l.push_back(change);
-        maps.push_back({{k, -1.0}, {k + 1, 1.0}});
-    }
+    truth::DifferenceRows rows;
+    truth::add_angle_rows(rows, f.directions, placed, 3);
     const int nz = static_cast<int>(f.zenith_angles.size());
     for (std::size_t k = 0; k < f.slope_distances.size(); ++k) {
         const Measured& m = f.slope_distances[k];
@@ -147,9 +116,9 @@ Independent solve_independently(const TwoEpochFile& f) {
         Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
         row.segment<3>(3 * t) = d / d.norm();
         row.segment<3>(3 * s) = -d / d.norm();
-        rows.push_back(row);
-        l.push_back(m.i - m.o);
-        maps.push_back({{nd + nz + static_cast<int>(k), 1.0}});
+        rows.rows.push_back(row);
+        rows.l.push_back(m.i - m.o);
+        rows.maps.push_back({{nd + nz + static_cast<int>(k), 1.0}});
     }
     for (int k = 0; k < nz; ++k) {
         const Measured& m = f.zenith_angles[k];
@@ -161,66 +130,17 @@ Independent solve_independently(const TwoEpochFile& f) {
         Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
         row.segment<3>(3 * t) = g * CC_PER_RADIAN;
         row.segment<3>(3 * s) = -g * CC_PER_RADIAN;
-        rows.push_back(row);
-        l.push_back(m.i - m.o);
-        maps.push_back({{nd + k, 1.0}});
+        rows.rows.push_back(row);
+        rows.l.push_back(m.i - m.o);
+        rows.maps.push_back({{nd + k, 1.0}});
     }
-    const int m = static_cast<int>(rows.size());
     const int p = nd + nz + static_cast<int>(f.slope_distances.size());
-    Eigen::MatrixXd A(m, u), D = Eigen::MatrixXd::Zero(m, p);
-    Eigen::VectorXd L(m);
     Eigen::VectorXd Pinv(p);
-    for (int r = 0; r < m; ++r) {
-        A.row(r) = rows[r].transpose();
-        L(r) = l[r];
-        for (const auto& [q, c] : maps[r]) D(r, q) = c;
-    }
     for (int q = 0; q < nd; ++q) Pinv(q) = 1.0 / f.directions[q].weight;
     for (int q = 0; q < nz; ++q) Pinv(nd + q) = 1.0 / f.zenith_angles[q].weight;
     for (std::size_t q = 0; q < f.slope_distances.size(); ++q) Pinv(nd + nz + q) = 1.0 / f.slope_distances[q].weight;
-    const Eigen::MatrixXd W = (D * Pinv.asDiagonal() * D.transpose()).inverse();
-
-    // Datum rows of the placement codes.
-    std::vector<Eigen::VectorXd> g;
-    double rc = 0;
-    for (const Point& pt : f.points) rc += std::fabs(pt.X) + std::fabs(pt.Y);
-    rc /= u;
-    const int reference = [&] {
-        for (int k = 0; k < n; ++k)
-            if (f.points[k].code == 7) return k;
-        return -1;
-    }();
-    std::vector<Eigen::VectorXd> helmert(f.slope_distances.empty() ? 5 : 4, Eigen::VectorXd::Zero(u));
-    bool free = false;
-    for (int k = 0; k < n; ++k) {
-        const Point& pt = f.points[k];
-        if (pt.code == 7) {
-            for (int a = 0; a < 3; ++a) {
-                Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
-                row(3 * k + a) = 1.0;
-                g.push_back(row);
-            }
-        } else if (pt.code == 2) {
-            const Point& ref = f.points[reference];
-            const double dx = pt.X - ref.X, dy = pt.Y - ref.Y, s = std::hypot(dx, dy);
-            Eigen::VectorXd row = Eigen::VectorXd::Zero(u);
-            row(3 * k) = -dy / s;
-            row(3 * k + 1) = dx / s;
-            g.push_back(row);
-        } else if (pt.code == 3) {
-            free = true;
-            for (int a = 0; a < 3; ++a) helmert[a](3 * k + a) = 1.0;
-            helmert[3](3 * k) = -pt.Y / rc;
-            helmert[3](3 * k + 1) = pt.X / rc;
-            if (helmert.size() == 5) {
-                helmert[4](3 * k) = pt.X / rc;
-                helmert[4](3 * k + 1) = pt.Y / rc;
-            }
-        }
-    }
-    if (free) g.insert(g.end(), helmert.begin(), helmert.end());
-    const truth::BorderedSolution b = truth::solve_bordered(A, W, L, g);
-    return {b.x, b.Qx, b.pvv, b.redundancy};
+    // Datum rows of the placement codes: code 7 fixes a point.
+    return truth::solve_differences(rows, Pinv, truth::datum_rows(placed, 3, 7, f.slope_distances.empty()));
 }
 
 // The pair table rows after the heading that begins with `title`: (d, sigma_d) per pair.
@@ -258,7 +178,7 @@ TEST_P(KnownDeformation, AgreesWithTheIndependentSolution) {
     const Outcome out = run_kaspen(file);
     ASSERT_EQ(out.status, 0);
     ASSERT_EQ(out.H.size(), 18u);
-    const Independent ind = solve_independently(file);
+    const truth::BorderedSolution ind = solve_independently(file);
     EXPECT_EQ(out.redundancy, ind.redundancy);
     EXPECT_NEAR(out.pvv, ind.pvv, 1e-6 + 1e-7 * ind.pvv);
     // A blunder makes the a-posteriori MO exceed its bound: it is kept, and differs from MOO.

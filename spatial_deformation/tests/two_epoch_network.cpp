@@ -78,12 +78,9 @@ TwoEpochFile observe(const std::vector<Point>& points, const Plan& plan, const s
 
 Plan full_plan(const std::vector<Point>& points, bool distances) {
     Plan plan;
-    for (const Point& s : points) {
-        std::vector<std::int16_t> targets;
-        for (const Point& t : points)
-            if (t.number != s.number) targets.push_back(t.number);
-        plan.groups.push_back({s.number, targets});
-    }
+    std::vector<std::int16_t> numbers;
+    for (const Point& p : points) numbers.push_back(p.number);
+    plan.groups = truth::sight_all(numbers);
     bool flip = false;
     for (std::size_t a = 0; a < points.size(); ++a)
         for (std::size_t b = a + 1; b < points.size(); ++b) {

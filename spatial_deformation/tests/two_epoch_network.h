@@ -8,10 +8,13 @@
 #include <utility>
 #include <vector>
 
+#include "truth_network.h"
+#include "two_epochs.h"
+
 namespace deformation_truth {
 
-constexpr double CC_PER_RADIAN = 636619.772367;
-constexpr double FULL_CIRCLE = 4000000.0;
+using truth::CC_PER_RADIAN;
+using truth::FULL_CIRCLE;
 
 struct Point {
     std::int16_t number = 0;
@@ -20,15 +23,11 @@ struct Point {
     double dX = 0, dY = 0, dZ = 0;  // displacement to epoch (i) [mm]
 };
 
-// One measured quantity of both epochs.
-struct Measured {
-    std::int16_t station = 0, target = 0;
-    double o = 0, i = 0, weight = 1;
-};
+using Measured = truth::EpochPair;
 
 struct Plan {
     // Station groups in file order: the station and its targets.
-    std::vector<std::pair<std::int16_t, std::vector<std::int16_t>>> groups;
+    truth::StationGroups groups;
     std::vector<std::pair<std::int16_t, std::int16_t>> zenith_angles, slope_distances;
 };
 

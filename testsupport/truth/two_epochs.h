@@ -1,0 +1,64 @@
+// The pieces common to the plane and spatial two-epoch truth networks: a measured quantity of
+// both epochs, the station groups that sight every other point, and the independent solution of
+// the epoch differences (the angles of consecutive directions, the datum rows of the placement
+// codes, the weights of the derived rows, the bordered normal equations), for two or three
+// unknowns per point.
+#pragma once
+#include <Eigen/Dense>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "bordered_solution.h"
+
+namespace truth {
+
+// One measured quantity of both epochs.
+struct EpochPair {
+    std::int16_t station = 0, target = 0;
+    double o = 0, i = 0, weight = 1;
+};
+
+// Station groups in file order: the station and its targets.
+using StationGroups = std::vector<std::pair<std::int16_t, std::vector<std::int16_t>>>;
+
+// Every point sights every other point, in the given order, in one group.
+StationGroups sight_all(const std::vector<std::int16_t>& numbers);
+
+// A point of epoch (o) as the solution sees it: number, placement code, X and Y [mm].
+struct PlacedPoint {
+    std::int16_t number = 0;
+    int code = 0;
+    double X = 0, Y = 0;
+};
+
+// Rows of the differences on the unknowns (`dimension` per point, in the order of the points):
+// the row, its right-hand side and the measured quantities it is formed from (position in the
+// order of the weights, coefficient).
+struct DifferenceRows {
+    std::vector<Eigen::VectorXd> rows;
+    std::vector<double> l;
+    std::vector<std::vector<std::pair<int, double>>> maps;
+};
+
+// The position of point `number` in `points`, or -1.
+int position(const std::vector<PlacedPoint>& points, std::int16_t number);
+
+// The angles of consecutive directions of one station (the directions are the first quantities
+// of the weights): rows at the epoch-(o) coordinates, right-hand sides the changes between the
+// epochs reduced to the half circle.
+void add_angle_rows(DifferenceRows& out, const std::vector<EpochPair>& directions,
+                    const std::vector<PlacedPoint>& points, int dimension);
+
+// Datum rows of the placement codes: `fixed_code` fixes every coordinate of the point, 2 keeps
+// the point on the ray from the first `fixed_code` point, 3 takes part in the Helmert rows
+// (shifts, the rotation about the vertical and, with `scale`, the scale).
+std::vector<Eigen::VectorXd> datum_rows(const std::vector<PlacedPoint>& points, int dimension, int fixed_code,
+                                        bool scale);
+
+// The solution of the rows, whose measured quantities have the inverse weights `Pinv`, under the
+// datum rows `g`: weights of the derived rows (D Pinv D')^-1, the bordered normal equations.
+BorderedSolution solve_differences(const DifferenceRows& d, const Eigen::VectorXd& Pinv,
+                                   const std::vector<Eigen::VectorXd>& g);
+
+}  // namespace truth
