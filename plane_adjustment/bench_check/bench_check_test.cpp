@@ -14,6 +14,7 @@
 #include "adjustment/run.h"
 #include "plane_adjustment/profile.h"
 #include "platform/console.h"
+#include "testsupport/in_process.h"
 #include "testsupport/plain_chain.h"
 #include "testsupport/runner.h"
 
@@ -25,14 +26,13 @@ TEST(PlanorBenchmarkNetwork, EveryMatrixOfTheSolutionHasThePlainBits)
     const std::string input{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     ASSERT_FALSE(input.empty()) << "examples/PLANEBIG.TXT not found";
     testsupport::DataFolder folder;
-    setenv("TERVAL_DATA", folder.path().c_str(), 1);
     folder.write("PLANEBIG.TXT", input);
     platform::ScriptConsole console({"V.TXT", "PLANEBIG.TXT", "n", "n", "n"});
     std::optional<adjustment::Solution> solution;
     std::vector<double> weights;
     std::vector<int> free;  // the X and Y columns that stay: code 4 fixes X, 5 Y, 6 and above both
     int NR = 0, NN = 0;
-    const int status = adjustment::run_program(plane_adjustment::profile(), console, [&](const adjustment::Run& run) {
+    auto keep = [&](const adjustment::Run& run) {
         if (!run.solution) return;
         solution.emplace(*run.solution);
         weights = run.net.PPP;
@@ -43,8 +43,8 @@ TEST(PlanorBenchmarkNetwork, EveryMatrixOfTheSolutionHasThePlainBits)
             if (c < 4 || c == 5) free.push_back(2 * i - 1);
             if (c < 4 || c == 4) free.push_back(2 * i);
         }
-    });
-    unsetenv("TERVAL_DATA");
+    };
+    const int status = testsupport::run_in_process(plane_adjustment::profile(), folder, console, keep);
     ASSERT_EQ(status, 0);
     ASSERT_TRUE(solution.has_value());
     ASSERT_GT(solution->IIT, 1) << "the run should have taken several passes";

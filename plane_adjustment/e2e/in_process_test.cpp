@@ -10,6 +10,7 @@
 #include "planor_run.h"
 #include "platform/console.h"
 #include "platform/sink.h"
+#include "testsupport/in_process.h"
 
 namespace planor_e2e {
 namespace {
@@ -56,12 +57,9 @@ TEST(PlanorReportHeader, DateAndTimeAtTheirPositions) {
 int read_network(const std::string& input, const std::function<void(const adjustment::Network&)>& inspect) {
     testsupport::DataFolder folder;
     folder.write("INPUT.TXT", input);
-    setenv("TERVAL_DATA", folder.path().c_str(), 1);
     platform::ScriptConsole console({"R.TXT", "INPUT.TXT", "n"});
-    const int status = adjustment::run_program(plane_adjustment::profile(), console,
-                                               [&](const adjustment::Run& run) { inspect(run.net); });
-    unsetenv("TERVAL_DATA");
-    return status;
+    return testsupport::run_in_process(plane_adjustment::profile(), folder, console,
+                                       [&](const adjustment::Run& run) { inspect(run.net); });
 }
 
 // A weight below 0.001 as a 32-bit real counts as 1.0: 0.001 itself lies below it.

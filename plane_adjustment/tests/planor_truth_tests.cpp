@@ -23,6 +23,7 @@
 #include "truth_checks.h"
 #include "plane_adjustment/profile.h"
 #include "platform/console.h"
+#include "testsupport/in_process.h"
 #include "testsupport/runner.h"
 #include "truth_network.h"
 
@@ -74,17 +75,15 @@ using truth::ProgramResult;
 // One run; `offers`: the answers after the database question.
 ProgramResult run_planor(const truth::InputFile& file, const std::vector<std::string>& offers = {"n", "n"}) {
     testsupport::DataFolder folder;
-    setenv("TERVAL_DATA", folder.path().c_str(), 1);
     folder.write("INPUT.TXT", truth::file_text(file));
     std::vector<std::string> answers = {"REPORT.TXT", "INPUT.TXT", "n"};
     answers.insert(answers.end(), offers.begin(), offers.end());
     platform::ScriptConsole console(answers);
     ProgramResult out;
-    out.status = adjustment::run_program(plane_adjustment::profile(), console,
-                                         [&](const adjustment::Run& run) { truth::take_results(run, out); });
+    out.status = testsupport::run_in_process(plane_adjustment::profile(), folder, console,
+                                             [&](const adjustment::Run& run) { truth::take_results(run, out); });
     out.screen = console.screen();
     out.report = folder.lines_cp1250("REPORT.TXT");
-    unsetenv("TERVAL_DATA");
     return out;
 }
 

@@ -17,6 +17,7 @@
 #include "plane_deformation/builds.h"
 #include "platform/console.h"
 #include "plane_epochs.h"
+#include "testsupport/in_process.h"
 #include "testsupport/runner.h"
 
 namespace {
@@ -71,22 +72,21 @@ struct Outcome {
 Outcome run_rudvik(const File& file) {
     testsupport::DataFolder folder;
     folder.write("D.TXT", file_text(file));
-    setenv("TERVAL_DATA", folder.path().c_str(), 1);
     platform::ScriptConsole console({"R.TXT", "D.TXT", "n"});
     Outcome out;
-    out.status = adjustment::run_program(plane_deformation::profile(plane_deformation::Build::main), console,
-                                         [&](const adjustment::Run& run) {
-                                             if (!run.solution) return;
-                                             for (int k = 1; k <= run.net.NN; ++k) out.H.push_back(run.solution->H(k, 1));
-                                             for (int k = 1; k <= run.net.IB; ++k) {
-                                                 out.XO.push_back(run.net.XO[k]);
-                                                 out.YO.push_back(run.net.YO[k]);
-                                             }
-                                             out.pvv = run.solution->VVT(1, 1);
-                                             out.redundancy = run.solution->redundancy;
-                                             out.MO = run.net.MO;
-                                         });
-    unsetenv("TERVAL_DATA");
+    auto take = [&](const adjustment::Run& run) {
+        if (!run.solution) return;
+        for (int k = 1; k <= run.net.NN; ++k) out.H.push_back(run.solution->H(k, 1));
+        for (int k = 1; k <= run.net.IB; ++k) {
+            out.XO.push_back(run.net.XO[k]);
+            out.YO.push_back(run.net.YO[k]);
+        }
+        out.pvv = run.solution->VVT(1, 1);
+        out.redundancy = run.solution->redundancy;
+        out.MO = run.net.MO;
+    };
+    const adjustment::Profile profile = plane_deformation::profile(plane_deformation::Build::main);
+    out.status = testsupport::run_in_process(profile, folder, console, take);
     out.report = folder.lines_cp1250("R.TXT");
     out.control = folder.lines_cp1250("ERR$$$.TXT");
     out.screen = console.screen();

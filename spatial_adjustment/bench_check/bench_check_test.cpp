@@ -19,6 +19,7 @@
 #include "adjustment/solution.h"
 #include "platform/console.h"
 #include "spatial_adjustment/builds.h"
+#include "testsupport/in_process.h"
 #include "testsupport/plain_chain.h"
 #include "testsupport/runner.h"
 
@@ -58,12 +59,11 @@ TEST(OstrelBenchmarkNetwork, EveryMatrixOfTheSolutionHasThePlainBits)
     const std::string input = example("BIG.TXT");
     ASSERT_FALSE(input.empty()) << "examples/BIG.TXT not found";
     testsupport::DataFolder folder;
-    setenv("TERVAL_DATA", folder.path().c_str(), 1);
     folder.write("BIG.TXT", input);
     platform::ScriptConsole console({"V.TXT", "BIG.TXT", "n", "n", "n", "n", "n"});
     const adjustment::Profile profile = spatial_adjustment::profile(spatial_adjustment::Build::main);
     Kept kept;
-    const int status = adjustment::run_program(profile, console, [&](const adjustment::Run& run) {
+    const int status = testsupport::run_in_process(profile, folder, console, [&](const adjustment::Run& run) {
         if (!run.solution) return;
         kept.solution.emplace(*run.solution);
         kept.weights = run.net.PPP;

@@ -12,6 +12,7 @@
 #include "program_texts.h"
 #include "run_table.h"
 #include "spatial_adjustment/builds.h"
+#include "testsupport/in_process.h"
 #include "testsupport/runner.h"
 
 namespace e2e {
@@ -56,11 +57,10 @@ TEST(ReportHeader, DateAndTimeAtTheirPositions) {
 TEST(Cofactors, OfTheHandNetwork) {
     testsupport::DataFolder folder;
     folder.write("HAND.TXT", fixture("HAND.TXT"));
-    setenv("TERVAL_DATA", folder.path().c_str(), 1);
     platform::ScriptConsole console({"R.TXT", "HAND.TXT", "n", "n", "n", "n", "n"});
     bool seen = false;
-    const int status = adjustment::run_program(
-        spatial_adjustment::profile(Build::main), console, [&](const adjustment::Run& run) {
+    const int status = testsupport::run_in_process(
+        spatial_adjustment::profile(Build::main), folder, console, [&](const adjustment::Run& run) {
             ASSERT_TRUE(run.solution);
             seen = true;
             EXPECT_EQ(run.net.NN, 12);
@@ -78,7 +78,6 @@ TEST(Cofactors, OfTheHandNetwork) {
                         EXPECT_NEAR(R(a, b), 0.0, 1e-9) << "R(" << a << "," << b << ")";
                 }
         });
-    unsetenv("TERVAL_DATA");
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(seen);
 }

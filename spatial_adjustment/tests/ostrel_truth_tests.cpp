@@ -25,6 +25,7 @@
 #include "truth_checks.h"
 #include "platform/console.h"
 #include "spatial_adjustment/builds.h"
+#include "testsupport/in_process.h"
 #include "testsupport/runner.h"
 #include "truth_network.h"
 
@@ -89,13 +90,12 @@ using truth::ProgramResult;
 
 ProgramResult run_ostrel(const truth::InputFile& file) {
     testsupport::DataFolder folder;
-    setenv("TERVAL_DATA", folder.path().c_str(), 1);
     folder.write("INPUT.TXT", truth::file_text(file));
     platform::ScriptConsole console({"REPORT.TXT", "INPUT.TXT", "n", "n", "n", "n", "n"});
     const adjustment::Profile profile = spatial_adjustment::profile(spatial_adjustment::Build::main);
     ProgramResult out;
-    out.status = adjustment::run_program(profile, console,
-                                         [&](const adjustment::Run& run) { truth::take_results(run, out); });
+    out.status = testsupport::run_in_process(profile, folder, console,
+                                             [&](const adjustment::Run& run) { truth::take_results(run, out); });
     out.screen = console.screen();
     return out;
 }

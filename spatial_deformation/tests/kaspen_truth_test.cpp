@@ -17,6 +17,7 @@
 #include "adjustment/solution.h"
 #include "platform/console.h"
 #include "spatial_deformation/profile.h"
+#include "testsupport/in_process.h"
 #include "testsupport/runner.h"
 #include "two_epoch_network.h"
 
@@ -69,17 +70,15 @@ struct Outcome {
 Outcome run_kaspen(const TwoEpochFile& file) {
     testsupport::DataFolder folder;
     folder.write("D.TXT", file_text(file));
-    setenv("TERVAL_DATA", folder.path().c_str(), 1);
     platform::ScriptConsole console({"R.TXT", "D.TXT"});
     Outcome out;
-    out.status = adjustment::run_program(spatial_deformation::profile(), console, [&](const adjustment::Run& run) {
+    out.status = testsupport::run_in_process(spatial_deformation::profile(), folder, console, [&](const adjustment::Run& run) {
         if (!run.solution) return;
         for (int k = 1; k <= run.net.NN; ++k) out.H.push_back(run.solution->H(k, 1));
         out.pvv = run.solution->VVT(1, 1);
         out.redundancy = run.solution->redundancy;
         out.MO = run.net.MO;
     });
-    unsetenv("TERVAL_DATA");
     out.report = folder.lines_cp1250("R.TXT");
     out.screen = console.screen();
     return out;
