@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "adjustment/datum_motions.h"
 #include "adjustment/failures.h"
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
@@ -128,86 +129,28 @@ void helmert_rows(Run& run, Index& IR, int I) {
 // In space the zenith angles fix the tilt and see the heights; a point whose height no row sees
 // (no zenith angle and no slope distance with a height difference reaches it, as in a network of
 // directions alone) adds the motion of its height, and when no height is seen at all these
-// motions take the place of the vertical shift. Each motion is a vector over the unknowns, the
-// rotation and the scale taken about the centre of the points (so that large coordinates do not
-// swamp them). The condition rows and the removed fixed components hold a motion when they do
-// not all vanish on it; they fix them all when these values, one vector per motion, are
-// linearly independent. A motion left free makes N + G'G singular, and its inversion without
-// pivot search need not notice: the solution would be noise reported as a result.
-bool datum_fixed(const Network& net, const Solution& s) {
-    const int dimension = net.dimension;
-    auto coordinate = [&](int i, int axis) {
-        return axis == X ? net.XO[i] : axis == Y ? net.YO[i] : net.ZO[i];
-    };
-    double centre[4] = {0, 0, 0, 0};
-    for (int i = 1; i <= net.IB; ++i)
-        for (int axis = X; axis <= dimension; ++axis) centre[axis] = centre[axis] + coordinate(i, axis);
-    for (int axis = X; axis <= dimension; ++axis) centre[axis] = centre[axis] / net.IB;
-    double extent = 0;
-    for (int i = 1; i <= net.IB; ++i)
-        for (int axis = X; axis <= dimension; ++axis)
-            extent = std::max(extent, std::fabs(coordinate(i, axis) - centre[axis]));
-    if (extent == 0) extent = 1;
-    auto seen_height = [&](int i) {
-        for (Index r = 1; r <= s.NM; ++r)
-            if (s.A(r, net.column(i, Z)) != 0.0) return true;
-        return false;
-    };
-    // The motions, each as its displacement of every unknown.
-    std::vector<std::vector<double>> motions;
-    auto motion = [&](auto along) {
-        std::vector<double> m(static_cast<std::size_t>(net.NN) + 1, 0.0);
+// motions take the place of the vertical shift. The condition rows and the removed fixed
+// components must hold them all.
+bool network_datum_fixed(const Network& net, const Solution& s) {
+    DatumPoints points;
+    points.dimension = net.dimension;
+    points.points = net.IB;
+    points.x = net.XO;
+    points.y = net.YO;
+    points.z = net.ZO;
+    points.distances = net.ID > 0;
+    if (net.dimension == 3)
         for (int i = 1; i <= net.IB; ++i) {
-            double p[4] = {0, 0, 0, 0};
-            for (int axis = X; axis <= dimension; ++axis) p[axis] = (coordinate(i, axis) - centre[axis]) / extent;
-            for (int axis = X; axis <= dimension; ++axis)
-                m[static_cast<std::size_t>(net.column(i, axis))] = along(i, axis, p);
+            bool seen = false;
+            for (Index r = 1; r <= s.NM && !seen; ++r) seen = s.A(r, net.column(i, Z)) != 0.0;
+            if (!seen) points.unseen_heights.push_back(i);
         }
-        motions.push_back(m);
-    };
-    std::vector<int> unseen;
-    if (dimension == 3)
-        for (int i = 1; i <= net.IB; ++i)
-            if (!seen_height(i)) unseen.push_back(i);
-    for (int shift = X; shift <= dimension; ++shift)
-        if (shift != Z || static_cast<int>(unseen.size()) < net.IB)
-            motion([&](int, int axis, const double*) { return axis == shift ? 1.0 : 0.0; });
-    motion([](int, int axis, const double* p) { return axis == X ? -p[Y] : axis == Y ? p[X] : 0.0; });
-    if (net.ID <= 0) motion([](int, int axis, const double* p) { return p[axis]; });
-    for (int h : unseen) motion([&](int i, int axis, const double*) { return i == h && axis == Z ? 1.0 : 0.0; });
-    // What the conditions see of each motion: the value of every condition row, then the value
-    // at every removed component.
-    const CodeTable& t = table(dimension);
-    std::vector<std::vector<double>> seen;
-    for (const std::vector<double>& m : motions) {
-        std::vector<double> v(static_cast<std::size_t>(s.NP), 0.0);
-        for (int r = 1; r <= s.NP; ++r)
-            for (int k = 1; k <= net.NN; ++k)
-                v[static_cast<std::size_t>(r - 1)] += s.G(r, k) * m[static_cast<std::size_t>(k)];
-        for (int i = 1; i <= net.IB; ++i)
-            for (int axis : rule(t, net.KOD1[i]).removed)
-                if (axis != 0) v.push_back(m[static_cast<std::size_t>(net.column(i, axis))]);
-        seen.push_back(v);
-    }
-    auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
-        double sum = 0;
-        for (std::size_t k = 0; k < a.size(); ++k) sum = sum + a[k] * b[k];
-        return sum;
-    };
-    // Gram-Schmidt: each motion must keep a part of its own after the parts of those before it.
-    for (std::size_t m = 0; m < seen.size(); ++m) {
-        std::vector<double>& v = seen[m];
-        const double before = std::sqrt(dot(v, v));
-        for (std::size_t q = 0; q < m; ++q) {
-            const std::vector<double>& u = seen[q];
-            const double part = dot(v, u);
-            for (std::size_t k = 0; k < v.size(); ++k) v[k] = v[k] - part * u[k];
-        }
-        const double own = std::sqrt(dot(v, v));
-        if (!(own > 1e-9 * before)) return false;
-        for (double& e : v) e = e / own;
-    }
-    return true;
+    std::vector<int> fixed;
+    const CodeTable& t = table(net.dimension);
+    for (int i = 1; i <= net.IB; ++i)
+        for (int axis : rule(t, net.KOD1[i]).removed)
+            if (axis != 0) fixed.push_back(net.column(i, axis));
+    return datum_fixed(points, s.G, s.NP, fixed);
 }
 
 }  // namespace
@@ -237,7 +180,7 @@ void placement_conditions(Run& run) {
     if (IR < 3 && !run.text.few_conditions.empty()) run.console.pause(run.text.few_conditions);
     s.NP = IR;
     const bool too_few = s.NM - net.NN + s.NP < 0;
-    if (too_few || (run.profile.datum_motions_checked && !datum_fixed(net, s))) {
+    if (too_few || (run.profile.datum_motions_checked && !network_datum_fixed(net, s))) {
         for (const std::string& line : run.text.underdetermined) run.console.say(line);
         platform::halt(run.console, ExitStatus::failed);
     }

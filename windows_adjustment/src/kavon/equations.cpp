@@ -2,6 +2,7 @@
 // press, at the current coordinates of every point.
 #include "kavon/equations.h"
 
+#include "adjustment/datum_motions.h"
 #include "adjustment/rows.h"
 #include "forms/numbers.h"
 #include "forms/runtime.h"
@@ -241,64 +242,21 @@ void Former::conditionRows()
 
 // Whether the condition rows and the fixed components hold every motion of the whole network
 // that its observations cannot see: the shifts along X, Y and Z, the rotation about the Z axis
-// and, without slope distances, the scale. A motion left free makes N + G'G singular, and its
-// inversion without pivot search need not notice: the increments along it would be rounding
-// noise reported as a result (the whole network sliding metres away). Each motion is a vector
-// over the unknowns, the rotation and the scale taken about the centre of the points; what the
-// conditions see of it is its value in every condition row and at every fixed component. They
-// hold all the motions when these values, one vector per motion, are linearly independent.
+// and, without slope distances, the scale. A motion left free would have the increments along
+// it as rounding noise reported as a result (the whole network sliding metres away).
 bool Former::datumFixed() const
 {
-    double centre[3] = {0, 0, 0};
-    for (int i = 1; i <= d.nPoints; ++i) {
-        centre[0] += p.x[i];
-        centre[1] += p.y[i];
-        centre[2] += p.z[i];
-    }
-    for (double& c : centre) c /= d.nPoints;
-    double extent = 0;
+    adjustment::DatumPoints points;
+    points.dimension = 3;
+    points.points = d.nPoints;
+    points.x = p.x;
+    points.y = p.y;
+    points.z = p.z;
+    points.distances = d.nSlopeDistances > 0;
+    std::vector<int> fixed;
     for (int i = 1; i <= d.nPoints; ++i)
-        extent = std::max({extent, std::fabs(p.x[i] - centre[0]), std::fabs(p.y[i] - centre[1]),
-                           std::fabs(p.z[i] - centre[2])});
-    if (extent == 0) extent = 1;
-    const int motions = d.nSlopeDistances > 0 ? 4 : 5;
-    std::vector<double> motion(static_cast<std::size_t>(e.NN) + 1);
-    std::vector<std::vector<double>> seen;
-    for (int m = 0; m < motions; ++m) {
-        for (int i = 1; i <= d.nPoints; ++i) {
-            const double x = (p.x[i] - centre[0]) / extent, y = (p.y[i] - centre[1]) / extent,
-                         z = (p.z[i] - centre[2]) / extent;
-            const double along[5][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-y, x, 0}, {x, y, z}};
-            for (int a = 0; a < 3; ++a) motion[static_cast<std::size_t>(3 * i - 2 + a)] = along[m][a];
-        }
-        std::vector<double> v;
-        for (int r = 1; r <= e.IR; ++r) {
-            double value = 0;
-            for (int k = 1; k <= e.NN; ++k) value += e.G(r, k) * motion[static_cast<std::size_t>(k)];
-            v.push_back(value);
-        }
-        for (int i = 1; i <= d.nPoints; ++i)
-            for (const int column : fixedColumns(p.code[i], i)) v.push_back(motion[static_cast<std::size_t>(column)]);
-        seen.push_back(std::move(v));
-    }
-    const auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
-        double sum = 0;
-        for (std::size_t k = 0; k < a.size(); ++k) sum += a[k] * b[k];
-        return sum;
-    };
-    // Gram-Schmidt: each motion must keep a part of its own beside the ones before it.
-    for (std::size_t m = 0; m < seen.size(); ++m) {
-        std::vector<double>& v = seen[m];
-        const double before = std::sqrt(dot(v, v));
-        for (std::size_t q = 0; q < m; ++q) {
-            const double part = dot(v, seen[q]);
-            for (std::size_t k = 0; k < v.size(); ++k) v[k] -= part * seen[q][k];
-        }
-        const double own = std::sqrt(dot(v, v));
-        if (!(own > 1e-9 * before)) return false;
-        for (double& value : v) value /= own;
-    }
-    return true;
+        for (const int column : fixedColumns(p.code[i], i)) fixed.push_back(column);
+    return adjustment::datum_fixed(points, e.G, e.IR, fixed);
 }
 
 void Former::removeFixedComponents()
