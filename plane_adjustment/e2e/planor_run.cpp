@@ -10,13 +10,7 @@
 namespace planor_e2e {
 
 Result run(const testsupport::DataFolder& folder, const std::string& answers) {
-    const testsupport::Outcome out = testsupport::run(PLANOR_PATH, folder, answers);
-    Result r;
-    r.status = out.status;
-    r.screen = testsupport::screen_lines(out.screen);
-    if (folder.exists(REPORT)) r.report = folder.lines_cp1250(REPORT);
-    if (folder.exists(CONTROL)) r.control = folder.lines_cp1250(CONTROL);
-    return r;
+    return testsupport::run_lines(PLANOR_PATH, folder, answers, REPORT);
 }
 
 Result run_input(const testsupport::DataFolder& folder, const std::string& input, const std::string& database) {
@@ -28,12 +22,6 @@ Result run_input(const testsupport::DataFolder& folder, const std::string& input
 int find(const std::vector<std::string>& lines, const std::string& text) {
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i] == text) return static_cast<int>(i);
-    return -1;
-}
-
-int find_start(const std::vector<std::string>& lines, const std::string& start) {
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].compare(0, start.size(), start) == 0) return static_cast<int>(i);
     return -1;
 }
 

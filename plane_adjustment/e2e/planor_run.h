@@ -15,12 +15,7 @@ namespace planor_e2e {
 inline const std::string REPORT = "VYSL.TXT";
 inline const std::string CONTROL = "ERR$$$.TXT";
 
-struct Result {
-    int status = -1;
-    std::vector<std::string> screen;   // screen lines, without their carriage-control blank
-    std::vector<std::string> report;   // lines of the report file
-    std::vector<std::string> control;  // lines of the control file
-};
+using Result = testsupport::RunLines;
 
 // Runs planor in the folder with the given console answers (one per line).
 Result run(const testsupport::DataFolder& folder, const std::string& answers);
@@ -30,8 +25,7 @@ Result run_input(const testsupport::DataFolder& folder, const std::string& input
 
 // The position (from 0) of the first line equal to `text`, or -1.
 int find(const std::vector<std::string>& lines, const std::string& text);
-// The position (from 0) of the first line that begins with `start`, or -1.
-int find_start(const std::vector<std::string>& lines, const std::string& start);
+using testsupport::find_start;
 
 using testsupport::blanks;
 using testsupport::left;

@@ -20,9 +20,7 @@ using testsupport::integer;
 
 const std::string TAB = "\t";
 
-struct Result {
-    int status = -1;
-    std::vector<std::string> screen, report, control;
+struct Result : testsupport::RunLines {
     std::string database;  // the bytes of the database file DB.DB after the run
 };
 
@@ -31,12 +29,7 @@ Result run(const char* program, const std::string& input_file, const std::string
     testsupport::DataFolder folder;
     folder.write("D.TXT", input_file);
     if (!database.empty()) folder.write("DB.DB", database);
-    const testsupport::Outcome o = testsupport::run(program, folder, answers);
-    Result r;
-    r.status = o.status;
-    r.screen = testsupport::screen_lines(o.screen);
-    r.report = folder.lines_cp1250("R.TXT");
-    r.control = folder.lines_cp1250("ERR$$$.TXT");
+    Result r{testsupport::run_lines(program, folder, answers, "R.TXT")};
     r.database = folder.read("DB.DB");
     return r;
 }
@@ -46,20 +39,12 @@ Result rudvik(const std::string& input_file, const std::string& answers = "R.TXT
     return run(RUDVIK_PATH, input_file, answers, database);
 }
 
-// The index of the first line that begins with `start`, or -1.
-int find(const std::vector<std::string>& lines, const std::string& start) {
-    for (std::size_t k = 0; k < lines.size(); ++k)
-        if (lines[k].rfind(start, 0) == 0) return static_cast<int>(k);
-    return -1;
-}
-
-bool contains(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
+using testsupport::contains;
+using testsupport::find_start;
 
 // The lines of a table from its title on.
 std::vector<std::string> from(const std::vector<std::string>& lines, const std::string& title) {
-    const int k = find(lines, title);
+    const int k = find_start(lines, title);
     if (k < 0) return {};
     return std::vector<std::string>(lines.begin() + k, lines.end());
 }
@@ -131,8 +116,8 @@ TEST(RudvikRun, ThreePointsWithoutRedundancyFollowTheLayouts) {
     EXPECT_EQ(distances[2], "                        [mm]        [mm] ");
     EXPECT_EQ(distances[4], row + fixed(500000.0, 10, 1) + blanks(4) + fixed(500003.0, 10, 1) + fixed(1.0, 7, 2));
     EXPECT_EQ(distances[6], "");
-    EXPECT_EQ(find(r.report, " [v] = "), -1);
-    EXPECT_EQ(find(r.report, " Směrod. odch. jednotková po vyrov."), -1) << "no unit standard deviation at r = 0";
+    EXPECT_EQ(find_start(r.report, " [v] = "), -1);
+    EXPECT_EQ(find_start(r.report, " Směrod. odch. jednotková po vyrov."), -1) << "no unit standard deviation at r = 0";
 
     // Coordinates, displacements and ellipses: MO = MOO = 1, MCH = 2, so QCH = 4. Point 1 fixed:
     // a circle of MCH. Point 2: qx = 1 + 4, qy = 4, 0 gon. Point 3: qx = 2 (400000/RO)^2 + 4,
@@ -195,7 +180,7 @@ TEST(RudvikRun, TwoPointsGiveOnePair) {
     EXPECT_EQ(pairs[3], " " + integer(1, 7) + integer(1, 7) + integer(2, 7) + blanks(3) + fixed(4.0, 7, 2) + fixed(0.5, 7, 2));
     EXPECT_EQ(pairs[8], " " + integer(1, 7) + integer(1, 7) + integer(2, 7) + blanks(3) + fixed(8.0, 7, 2));
     EXPECT_TRUE(contains(r.screen, "Tisk směru ")) << "also without directions";
-    EXPECT_EQ(find(r.report, " S m ě r y"), -1);
+    EXPECT_EQ(find_start(r.report, " S m ě r y"), -1);
 }
 
 // The example network (examples/PLANEDEF.TXT) has redundancy: the headings with corrections, TABs at their places, and
@@ -211,17 +196,17 @@ TEST(RudvikRun, TablesWithCorrections) {
     EXPECT_EQ(directions[1], " stanovisko cíl       směr(o)     směr(i)   " + TAB + "váha" + TAB + "   oprava");
     EXPECT_EQ(directions[2], TAB + TAB + TAB + "  [cc]" + TAB + "       [cc]");
     EXPECT_EQ(testsupport::chars(directions[4]), 58) << "station, target, two epochs, weight, correction";
-    EXPECT_NE(find(r.report, " Směr.odch.roz.směru = "), -1);
-    EXPECT_NE(find(r.report, " Pro všechny směry:"), -1);
+    EXPECT_NE(find_start(r.report, " Směr.odch.roz.směru = "), -1);
+    EXPECT_NE(find_start(r.report, " Pro všechny směry:"), -1);
     const std::vector<std::string> distances = from(r.report, " D é l k y");
     EXPECT_EQ(distances[1], " stanovisko cíl      délka(o)    déka(i)    váha      oprava   rozdíl");
     EXPECT_EQ(distances[2], "                       [mm]       [mm]              [mm]     [mm]");
     EXPECT_EQ(testsupport::chars(distances[4]), 68);
-    EXPECT_NE(find(r.report, " Směrod.odch.roz.délky = "), -1);
-    EXPECT_NE(find(r.report, " Směrod. odch. jednotková po vyrov.= "), -1);
-    EXPECT_EQ(find(r.screen, " Směrod. odch. jednotková"), -1) << "the report only";
-    EXPECT_EQ(find(r.screen, "Pocet"), -1);
-    EXPECT_EQ(find(r.report, "       V Ý S L E D N É") + 6, find(r.report, "    1 ")) << "no empty record after the heading";
+    EXPECT_NE(find_start(r.report, " Směrod.odch.roz.délky = "), -1);
+    EXPECT_NE(find_start(r.report, " Směrod. odch. jednotková po vyrov.= "), -1);
+    EXPECT_EQ(find_start(r.screen, " Směrod. odch. jednotková"), -1) << "the report only";
+    EXPECT_EQ(find_start(r.screen, "Pocet"), -1);
+    EXPECT_EQ(find_start(r.report, "       V Ý S L E D N É") + 6, find_start(r.report, "    1 ")) << "no empty record after the heading";
 }
 
 // The frame of both builds: banner, prompts without folder or example, the refusals with the
@@ -297,7 +282,7 @@ TEST(RudvikRun, ReadErrorOfBothBuilds) {
     for (const char* program : {RUDVIK_PATH, RUDVIK_H_PATH}) {
         const Result r = run(program, input, "R.TXT\nD.TXT\nn\n");
         EXPECT_EQ(r.status, 1);
-        const int k = find(r.screen, "  chyba ve čtení vstupnich dat na řadku č.: ");
+        const int k = find_start(r.screen, "  chyba ve čtení vstupnich dat na řadku č.: ");
         ASSERT_GE(k, 0);
         EXPECT_EQ(r.screen[k].substr(r.screen[k].size() - 1), "8");
         EXPECT_EQ(r.screen[k + 1], "  soubor nesmí být pořízen editorem T602 ");
@@ -346,7 +331,7 @@ TEST(RudvikRun, Capacities) {
     for (int s = 1; s <= 26; ++s) directions += std::to_string(s) + " " + std::to_string(s + 1) + " 0 0 1\n";
     const Result q198 = rudvik(grid(30, directions + distances(172)));
     EXPECT_EQ(q198.screen.back(), "KONEC");
-    EXPECT_EQ(find(q198.screen, "Chyba ve vstupu"), -1);
+    EXPECT_EQ(find_start(q198.screen, "Chyba ve vstupu"), -1);
     const Result q199 = rudvik(grid(30, directions + "27 28 0 0 1\n" + distances(172)));
     EXPECT_EQ(q199.screen.back(), "Chyba ve vstupu, max. počet měření je 198");
 }
@@ -357,7 +342,7 @@ TEST(RudvikRun, DatabaseCodes) {
     // the run.
     const std::string with_minus_two = "'T'\n1 1 1 1\n1 6 0 0\n3 -1 0 400000\n2 -2\n-1\n-1\n1 2 500000 500003 1\n-1\n";
     const Result none = rudvik(with_minus_two);
-    EXPECT_EQ(none.screen[find(none.screen, "Žádná DATABAZE bodu není inicializována ") - 1], "Jméno databáze (souboru bodů), bez databáze = n");
+    EXPECT_EQ(none.screen[find_start(none.screen, "Žádná DATABAZE bodu není inicializována ") - 1], "Jméno databáze (souboru bodů), bez databáze = n");
     EXPECT_EQ(none.screen.back(), "KONEC");
 
     // With a database holding point 2: the run takes it from there and stores the points of
@@ -380,13 +365,13 @@ TEST(RudvikRun, DatabaseCodes) {
     EXPECT_NEAR(stored[2].x, 300000.0, 0.01);
     EXPECT_NEAR(stored[2].y, 300000.0, 0.01);
     // Point 2 from the database moved by 3 mm along its ray: its resulting X in the report.
-    EXPECT_NE(find(with.report, "    2      500003.0     3.0"), -1);
+    EXPECT_NE(find_start(with.report, "    2      500003.0     3.0"), -1);
 
     // A point not in the database: the lookup's message, then the exit block stores the points
     // read so far (point 1).
     const Result missing = rudvik("'T'\n1 1 1 1\n1 0 7 8\n5 -2\n-1\n", "R.TXT\nD.TXT\nDB.DB\n", db);
     EXPECT_TRUE(contains(missing.screen, " Hledany bod neni v databazi      5") ||
-                find(missing.screen, " Hledany bod neni v databazi") >= 0);
+                find_start(missing.screen, " Hledany bod neni v databazi") >= 0);
     EXPECT_EQ(missing.screen.back(), "KONEC");
     const std::vector<DbPoint> after = db_points(missing.database);
     ASSERT_EQ(after.size(), 2u);
@@ -404,7 +389,7 @@ TEST(RudvikRun, SingularSolutionStoresTheEpochOCoordinates) {
     input.replace(input.rfind("-1\n"), 3, "2 3 640312.4 640313.4 1\n2 3 640312.4 640313.4 1\n-1\n");
     const Result r = rudvik(input, "R.TXT\nD.TXT\nDB.DB\n", db_bytes({{50, 1.0, 2.0}}));
     EXPECT_EQ(r.status, 1);
-    const int k = find(r.screen, "Zadání je singulární");
+    const int k = find_start(r.screen, "Zadání je singulární");
     ASSERT_GE(k, 0);
     EXPECT_EQ(r.screen[k + 1], " zřejmě špatně zadané podmínky na umístění sítě,");
     EXPECT_EQ(r.screen[k + 2], " nejprve ale proveďte kontrolu vstupních veličin");

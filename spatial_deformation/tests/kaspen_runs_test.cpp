@@ -20,33 +20,16 @@ using testsupport::blanks;
 using testsupport::fixed;
 using testsupport::integer;
 
-struct Result {
-    int status = -1;
-    std::vector<std::string> screen, report, control;
-};
+using Result = testsupport::RunLines;
 
 Result run_kaspen(const std::string& input_file, const std::string& answers = "R.TXT\nD.TXT\n") {
     testsupport::DataFolder folder;
     folder.write("D.TXT", input_file);
-    const testsupport::Outcome o = testsupport::run(KASPEN_PATH, folder, answers);
-    Result r;
-    r.status = o.status;
-    r.screen = testsupport::screen_lines(o.screen);
-    r.report = folder.lines_cp1250("R.TXT");
-    r.control = folder.lines_cp1250("ERR$$$.TXT");
-    return r;
+    return testsupport::run_lines(KASPEN_PATH, folder, answers, "R.TXT");
 }
 
-// The index of the first line that begins with `start`, or -1.
-int find(const std::vector<std::string>& lines, const std::string& start) {
-    for (std::size_t k = 0; k < lines.size(); ++k)
-        if (lines[k].rfind(start, 0) == 0) return static_cast<int>(k);
-    return -1;
-}
-
-bool contains(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
+using testsupport::contains;
+using testsupport::find_start;
 
 // Six points, point 1 fixed (code 7), point 2 the azimuth point (code 2): every point sights the
 // others, a zenith angle and a distance per pair; points 3 to 6 move by a few millimetres.
@@ -76,7 +59,7 @@ TEST(KaspenRun, BannerDialogueAndEnd) {
     ASSERT_EQ(r.status, 0);
     const std::vector<std::string>& s = r.screen;
     // Screen lines show the records without their carriage-control blank.
-    const int time = find(s, "*" + blanks(53) + "Čas: ");
+    const int time = find_start(s, "*" + blanks(53) + "Čas: ");
     ASSERT_GE(time, 6);
     EXPECT_EQ(s[time - 1].substr(0, 23 + 29), "*  5/11/2000  ver. 1.03" + blanks(29));
     EXPECT_EQ(s[time + 1], "* !!! Datový soubor Dxx.TXT je nutné umístit do H:\\TEST\\IG\\" + blanks(11) + "*");
@@ -118,7 +101,7 @@ TEST(KaspenRun, ControlFileWithIndexesAndTwoValues) {
     EXPECT_EQ(c[6].substr(0, 28), " " + integer(2, 5) + integer(1, 5) + integer(3, 5) + fixed(change, 12, 2));
     EXPECT_EQ(std::stod(c[6].substr(28)), 0.0);
     EXPECT_EQ(c[6].size(), 40u);
-    const int d = find(c, " Rozdíly mezi délkami");
+    const int d = find_start(c, " Rozdíly mezi délkami");
     ASSERT_GT(d, 2);
     EXPECT_EQ(c[d - 1], "");
     EXPECT_EQ(c[d - 2], "");
@@ -126,7 +109,7 @@ TEST(KaspenRun, ControlFileWithIndexesAndTwoValues) {
     const Measured& m = f.slope_distances[0];
     EXPECT_EQ(c[d + 3].substr(0, 23), " " + integer(1, 5) + integer(2, 5) + fixed(m.i - m.o, 12, 2));
     EXPECT_EQ(c[d + 3].size(), 35u);
-    const int z = find(c, " Rozdíly mezi zenit.délkami z měř. hodnot a ze souřad.");
+    const int z = find_start(c, " Rozdíly mezi zenit.délkami z měř. hodnot a ze souřad.");
     ASSERT_GT(z, d);
     EXPECT_EQ(c[z + 3].substr(0, 11), " " + integer(1, 5) + integer(2, 5));
 }
@@ -137,21 +120,21 @@ TEST(KaspenRun, ReportTablesAtTheirColumns) {
     ASSERT_EQ(r.status, 0);
     const std::vector<std::string>& t = r.report;
     EXPECT_EQ(t[0].substr(0, 46), " TERVAL      Deformace v Ostrel v.1.02 Datum: ");
-    const int a = find(t, " Akce: ");
+    const int a = find_start(t, " Akce: ");
     ASSERT_GE(a, 0);
     EXPECT_EQ(t[a + 2], " směrodatná odchylka rozdílu směru    [cc] =   1.0");
     EXPECT_EQ(t[a + 3], " směrodatná odchylka rozdílu délky    [mm] =   0.7");
     EXPECT_EQ(t[a + 4], " směrodatná odchylka rozdílu zen.úhlu [cc] =   1.5");
     EXPECT_EQ(t[a + 5], " směrodatná odchylka jednotková        =   2.0");
     EXPECT_EQ(t[a + 6], " směrodatná odchylka souřadnicová [mm] =   0.5");
-    const int k = find(t, " S o u ř a d n i c e");
+    const int k = find_start(t, " S o u ř a d n i c e");
     ASSERT_GE(k, 0);
     EXPECT_EQ(t[k + 1], " Číslo bodu" + blanks(8) + "X" + blanks(14) + "Y" + blanks(12) + "Z" + blanks(7) + "kód" +
                             "  podmínky umístění");
     EXPECT_EQ(t[k + 2], "   " + integer(1, 5) + blanks(4) + fixed(970000.0, 12, 1) + blanks(3) + fixed(1950000.0, 12, 1) +
                             fixed(300000.0, 12, 1) + blanks(3) + integer(7, 4) + blanks(4) + "dx=0,dy=0,dz=0");
     // Directions: both epochs, weight, correction and the difference value(o) - value(i).
-    const int dir = find(t, " S m ě r y");
+    const int dir = find_start(t, " S m ě r y");
     ASSERT_GE(dir, 0);
     EXPECT_EQ(t[dir + 1], " stanovisko cíl       směr(o)       směr(i)    váha   oprava    rozdíl");
     EXPECT_EQ(t[dir + 2], blanks(14) + "        [cc]          [cc]               [cc]");
@@ -164,17 +147,17 @@ TEST(KaspenRun, ReportTablesAtTheirColumns) {
     EXPECT_EQ(testsupport::columns(row, 61, 9), fixed(m.o - m.i, 9, 1));
     EXPECT_EQ(testsupport::chars(row), 69);
     // Group statistics with this program's label and unit.
-    const int sigma = find(t, " Směrod. odch. roz. směru = ");
+    const int sigma = find_start(t, " Směrod. odch. roz. směru = ");
     ASSERT_GE(sigma, 0);
     EXPECT_EQ(testsupport::columns(t[sigma], 35, 10), " [cc] ");
-    const int zen = find(t, " Z e n i t o v é   ú h l y");
+    const int zen = find_start(t, " Z e n i t o v é   ú h l y");
     EXPECT_EQ(t[zen + 1], " stanovisko cíl   zen.úhel(o)  zen.úhel(i)   váha     oprava   rozdil");
-    const int dis = find(t, " D é l k y");
+    const int dis = find_start(t, " D é l k y");
     EXPECT_EQ(t[dis + 1], " stanovisko cíl       délka(o)      délka(i)     váha     oprava   rozdíl");
-    EXPECT_GE(find(t, " Směrodat. odchylka jednot. po vyrov.= "), 0);
+    EXPECT_GE(find_start(t, " Směrodat. odchylka jednot. po vyrov.= "), 0);
     // Resulting coordinates: epoch (o) plus displacement, the displacement in the d-columns;
     // the code-7 point keeps its place.
-    const int res = find(t, "       V Ý S L E D N É   S O U Ř A D N I C E");
+    const int res = find_start(t, "       V Ý S L E D N É   S O U Ř A D N I C E");
     ASSERT_GE(res, 0);
     EXPECT_EQ(t[res + 6], " " + integer(1, 4) + " " + fixed(970000.0, 13, 1) + fixed(0.0, 8, 1) + fixed(1950000.0, 13, 1) +
                               fixed(0.0, 8, 1) + fixed(300000.0, 13, 1) + fixed(0.0, 8, 1));
@@ -182,13 +165,13 @@ TEST(KaspenRun, ReportTablesAtTheirColumns) {
     EXPECT_EQ(testsupport::columns(p3, 1, 5), " " + integer(3, 4));
     EXPECT_EQ(testsupport::columns(p3, 20, 8), fixed(4.0, 8, 1));
     EXPECT_EQ(testsupport::columns(p3, 7, 13), fixed(1250004.0, 13, 1));
-    EXPECT_GE(find(t, "       P A R A M E T R Y   E L I P S O I D U   C H Y B"), 0);
+    EXPECT_GE(find_start(t, "       P A R A M E T R Y   E L I P S O I D U   C H Y B"), 0);
     // The pair analysis follows the closing lines: 15 pairs in each table and list.
-    const int xy = find(t, "  Výpočet vektoru posunu (x,y) a jeho směrod.odchylky");
-    ASSERT_GT(xy, find(t, " Průměrná směrod. odch. souřadnicová  ="));
+    const int xy = find_start(t, "  Výpočet vektoru posunu (x,y) a jeho směrod.odchylky");
+    ASSERT_GT(xy, find_start(t, " Průměrná směrod. odch. souřadnicová  ="));
     EXPECT_EQ(t[xy + 1], "  poř.č.    č.b.1  č.b.2  posum  směrodatná odch.");
     EXPECT_EQ(t[xy + 3 + 15], "");
-    const int zt = find(t, "  Výpočet vektoru posunu (z) a jeho směrod.odchylky");
+    const int zt = find_start(t, "  Výpočet vektoru posunu (z) a jeho směrod.odchylky");
     EXPECT_EQ(t[zt + 1], "    poř.č.    č.b.1  č.b.2  posum  směrodatná odch.");
     EXPECT_EQ(t.back().substr(0, 8), " " + integer(15, 7));
 }
@@ -205,7 +188,7 @@ TEST(KaspenRun, EpochZeroMisclosureIsListedUnreduced) {
                               "1 3 202237.484 202237.484 2\n2 3 101980.390 101980.390 2\n-1\n";
     const Result r = run_kaspen(input);
     ASSERT_EQ(r.status, 0);
-    const int a = find(r.control, " Rozdíly mezi úhly");
+    const int a = find_start(r.control, " Rozdíly mezi úhly");
     ASSERT_GE(a, 0);
     EXPECT_EQ(r.control[a + 3], " " + integer(2, 5) + integer(1, 5) + integer(3, 5) + fixed(0.0, 12, 2) +
                                     fixed(3999985.0, 12, 2));
@@ -226,26 +209,26 @@ TEST(KaspenRun, NoRedundancy) {
     const Result r = run_kaspen(no_redundancy(0));
     ASSERT_EQ(r.status, 0);
     const std::vector<std::string>& t = r.report;
-    const int dir = find(t, " S m ě r y");
+    const int dir = find_start(t, " S m ě r y");
     ASSERT_GE(dir, 0);
     EXPECT_EQ(t[dir + 1], " stanovisko cíl       směr(o)       směr(i)    váha   rozdíl");
     EXPECT_EQ(t[dir + 2], "                                   [cc]");
     EXPECT_EQ(t[dir + 5], "   " + integer(1, 5) + integer(3, 5) + blanks(4) + fixed(1000000, 10, 1) + blanks(5) +
                               fixed(1000002, 10, 1) + fixed(1, 9, 1) + fixed(-2, 9, 1));
-    const int zen = find(t, " Z e n i t o v é   ú h l y");
+    const int zen = find_start(t, " Z e n i t o v é   ú h l y");
     ASSERT_GE(zen, 0);
     EXPECT_EQ(t[zen + 1], " stanovisko cíl   zenitový úhel(o) zenitový úhel(i)   váha");
     EXPECT_EQ(t[zen + 2], blanks(23) + "[cc]" + blanks(6) + "[cc]");
     EXPECT_EQ(t[zen + 3], "");
     EXPECT_EQ(t[zen + 4], "");
-    const int dis = find(t, " D é l k y");
+    const int dis = find_start(t, " D é l k y");
     EXPECT_EQ(t[dis + 1], " stanovisko cíl       délka(o)      délka(i)      váha");
     EXPECT_EQ(t[dis + 4], "   " + integer(1, 5) + integer(3, 5) + blanks(4) + fixed(101980.390, 10, 1) + blanks(5) +
                               fixed(101981.390, 10, 1) + fixed(2, 9, 1));
-    EXPECT_EQ(find(t, " [pv] = "), -1);
-    EXPECT_EQ(find(t, " Směrodat. odchylka jednot. po vyrov.= "), -1);
-    EXPECT_GE(find(r.control, " Rozdíly mezi zenit.délkami z měř. hodnot a ze souřad."), 0);
-    const int res = find(t, "       V Ý S L E D N É   S O U Ř A D N I C E");
+    EXPECT_EQ(find_start(t, " [pv] = "), -1);
+    EXPECT_EQ(find_start(t, " Směrodat. odchylka jednot. po vyrov.= "), -1);
+    EXPECT_GE(find_start(r.control, " Rozdíly mezi zenit.délkami z měř. hodnot a ze souřad."), 0);
+    const int res = find_start(t, "       V Ý S L E D N É   S O U Ř A D N I C E");
     EXPECT_EQ(testsupport::chars(t[res + 8]), 1 + 4 + 1 + 3 * (13 + 8));
 }
 
@@ -259,8 +242,8 @@ TEST(KaspenRun, OneCountedZenithCorrectionWritesNoStatistic) {
         "1 3 101980.390 101980.390 2\n2 3 141774.469 141774.469 2\n-1\n";
     const Result r = run_kaspen(input);
     ASSERT_EQ(r.status, 0);
-    EXPECT_GE(find(r.report, " Z e n i t o v é   ú h l y"), 0);
-    EXPECT_EQ(find(r.report, " Směr.odch. roz. zenit.úhlu = "), -1);
+    EXPECT_GE(find_start(r.report, " Z e n i t o v é   ú h l y"), 0);
+    EXPECT_EQ(find_start(r.report, " Směr.odch. roz. zenit.úhlu = "), -1);
 }
 
 struct Failure {
@@ -361,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(Ends, KaspenFailure, testing::ValuesIn(FAILURES),
 TEST(KaspenRun, CodeMinusOneIsAFreePoint) {
     const Result r = run_kaspen(no_redundancy(-1));
     ASSERT_EQ(r.status, 0);
-    const int k = find(r.report, " S o u ř a d n i c e");
+    const int k = find_start(r.report, " S o u ř a d n i c e");
     EXPECT_EQ(testsupport::columns(r.report[k + 4], 1, 60).substr(0, 8), "   " + integer(3, 5));
     EXPECT_EQ(testsupport::columns(r.report[k + 4], 55, 4), integer(-1, 4));
 }

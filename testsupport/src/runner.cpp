@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -96,6 +97,27 @@ std::vector<std::string> screen_lines(const std::string& screen) {
     }
     if (!line.empty()) lines.push_back(line);
     return lines;
+}
+
+RunLines run_lines(const fs::path& program, const DataFolder& folder, const std::string& input,
+                   const std::string& report) {
+    const Outcome o = run(program, folder, input);
+    RunLines r;
+    r.status = o.status;
+    r.screen = screen_lines(o.screen);
+    r.report = folder.lines_cp1250(report);
+    r.control = folder.lines_cp1250("ERR$$$.TXT");
+    return r;
+}
+
+int find_start(const std::vector<std::string>& lines, const std::string& start) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].compare(0, start.size(), start) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+bool contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 int chars(const std::string& utf8) {

@@ -39,6 +39,20 @@ Outcome run(const std::filesystem::path& program, const DataFolder& folder, cons
 // The screen lines (split at line feeds; a carriage return shows the overwritten line's last state).
 std::vector<std::string> screen_lines(const std::string& screen);
 
+// What a run leaves to read: its exit status, its screen lines, and the lines of its report (the
+// file `report`) and of its control file ERR$$$.TXT (none for a file it did not write).
+struct RunLines {
+    int status = -1;
+    std::vector<std::string> screen, report, control;
+};
+RunLines run_lines(const std::filesystem::path& program, const DataFolder& folder, const std::string& input,
+                   const std::string& report);
+
+// The position (from 0) of the first line that begins with `start`, or -1.
+int find_start(const std::vector<std::string>& lines, const std::string& start);
+// Whether one of the lines is `line`.
+bool contains(const std::vector<std::string>& lines, const std::string& line);
+
 // Number of characters (UTF-8 code points) of a text, and the characters from position `from`
 // (1-based) on, `count` of them: for checking report columns.
 int chars(const std::string& utf8);
