@@ -361,16 +361,7 @@ TEST(KnownDeformation, AnAngleWhoseDirectionsCrossReturnsTheTrueDisplacements) {
     displace(points);
     // Point 6 stands 5 cc beyond point 5 as seen from point 1, twice as far; it moves 8 cc
     // sideways (clockwise), so that the angle 5-1-6 goes from +5 to -3 cc.
-    Point& five = points[4];
-    Point& six = points[5];
-    const double az = azimuth(points[0], five, false) + 5.0;
-    const double far = 2.0 * std::hypot(five.X - points[0].X, five.Y - points[0].Y);
-    six.X = points[0].X + far * std::cos(az / CC_PER_RADIAN);
-    six.Y = points[0].Y + far * std::sin(az / CC_PER_RADIAN);
-    const double side = (-8.0 - 0.0) / CC_PER_RADIAN * far;  // lateral move for -8 cc more than point 5's turn
-    const double turn5 = (azimuth(points[0], five, true) - azimuth(points[0], five, false)) / CC_PER_RADIAN * far;
-    six.dX = -(side + turn5) * std::sin(az / CC_PER_RADIAN);
-    six.dY = (side + turn5) * std::cos(az / CC_PER_RADIAN);
+    truth::place_crossing_target(points[0], points[4], points[5]);
     Plan plan = full_plan(points, true);
     plan.groups[0].second = {2, 3, 4, 5, 6};  // the angle 5-1-6 is formed from consecutive directions
     TwoEpochFile file = observe(points, plan, orientations(plan.groups.size()));

@@ -5,11 +5,13 @@
 // unknowns per point.
 #pragma once
 #include <Eigen/Dense>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "bordered_solution.h"
+#include "truth_network.h"
 
 namespace truth {
 
@@ -60,5 +62,21 @@ std::vector<Eigen::VectorXd> datum_rows(const std::vector<PlacedPoint>& points, 
 // datum rows `g`: weights of the derived rows (D Pinv D')^-1, the bordered normal equations.
 BorderedSolution solve_differences(const DifferenceRows& d, const Eigen::VectorXd& Pinv,
                                    const std::vector<Eigen::VectorXd>& g);
+
+// Places `six` 5 cc beyond `five` as seen from `station`, twice as far, and moves it sideways so
+// that the angle five-station-six goes from +5 cc in epoch (o) to -3 cc in epoch (i): two targets
+// on nearly one line whose directions change order between the epochs. For the points of either
+// network (X, Y, dX, dY [mm], and their azimuth(a, b, moved) [cc]).
+template <class Point>
+void place_crossing_target(const Point& station, const Point& five, Point& six) {
+    const double az = azimuth(station, five, false) + 5.0;
+    const double far = 2.0 * std::hypot(five.X - station.X, five.Y - station.Y);
+    six.X = station.X + far * std::cos(az / CC_PER_RADIAN);
+    six.Y = station.Y + far * std::sin(az / CC_PER_RADIAN);
+    const double side = -8.0 / CC_PER_RADIAN * far;  // lateral move for -8 cc more than point five's turn
+    const double turn5 = (azimuth(station, five, true) - azimuth(station, five, false)) / CC_PER_RADIAN * far;
+    six.dX = -(side + turn5) * std::sin(az / CC_PER_RADIAN);
+    six.dY = (side + turn5) * std::cos(az / CC_PER_RADIAN);
+}
 
 }  // namespace truth
