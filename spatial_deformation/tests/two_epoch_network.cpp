@@ -78,9 +78,7 @@ TwoEpochFile observe(const std::vector<Point>& points, const Plan& plan, const s
 
 Plan full_plan(const std::vector<Point>& points, bool distances) {
     Plan plan;
-    std::vector<std::int16_t> numbers;
-    for (const Point& p : points) numbers.push_back(p.number);
-    plan.groups = truth::sight_all(numbers);
+    plan.groups = truth::sight_all(points);
     bool flip = false;
     for (std::size_t a = 0; a < points.size(); ++a)
         for (std::size_t b = a + 1; b < points.size(); ++b) {

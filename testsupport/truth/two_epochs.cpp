@@ -6,17 +6,6 @@
 
 namespace truth {
 
-StationGroups sight_all(const std::vector<std::int16_t>& numbers) {
-    StationGroups groups;
-    for (std::int16_t s : numbers) {
-        std::vector<std::int16_t> targets;
-        for (std::int16_t t : numbers)
-            if (t != s) targets.push_back(t);
-        groups.push_back({s, targets});
-    }
-    return groups;
-}
-
 int position(const std::vector<PlacedPoint>& points, std::int16_t number) {
     for (std::size_t k = 0; k < points.size(); ++k)
         if (points[k].number == number) return static_cast<int>(k);

@@ -24,8 +24,19 @@ struct EpochPair {
 // Station groups in file order: the station and its targets.
 using StationGroups = std::vector<std::pair<std::int16_t, std::vector<std::int16_t>>>;
 
-// Every point sights every other point, in the given order, in one group.
-StationGroups sight_all(const std::vector<std::int16_t>& numbers);
+// Every point sights every other point, in the order of the points, in one group (points with a
+// `number`).
+template <class Point>
+StationGroups sight_all(const std::vector<Point>& points) {
+    StationGroups groups;
+    for (const Point& s : points) {
+        std::vector<std::int16_t> targets;
+        for (const Point& t : points)
+            if (t.number != s.number) targets.push_back(t.number);
+        groups.push_back({s.number, targets});
+    }
+    return groups;
+}
 
 // A point of epoch (o) as the solution sees it: number, placement code, X and Y [mm].
 struct PlacedPoint {
