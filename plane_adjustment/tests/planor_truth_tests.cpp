@@ -68,7 +68,7 @@ const TruthCase CASES[] = {
     {"code_7", {7, 5, 0, 0, 0, 0, 0, 0}, 1, Rounds::halves, true, 200.0, 0.0, 26},
 };
 
-enum class Data { exact, noisy };
+using truth::Data;
 
 using truth::ProgramResult;
 
@@ -187,14 +187,9 @@ TEST(PlanorTruthDialogue, DistanceSigmaFromTheIndependentCovariance) {
     EXPECT_GT(sigma, 0.1);
 }
 
-std::string case_name(const ::testing::TestParamInfo<std::tuple<TruthCase, Data>>& info) {
-    return std::string(std::get<0>(info.param).name) +
-           (std::get<1>(info.param) == Data::noisy ? "_noisy" : "_exact");
-}
-
 INSTANTIATE_TEST_SUITE_P(Networks, PlanorTruth,
                          ::testing::Combine(::testing::ValuesIn(CASES),
                                             ::testing::Values(Data::exact, Data::noisy)),
-                         case_name);
+                         truth::case_name<TruthCase>);
 
 }  // namespace

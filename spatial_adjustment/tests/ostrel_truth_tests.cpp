@@ -82,9 +82,7 @@ const TruthCase CASES[] = {
      200.0, 0.0, 0.0, 17},
 };
 
-enum class Data { exact, noisy };
-
-void PrintTo(Data d, std::ostream* os) { *os << (d == Data::noisy ? "noisy" : "exact"); }
+using truth::Data;
 
 using truth::ProgramResult;
 
@@ -247,14 +245,9 @@ TEST(TruthNetwork, WeightedMeanOfTwoDistancesByHand) {
     EXPECT_EQ(program.points[1].Z, 0.0);
 }
 
-std::string case_name(const ::testing::TestParamInfo<std::tuple<TruthCase, Data>>& info) {
-    return std::string(std::get<0>(info.param).name) +
-           (std::get<1>(info.param) == Data::noisy ? "_noisy" : "_exact");
-}
-
 INSTANTIATE_TEST_SUITE_P(Networks, OstrelTruth,
                          ::testing::Combine(::testing::ValuesIn(CASES),
                                             ::testing::Values(Data::exact, Data::noisy)),
-                         case_name);
+                         truth::case_name<TruthCase>);
 
 }  // namespace

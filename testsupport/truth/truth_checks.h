@@ -7,7 +7,9 @@
 #include <Eigen/Dense>
 #include <cmath>
 #include <cstdlib>
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "adjustment/run.h"
@@ -16,6 +18,18 @@
 #include "truth_network.h"
 
 namespace truth {
+
+// The observations of a case: computed exactly from the true coordinates, or with noise added.
+enum class Data { exact, noisy };
+
+inline void PrintTo(Data d, std::ostream* os) { *os << (d == Data::noisy ? "noisy" : "exact"); }
+
+// The test name of a case with its data: the case's name, then "_exact" or "_noisy".
+template <class Case>
+std::string case_name(const ::testing::TestParamInfo<std::tuple<Case, Data>>& info) {
+    return std::string(std::get<0>(info.param).name) +
+           (std::get<1>(info.param) == Data::noisy ? "_noisy" : "_exact");
+}
 
 // What one run of a program left.
 struct ProgramResult {
