@@ -8,7 +8,6 @@
 #include <cmath>
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,11 +46,7 @@ void displace(std::vector<Point>& p) {
     }
 }
 
-std::vector<double> orientations(std::size_t groups, double step = 1234567.0) {
-    std::vector<double> o;
-    for (std::size_t g = 0; g < groups; ++g) o.push_back(std::fmod(step * static_cast<double>(g + 1), FULL_CIRCLE));
-    return o;
-}
+using truth::orientations;
 
 File observed(const std::vector<Point>& points, const Plan& plan) {
     const std::vector<double> o = orientations(plan.groups.size());
@@ -93,21 +88,6 @@ Outcome run_rudvik(const File& file) {
     return out;
 }
 
-// The pair table rows after its heading: (d, sigma_d) per pair.
-std::vector<std::pair<double, double>> pair_rows(const std::vector<std::string>& report) {
-    std::vector<std::pair<double, double>> rows;
-    std::size_t k = 0;
-    while (k < report.size() && report[k].rfind("  Výpočet vektoru posunu (x,y)", 0) != 0) ++k;
-    for (k += 3; k < report.size() && !report[k].empty(); ++k) {
-        std::istringstream in(report[k]);
-        int c, a, b;
-        double d, s;
-        in >> c >> a >> b >> d >> s;
-        rows.push_back({d, s});
-    }
-    return rows;
-}
-
 void expect_true_displacements(const Outcome& out, const std::vector<Point>& points) {
     ASSERT_EQ(out.H.size(), 2 * points.size());
     for (std::size_t k = 0; k < points.size(); ++k) {
@@ -144,7 +124,7 @@ TEST_P(KnownPlaneDeformation, AgreesWithTheIndependentSolution) {
         EXPECT_EQ(out.YO[k], points[k].Y + out.H[2 * k + 1]);
     }
     // sigma_d of every pair from the independent cofactors, scaled by MOO = 2.
-    const auto xy = pair_rows(out.report);
+    const auto xy = truth::pair_rows(out.report, "  Výpočet vektoru posunu (x,y)");
     ASSERT_EQ(xy.size(), 15u);
     int r = 0;
     for (int a = 0; a < 6; ++a)

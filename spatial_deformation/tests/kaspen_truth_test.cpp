@@ -8,7 +8,6 @@
 #include <Eigen/Dense>
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,11 +50,7 @@ void displace(std::vector<Point>& p) {
     }
 }
 
-std::vector<double> orientations(std::size_t groups) {
-    std::vector<double> o;
-    for (std::size_t g = 0; g < groups; ++g) o.push_back(std::fmod(1234567.0 * (g + 1), FULL_CIRCLE));
-    return o;
-}
+using truth::orientations;
 
 // What one run leaves: displacements, [pvv], redundancy, MO, and the report's lines.
 struct Outcome {
@@ -142,21 +137,6 @@ truth::BorderedSolution solve_independently(const TwoEpochFile& f) {
     return truth::solve_differences(rows, Pinv, truth::datum_rows(placed, 3, 7, f.slope_distances.empty()));
 }
 
-// The pair table rows after the heading that begins with `title`: (d, sigma_d) per pair.
-std::vector<std::pair<double, double>> pair_rows(const std::vector<std::string>& report, const std::string& title) {
-    std::vector<std::pair<double, double>> rows;
-    std::size_t k = 0;
-    while (k < report.size() && report[k].rfind(title, 0) != 0) ++k;
-    for (k += 3; k < report.size() && !report[k].empty(); ++k) {
-        std::istringstream in(report[k]);
-        int c, a, b;
-        double d, s;
-        in >> c >> a >> b >> d >> s;
-        rows.push_back({d, s});
-    }
-    return rows;
-}
-
 struct Case {
     const char* name;
     std::vector<int> codes;
@@ -195,8 +175,8 @@ TEST_P(KnownDeformation, AgreesWithTheIndependentSolution) {
         }
     }
     // sigma_d of every pair from the independent cofactors, scaled by MOO = 2.
-    const auto xy = pair_rows(out.report, "  Výpočet vektoru posunu (x,y)");
-    const auto z = pair_rows(out.report, "  Výpočet vektoru posunu (z)");
+    const auto xy = truth::pair_rows(out.report, "  Výpočet vektoru posunu (x,y)");
+    const auto z = truth::pair_rows(out.report, "  Výpočet vektoru posunu (z)");
     ASSERT_EQ(xy.size(), 15u);
     ASSERT_EQ(z.size(), 15u);
     int r = 0;

@@ -1,6 +1,7 @@
 #include "two_epochs.h"
 
 #include <cmath>
+#include <sstream>
 
 #include "truth_network.h"
 
@@ -90,6 +91,26 @@ BorderedSolution solve_differences(const DifferenceRows& d, const Eigen::VectorX
     }
     const Eigen::MatrixXd W = (D * Pinv.asDiagonal() * D.transpose()).inverse();
     return solve_bordered(A, W, L, g);
+}
+
+std::vector<double> orientations(std::size_t groups) {
+    std::vector<double> o;
+    for (std::size_t g = 0; g < groups; ++g) o.push_back(std::fmod(1234567.0 * static_cast<double>(g + 1), FULL_CIRCLE));
+    return o;
+}
+
+std::vector<std::pair<double, double>> pair_rows(const std::vector<std::string>& report, const std::string& title) {
+    std::vector<std::pair<double, double>> rows;
+    std::size_t k = 0;
+    while (k < report.size() && report[k].rfind(title, 0) != 0) ++k;
+    for (k += 3; k < report.size() && !report[k].empty(); ++k) {
+        std::istringstream in(report[k]);
+        int c, a, b;
+        double d, s;
+        in >> c >> a >> b >> d >> s;
+        rows.push_back({d, s});
+    }
+    return rows;
 }
 
 }  // namespace truth

@@ -7,6 +7,7 @@
 #include <Eigen/Dense>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -73,6 +74,13 @@ std::vector<Eigen::VectorXd> datum_rows(const std::vector<PlacedPoint>& points, 
 // datum rows `g`: weights of the derived rows (D Pinv D')^-1, the bordered normal equations.
 BorderedSolution solve_differences(const DifferenceRows& d, const Eigen::VectorXd& Pinv,
                                    const std::vector<Eigen::VectorXd>& g);
+
+// Orientations of `groups` station groups [cc]: 1234567 cc times the group's number, on the circle.
+std::vector<double> orientations(std::size_t groups);
+
+// The rows of a pair table of a report (after the heading that begins with `title`, its column
+// records and an empty record, up to the next empty record): (d, sigma_d) per pair.
+std::vector<std::pair<double, double>> pair_rows(const std::vector<std::string>& report, const std::string& title);
 
 // Places `six` 5 cc beyond `five` as seen from `station`, twice as far, and moves it sideways so
 // that the angle five-station-six goes from +5 cc in epoch (o) to -3 cc in epoch (i): two targets
