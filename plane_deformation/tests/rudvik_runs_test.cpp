@@ -29,8 +29,7 @@ Result run(const char* program, const std::string& input_file, const std::string
     testsupport::DataFolder folder;
     folder.write("D.TXT", input_file);
     if (!database.empty()) folder.write("DB.DB", database);
-    Result r{testsupport::run_lines(program, folder, answers, "R.TXT")};
-    r.database = folder.read("DB.DB");
+    Result r{testsupport::run_lines(program, folder, answers, "R.TXT"), folder.read("DB.DB")};
     return r;
 }
 
