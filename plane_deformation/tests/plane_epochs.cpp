@@ -12,12 +12,6 @@ namespace {
 double x_of(const Point& p, bool moved) { return moved ? p.X + p.dX : p.X; }
 double y_of(const Point& p, bool moved) { return moved ? p.Y + p.dY : p.Y; }
 
-const Point& point(const std::vector<Point>& points, std::int16_t number) {
-    for (const Point& p : points)
-        if (p.number == number) return p;
-    return points.front();
-}
-
 double on_circle(double cc) { return std::fmod(std::fmod(cc, FULL_CIRCLE) + FULL_CIRCLE, FULL_CIRCLE); }
 
 }  // namespace
@@ -32,15 +26,15 @@ File observe(const std::vector<Point>& points, const Plan& plan, const std::vect
     File f;
     f.points = points;
     for (std::size_t g = 0; g < plan.groups.size(); ++g) {
-        const Point& s = point(points, plan.groups[g].first);
+        const Point& s = truth::numbered(points, plan.groups[g].first);
         for (std::int16_t t : plan.groups[g].second) {
-            const Point& p = point(points, t);
+            const Point& p = truth::numbered(points, t);
             f.directions.push_back({s.number, t, on_circle(azimuth(s, p, false) + orientation_o[g]),
                                     on_circle(azimuth(s, p, true) + orientation_i[g]), 1.0});
         }
     }
     for (const auto& [a, b] : plan.distances) {
-        const Point &s = point(points, a), &t = point(points, b);
+        const Point &s = truth::numbered(points, a), &t = truth::numbered(points, b);
         f.distances.push_back({a, b, std::hypot(t.X - s.X, t.Y - s.Y),
                                std::hypot(x_of(t, true) - x_of(s, true), y_of(t, true) - y_of(s, true)), 2.25});
     }
@@ -66,13 +60,7 @@ std::string file_text(const File& f) {
         text += line;
     }
     text += "-1\n";
-    for (const auto* section : {&f.directions, &f.distances}) {
-        for (const Measured& m : *section) {
-            std::snprintf(line, sizeof line, "%d %d %.6f %.6f %.4f\n", m.station, m.target, m.o, m.i, m.weight);
-            text += line;
-        }
-        text += "-1\n";
-    }
+    for (const auto* section : {&f.directions, &f.distances}) text += truth::section_text(*section);
     return text;
 }
 

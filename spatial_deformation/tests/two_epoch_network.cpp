@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <stdexcept>
 
 namespace deformation_truth {
 
@@ -16,12 +15,6 @@ struct Position {
 
 Position at(const Point& p, bool moved) {
     return moved ? Position{p.X + p.dX, p.Y + p.dY, p.Z + p.dZ} : Position{p.X, p.Y, p.Z};
-}
-
-const Point& find(const std::vector<Point>& points, std::int16_t number) {
-    for (const Point& p : points)
-        if (p.number == number) return p;
-    throw std::invalid_argument("no such point");
 }
 
 std::string line(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -58,19 +51,19 @@ TwoEpochFile observe(const std::vector<Point>& points, const Plan& plan, const s
     f.points = points;
     auto direction = [](double az, double o) { return std::fmod(az - o + 2 * FULL_CIRCLE, FULL_CIRCLE); };
     for (std::size_t g = 0; g < plan.groups.size(); ++g) {
-        const Point& s = find(points, plan.groups[g].first);
+        const Point& s = truth::numbered(points, plan.groups[g].first);
         for (std::int16_t t : plan.groups[g].second) {
-            const Point& p = find(points, t);
+            const Point& p = truth::numbered(points, t);
             f.directions.push_back({s.number, t, direction(azimuth(s, p, false), orientation[g]),
                                     direction(azimuth(s, p, true), orientation[g]), 1.0});
         }
     }
     for (const auto& [a, b] : plan.zenith_angles) {
-        const Point &pa = find(points, a), &pb = find(points, b);
+        const Point &pa = truth::numbered(points, a), &pb = truth::numbered(points, b);
         f.zenith_angles.push_back({a, b, zenith_angle(pa, pb, false), zenith_angle(pa, pb, true), 0.36});
     }
     for (const auto& [a, b] : plan.slope_distances) {
-        const Point &pa = find(points, a), &pb = find(points, b);
+        const Point &pa = truth::numbered(points, a), &pb = truth::numbered(points, b);
         f.slope_distances.push_back({a, b, slope_distance(pa, pb, false), slope_distance(pa, pb, true), 2.25});
     }
     return f;
@@ -96,10 +89,7 @@ std::string file_text(const TwoEpochFile& f) {
     s += line("%.1f %.1f %.1f %.1f %.1f", f.UU, f.UD, f.UZ, f.MOO, f.MCH);
     for (const Point& p : f.points) s += line("%d %d %.6f %.6f %.6f", p.number, p.code, p.X, p.Y, p.Z);
     s += "-1\n";
-    for (const auto* section : {&f.directions, &f.zenith_angles, &f.slope_distances}) {
-        for (const Measured& m : *section) s += line("%d %d %.6f %.6f %.4f", m.station, m.target, m.o, m.i, m.weight);
-        s += "-1\n";
-    }
+    for (const auto* section : {&f.directions, &f.zenith_angles, &f.slope_distances}) s += truth::section_text(*section);
     return s;
 }
 

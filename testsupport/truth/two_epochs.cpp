@@ -1,11 +1,22 @@
 #include "two_epochs.h"
 
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "truth_network.h"
 
 namespace truth {
+
+std::string section_text(const std::vector<EpochPair>& quantities) {
+    std::string text;
+    char line[200];
+    for (const EpochPair& m : quantities) {
+        std::snprintf(line, sizeof line, "%d %d %.6f %.6f %.4f\n", m.station, m.target, m.o, m.i, m.weight);
+        text += line;
+    }
+    return text + "-1\n";
+}
 
 int position(const std::vector<PlacedPoint>& points, std::int16_t number) {
     for (std::size_t k = 0; k < points.size(); ++k)

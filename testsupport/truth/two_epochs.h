@@ -7,6 +7,7 @@
 #include <Eigen/Dense>
 #include <cmath>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,18 @@ StationGroups sight_all(const std::vector<Point>& points) {
     }
     return groups;
 }
+
+// The point numbered `number` (points with a `number`).
+template <class Point>
+const Point& numbered(const std::vector<Point>& points, std::int16_t number) {
+    for (const Point& p : points)
+        if (p.number == number) return p;
+    throw std::invalid_argument("no such point");
+}
+
+// The records of one section of an input file: station, target, both epochs and the weight of
+// each quantity, then the end mark -1.
+std::string section_text(const std::vector<EpochPair>& quantities);
 
 // A point of epoch (o) as the solution sees it: number, placement code, X and Y [mm].
 struct PlacedPoint {
