@@ -1,8 +1,9 @@
 // The pieces common to the plane and spatial two-epoch truth networks: a measured quantity of
-// both epochs, the station groups that sight every other point, and the independent solution of
-// the epoch differences (the angles of consecutive directions, the datum rows of the placement
-// codes, the weights of the derived rows, the bordered normal equations), for two or three
-// unknowns per point.
+// both epochs, the station groups that sight every other point, the sections of the input file,
+// the independent solution of the epoch differences (the angles of consecutive directions, the
+// datum rows of the placement codes, the weights of the derived rows, the bordered normal
+// equations) for two or three unknowns per point, and what the tests of both programs build or
+// read alike (orientations, a target whose directions cross, the pair tables of the report).
 #pragma once
 #include <Eigen/Dense>
 #include <cmath>
