@@ -5,6 +5,9 @@
 // the marked records at the end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
 #include "planor_run.h"
 
 namespace planor_e2e {
@@ -114,6 +117,43 @@ TEST(Database, EmptyDatabaseWithOnlyDatabasePointsEndsAtOnce) {
     EXPECT_EQ(r.screen.back(), "KONEC");
     EXPECT_EQ(count(r.screen, "KONEC"), 1);
     EXPECT_EQ(folder.read(DB), "");
+}
+
+// Ends that come before any pass moved a point store the points read, with their input
+// coordinates: a station missing from the point list, and more condition rows than G holds (a
+// Helmert point first without distances sets four rows, 29 fixed points add two each: 62).
+TEST(Database, EndsBeforeAnyPassStoreTheInputCoordinates) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> points, directions;
+        std::string message;
+    };
+    std::vector<std::string> over = {"1 3 0.0 0.0"};
+    for (int n = 2; n <= 30; ++n) over.push_back(std::to_string(n) + " 6 " + std::to_string(1000 * n) + ".0 " + std::to_string(500 * n) + ".0");
+    const Case cases[] = {
+        {"missing station", {"3 0 0.0 100000.0", "1 6 0.0 0.0", "2 2 100000.0 0.0"},
+         {"1 2 0 1", "1 3 1000000 1", "9 1 0 1", "9 2 5 1"}, "a znovu provedte vypocet"},
+        {"conditions over 60", over, {"2 1 0 1", "2 3 100 1"}, "JP < IG"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::DataFolder folder;
+        const Result r = run_input(folder, plane_input(c.points, c.directions), DB);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(find(r.screen, c.message), -1);
+        EXPECT_EQ(r.screen.back(), "KONEC");
+        // Every point read, sorted by number, X and Y as typed.
+        std::vector<DbRecord> expected;
+        for (const std::string& p : c.points) {
+            std::istringstream in(p);
+            int number = 0, code = 0;
+            double x = 0, y = 0;
+            in >> number >> code >> x >> y;
+            expected.push_back({static_cast<std::int16_t>(number), x, y, 0.0});
+        }
+        std::sort(expected.begin(), expected.end(), [](const DbRecord& a, const DbRecord& b) { return a.number < b.number; });
+        EXPECT_EQ(db_records(folder.read(DB)), expected);
+    }
 }
 
 // 99 would end the count of the database and 9999 marks a deleted record: a point with such a

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "adjustment/opening_report.h"
 #include "adjustment/run.h"
@@ -94,6 +95,60 @@ TEST(PlanorReader, UnitStandardDeviationDefault) {
             EXPECT_EQ(net.UD, 3.0f);
             EXPECT_EQ(net.MCH, 2.0);
         });
+    }
+}
+
+// The triangle of 100 m legs with point 3 given 2 m and 1 m off: exact observations bring it back
+// in three solutions. With the bound set at two, the second solution ends the iteration as
+// diverged after point 3 has moved: the advice, the database left as it was, status 1. With
+// Planor's bound the run finishes and stores the adjusted coordinates beside the old record.
+TEST(PlanorPassLimit, UnfinishedAdjustmentLeavesTheDatabaseAlone) {
+    const std::string input = plane_input({"1 6 0 0", "2 2 100000 0", "3 0 2000 101000"},
+                                          {"1 2 0 1", "1 3 1000000 1", "2 3 1500000 1", "2 1 2000000 1",
+                                           "3 1 3000000 1", "3 2 3500000 1"},
+                                          {"1 2 100000 1", "2 3 141421.356 1", "1 3 100000 1"});
+    const std::string old = db_bytes({{50, 300000.0, 400000.0, 0.0}});
+    for (const int limit : {2, 100}) {
+        SCOPED_TRACE(limit);
+        testsupport::DataFolder folder;
+        folder.write("INPUT.TXT", input);
+        folder.write("B.DB", old);
+        adjustment::Profile profile = plane_adjustment::profile();
+        EXPECT_EQ(profile.pass_limit, 100);
+        profile.pass_limit = limit;
+        platform::ScriptConsole console({"R.TXT", "INPUT.TXT", "B.DB", "n", "n"});
+        // The database name is taken relative to the current directory, as typed.
+        const std::filesystem::path here = std::filesystem::current_path();
+        std::filesystem::current_path(folder.path());
+        const int status = testsupport::run_in_process(profile, folder, console, {});
+        std::filesystem::current_path(here);
+        const std::vector<std::string> screen = testsupport::screen_lines(console.screen());
+        ASSERT_FALSE(screen.empty());
+        EXPECT_EQ(screen.back(), "KONEC");
+        const bool advised = find(screen, "  Zpusob zadani vypoctu nevede k vysledku") != -1;
+        const bool unchanged = find(screen, "Vyrovnani neni dokonceno, databaze bodu zustava beze zmeny") != -1;
+        if (limit == 2) {
+            EXPECT_EQ(status, 1);
+            EXPECT_TRUE(advised);
+            EXPECT_TRUE(unchanged);
+            EXPECT_EQ(folder.read("B.DB"), old);
+            for (const std::string& line : folder.lines_cp1250("R.TXT")) EXPECT_EQ(line.find("V Y S L E D N"), std::string::npos);
+        } else {
+            EXPECT_EQ(status, 0);
+            EXPECT_FALSE(advised);
+            EXPECT_FALSE(unchanged);
+            const std::vector<DbRecord> db = db_records(folder.read("B.DB"));
+            ASSERT_EQ(db.size(), 4u);
+            EXPECT_EQ(db[0], (DbRecord{1, 0.0, 0.0, 0.0}));
+            // The azimuth point gets the last increment only: it stays within 0.01 mm.
+            for (std::size_t k = 1; k <= 2; ++k) {
+                EXPECT_EQ(db[k].number, static_cast<std::int16_t>(k + 1));
+                EXPECT_NEAR(db[k].x, k == 1 ? 100000.0 : 0.0, 0.01);
+                EXPECT_NEAR(db[k].y, k == 1 ? 0.0 : 100000.0, 0.01);
+                EXPECT_EQ(db[k].z, 0.0);
+            }
+            EXPECT_EQ(db[3], (DbRecord{50, 300000.0, 400000.0, 0.0}));
+        }
     }
 }
 
