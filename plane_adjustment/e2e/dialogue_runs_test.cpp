@@ -69,6 +69,13 @@ TEST(PlanorDialogue, DistancesWithADatabasePoint) {
     EXPECT_EQ(r.report[heading + 6], "     1 -  50            500000.0          2.828");
     EXPECT_EQ(static_cast<int>(r.report.size()), heading + 7) << "one row only";
     EXPECT_EQ(count(r.screen, PAIR_PROMPT), 5);
+    // 50 is found in the database after the lookup's own line; "2 2" then brings the prompt back
+    // with no line between.
+    const int first = find(r.screen, PAIR_PROMPT);
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(r.screen[first + 1], "Procedura CBODU ... Hledane cislo neexistuje     50");
+    EXPECT_EQ(r.screen[first + 2], PAIR_PROMPT);
+    EXPECT_EQ(r.screen[first + 3], PAIR_PROMPT);
     EXPECT_EQ(count(r.screen, "Chcete opravdu ukoncit vypocet delek? (y/n) "), 2);
     // 77 is neither in the network nor in the database: the lookup's line, the database's line,
     // then the request and the list.
@@ -114,14 +121,36 @@ TEST(PlanorDialogue, AngleBetweenThreeDatabasePointsBesideThirtyNetworkPoints) {
     EXPECT_EQ(r.screen.back(), "KONEC");
 }
 
-// The console input ends in the middle of the dialogue: the run ends as finished, through the
-// end messages and the exit block, and the database keeps the network's points.
-TEST(PlanorDialogue, InputEndingAtAPromptEndsTheRunThroughTheExitBlock) {
-    testsupport::DataFolder folder;
-    const Result r = dialogue(folder, TRIANGLE, "B.DB", "y\n");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.screen.back(), "KONEC");
-    EXPECT_EQ(folder.read("B.DB").size(), 3u * 32u);
+// The console input ends at each question of the dialogue: the run ends as finished, through
+// the end messages and the exit block, and the database receives the network's points.
+TEST(PlanorDialogue, InputEndingAtEachQuestionEndsTheRunThroughTheExitBlock) {
+    struct Case {
+        std::string answers;
+        std::string last_question;
+    };
+    const Case cases[] = {
+        {"", DISTANCE_OFFER},
+        {"y\n", PAIR_PROMPT},
+        {"y\n-1 0\n", "Chcete opravdu ukoncit vypocet delek? (y/n) "},
+        {"n\n", ANGLE_OFFER},
+        {"n\ny\n", TRIPLE_PROMPT},
+        {"n\ny\n-1 0 0\n", "Chcete opravdu ukoncit vypocet uhlu? (y/n) "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.last_question);
+        testsupport::DataFolder folder;
+        const Result r = dialogue(folder, TRIANGLE, "B.DB", c.answers);
+        EXPECT_EQ(r.status, 0);
+        ASSERT_GE(r.screen.size(), 4u);
+        EXPECT_EQ(r.screen[r.screen.size() - 4], c.last_question);
+        EXPECT_EQ(r.screen[r.screen.size() - 3].rfind("Vysledky vypoctu jsou v souboru :  " + REPORT, 0), 0u);
+        EXPECT_EQ(r.screen.back(), "KONEC");
+        const std::vector<DbRecord> db = db_records(folder.read("B.DB"));
+        ASSERT_EQ(db.size(), 3u);
+        EXPECT_EQ(db[0], (DbRecord{1, 0.0, 0.0, 0.0}));
+        EXPECT_EQ(db[2].number, 3);
+        EXPECT_NEAR(db[2].y, 100000.0, 0.01);
+    }
 }
 
 }  // namespace

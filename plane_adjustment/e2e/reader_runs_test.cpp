@@ -139,6 +139,7 @@ TEST(Reader, DatabaseCodeWithoutDatabase) {
     EXPECT_EQ(r.status, 1);
     ASSERT_GE(r.screen.size(), 2u);
     EXPECT_EQ(r.screen[r.screen.size() - 2], "Zadna DATABAZE bodu neni inicializovana ");
+    EXPECT_EQ(r.screen.back(), "KONEC");
     EXPECT_EQ(r.report.size(), 10u) << "header and a-priori block only";
 }
 
