@@ -39,6 +39,7 @@ struct ProgramResult {
     std::vector<double> V;           // corrections of the measured quantities
     double VVT = 0;                  // [pvv]
     int NM = 0, NP = 0, redundancy = 0;
+    int solutions = 0;               // solutions computed by the iteration
     std::vector<std::vector<double>> R;  // cofactors, dn x dn
     double MO = 0;                   // unit standard deviation in use
     std::string screen;
@@ -53,6 +54,7 @@ inline void take_results(const adjustment::Run& run, ProgramResult& out) {
     if (!run.solution) return;
     const adjustment::Solution& s = *run.solution;
     out.adjusted = s.convergence.solutions() > 0;
+    out.solutions = static_cast<int>(s.convergence.solutions());
     for (int k = 1; k <= net.NR; ++k) out.V.push_back(s.V(k, 1));
     out.VVT = s.VVT(1, 1);
     out.NM = s.NM;
