@@ -43,7 +43,9 @@ TEST(PlanorDialogue, NoToBothOffersEndsTheRun) {
     const int offer = find(r.screen, DISTANCE_OFFER);
     ASSERT_GE(offer, 0);
     EXPECT_EQ(r.screen[offer + 1], ANGLE_OFFER);
-    EXPECT_EQ(r.screen[offer + 2].rfind("Vysledky vypoctu jsou v souboru :  " + REPORT, 0), 0u);
+    // The end messages with the report name as typed (20 characters), without "F:\".
+    EXPECT_EQ(r.screen[offer + 2], "Vysledky vypoctu jsou v souboru :  " + left(REPORT, 20));
+    EXPECT_EQ(r.screen[offer + 3], "Tisk na tiskarnu se provede : TYPE " + left(REPORT, 20) + " > LPT1");
     EXPECT_EQ(r.screen.back(), "KONEC");
     EXPECT_EQ(find_start(r.report, " Výpočet"), -1);
 }
