@@ -221,6 +221,35 @@ TEST(PlanorFailure, TestLineInTheReportOnly) {
     EXPECT_NE(find_start(r.screen, "+"), 0);
 }
 
+// The test of the unit standard deviation: exact observations give s0 below the upper bound
+// (1 + 2/sqrt(6)) MOO = 1.82, so MOO = 1.0 is used and no warning follows; a distance 50 mm too
+// long gives an s0 above it, which is used, with the warning after the test line. Either way the
+// progress line is overwritten at the end by the line that the printing follows.
+TEST(PlanorFailure, UnitStandardDeviationTest) {
+    for (const bool gross : {false, true}) {
+        SCOPED_TRACE(gross);
+        std::vector<std::string> distances = TRIANGLE_DISTANCES;
+        if (gross) distances[2] = "1 3 100050 1";
+        testsupport::DataFolder folder;
+        const Result r = run_input(folder, plane_input(TRIANGLE, TRIANGLE_DIRECTIONS, distances));
+        EXPECT_EQ(r.status, 0);
+        const int line = find_start(r.report, " Směrodat.odchylka jednotk. po vyrov. = ");
+        ASSERT_GE(line, 0);
+        const std::string s0 = r.report[line].substr(r.report[line].size() - 6);
+        EXPECT_EQ(r.report[line + 1], "");
+        EXPECT_EQ(r.report[line + 2], "");
+        EXPECT_EQ(r.report[line + 3] == " !!! Měření neodpovídá základní směrod. odch. !!!", gross);
+        EXPECT_EQ(find(r.report, " !!! Měření neodpovídá základní směrod. odch. !!!") != -1, gross);
+        EXPECT_GT(std::stod(s0), gross ? 1.82 : -1.0);
+        EXPECT_LT(std::stod(s0), gross ? 1000.0 : 0.05);
+        EXPECT_EQ(find(r.report, " Uvažovaná směrodat odch.jednotková  =" + (gross ? s0 : std::string("   1.0"))),
+                  static_cast<int>(r.report.size()) - 3);
+        // The progress line ends with no line feed: only a carriage return before the text leaves
+        // it alone on its line.
+        EXPECT_NE(find(r.screen, blanks(35) + " Jiz jsem dopocital, pokracuje tisk a dialog"), -1);
+    }
+}
+
 // The misclosure lists of the first pass: the angles (left target, station, right target), then
 // the distances; the later passes add nothing.
 TEST(PlanorControlFile, MisclosureListsOfTheFirstPassOnly) {
