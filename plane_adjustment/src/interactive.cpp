@@ -41,7 +41,7 @@ public:
 private:
     // The points of one prompt, as the user gave them.
     struct Points {
-        enum Kind { given, again, leave, to_offer1, ended } kind = again;
+        enum Kind { given, again, leave, ended } kind = again;
         std::int16_t number[3] = {0, 0, 0};  // as typed
         int slot[3] = {0, 0, 0};             // positions in the point list (temporary ones after it)
         int temporary = 0;                   // points taken from the database
@@ -72,8 +72,9 @@ private:
     }
 
     // One prompt: `count` point numbers. A failed read or a negative number asks the end
-    // question: a failed read there goes back to offer 1, "n" to the prompt, anything else
-    // leaves the computation. A point found nowhere: `again_text`, the list, the prompt.
+    // question: "n" goes back to the prompt, anything else leaves the computation. An answer
+    // there is the first character of a line, so only the end of the input fails to read, and
+    // that ends the dialogue. A point found nowhere: `again_text`, the list, the prompt.
     Points next_points(const std::string& prompt, int count, const std::string& end_question,
                        const std::string& again_text) {
         Points p;
