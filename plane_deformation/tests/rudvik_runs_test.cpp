@@ -338,7 +338,8 @@ std::string grid(int n, const std::string& sections = "") {
     return text + "-1\n" + sections;
 }
 
-// The capacities: 30 points, 198 measured quantities, 180 distances; one more halts the run.
+// The capacities: 30 points, 198 measured quantities (in either section), 180 distances; one
+// more halts the run.
 TEST(RudvikRun, Capacities) {
     EXPECT_TRUE(contains(rudvik(grid(30)).screen, "KONEC"));
     const Result p31 = rudvik(grid(31));
@@ -362,6 +363,10 @@ TEST(RudvikRun, Capacities) {
     EXPECT_EQ(find_start(q198.screen, "Chyba ve vstupu"), -1);
     const Result q199 = rudvik(grid(30, directions + "27 28 0 0 1\n" + distances(172)));
     EXPECT_EQ(q199.screen.back(), "Chyba ve vstupu, max. počet měření je 198");
+    // The same halt when the 199th quantity is a direction.
+    std::string many;
+    for (int k = 0; k < 199; ++k) many += k % 2 == 0 ? "1 2 0 0 1\n" : "1 3 0 0 1\n";
+    EXPECT_EQ(rudvik(grid(30, many + "-1\n-1\n")).screen.back(), "Chyba ve vstupu, max. počet měření je 198");
 }
 
 // Code -1 is read with its coordinates and kept out of the database; code -2 needs a database.
