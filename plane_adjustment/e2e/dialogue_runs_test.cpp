@@ -99,6 +99,26 @@ TEST(PlanorDialogue, PointNotFoundWithoutADatabase) {
     EXPECT_EQ(r.status, 0);
 }
 
+// Angles: a left target at the station (sj = 0) and a target found nowhere ask for all three
+// numbers again with the list; the angle 2-1-3 of the triangle is a right angle.
+TEST(PlanorDialogue, AnglesAskedAgainAndARightAngle) {
+    testsupport::DataFolder folder;
+    const Result r = dialogue(folder, TRIANGLE, "n", "n\ny\n1 1 2\n1 2 77\n2 1 3\n-1 0 0\ny\n");
+    EXPECT_EQ(r.status, 0);
+    const std::vector<std::string> list = {"Znovu zadejte vsechny cisla bodu.", "Cisla bodu jsou:", "      1      2      3",
+                                           TRIPLE_PROMPT};
+    const int first = find(r.screen, TRIPLE_PROMPT);
+    ASSERT_GE(first, 0);
+    ASSERT_GE(r.screen.size(), static_cast<std::size_t>(first + 10));
+    for (std::size_t k = 0; k < list.size(); ++k) EXPECT_EQ(r.screen[first + 1 + k], list[k]);
+    EXPECT_EQ(r.screen[first + 5], "Procedura CBODU ... Hledane cislo neexistuje     77");
+    for (std::size_t k = 0; k < list.size(); ++k) EXPECT_EQ(r.screen[first + 6 + k], list[k]);
+    const int heading = find(r.report, " Výpočet úhlu a jeho směrodat.odch.");
+    ASSERT_GE(heading, 0);
+    ASSERT_EQ(r.report.size(), static_cast<std::size_t>(heading + 7)) << "one row only";
+    EXPECT_EQ(r.report[heading + 6].substr(0, 32), "     2 -   1 -   3     1000000.0");
+}
+
 // A network of 30 points (29 fixed, point 30 determined by two distances and an angle) and an
 // angle between three database points, which take the slots 31 to 33. Station 101 with the
 // left target 1 m along X and the right target 1 m along Y: 1 000 000 cc; the coefficients are
