@@ -61,14 +61,29 @@ TEST(PlanorFailure, MissingStationEndsThroughTheExitBlock) {
     }
 }
 
+// Same coordinates in an angle, in a distance, and an azimuth point 0.05 mm from the code-6
+// point (below 0.1 mm).
 TEST(PlanorFailure, SameCoordinatesHaltWithTheOneLineAndNoPointNumbers) {
-    testsupport::DataFolder folder;
-    const Result r = run_input(folder, plane_input({"1 6 0 0", "2 0 0 0", "3 0 100000 0"}, {"1 2 0 1", "1 3 100 1"}));
-    EXPECT_EQ(r.status, 1);
-    ASSERT_GE(r.screen.size(), 2u);
-    EXPECT_EQ(r.screen[r.screen.size() - 2], " Chyba - Jsou zadany stejne souradnice pro dva body");
-    EXPECT_EQ(find(r.screen, "KONEC"), -1);
-    EXPECT_EQ(find_start(r.screen, " Cisla bodu"), -1);
+    struct Case {
+        const char* name;
+        std::vector<std::string> points, directions, distances;
+    };
+    const Case cases[] = {
+        {"angle", {"1 6 0 0", "2 0 0 0", "3 0 100000 0"}, {"1 2 0 1", "1 3 100 1"}, {}},
+        {"distance", {"1 6 0 0", "2 0 0 0", "3 0 100000 0"}, {}, {"1 3 100000 1", "1 2 5 1"}},
+        {"azimuth point", {"1 6 0 0", "2 2 0.05 0", "3 0 100000 0"}, {"3 1 0 1", "3 2 10 1"}, {"1 3 100000 1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::DataFolder folder;
+        const Result r = run_input(folder, plane_input(c.points, c.directions, c.distances), "B.DB");
+        EXPECT_EQ(r.status, 1);
+        ASSERT_GE(r.screen.size(), 2u);
+        EXPECT_EQ(r.screen[r.screen.size() - 2], " Chyba - Jsou zadany stejne souradnice pro dva body");
+        EXPECT_EQ(find(r.screen, "KONEC"), -1);
+        EXPECT_EQ(find_start(r.screen, " Cisla bodu"), -1);
+        EXPECT_EQ(folder.read("B.DB"), "") << "a halt without the exit block";
+    }
 }
 
 TEST(PlanorFailure, MissingCode6PointHaltsWithKonecAndStoresNothing) {
