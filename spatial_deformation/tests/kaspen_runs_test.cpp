@@ -265,6 +265,26 @@ TEST(KaspenRun, NoRedundancy) {
     EXPECT_EQ(testsupport::chars(t[res + 8]), 1 + 4 + 1 + 3 * (13 + 8));
 }
 
+// The two-epoch records keep the weight rule of the reader, the weight being their fifth value:
+// 0, 0.0005 and 0.001 become 1.0, 0.0011 is kept (0.0 in F9.1); MOO = 0 becomes 1.0.
+TEST(KaspenRun, SmallWeightsAndMOOBecomeOne) {
+    const std::string input = "'vahy'\n1 1 1 0 0\n1 7 0 0 0\n2 7 100000 0 10000\n3 0 0 100000 20000\n-1\n"
+                              "1 2 0 0 0\n1 3 1000000 1000002 0.0005\n-1\n-1\n"
+                              "1 3 101980.390 101981.390 0.001\n2 3 141774.469 141774.969 0.0011\n-1\n";
+    const Result r = run_kaspen(input);
+    ASSERT_EQ(r.status, 0);
+    const std::vector<std::string>& t = r.report;
+    EXPECT_GE(find_start(t, " směrodatná odchylka jednotková        =   1.0"), 0);
+    const int dir = find_start(t, " S m ě r y");
+    const int dis = find_start(t, " D é l k y");
+    ASSERT_GE(dir, 0);
+    ASSERT_GE(dis, 0);
+    EXPECT_EQ(testsupport::columns(t[dir + 4], 43, 9), fixed(1.0, 9, 1));
+    EXPECT_EQ(testsupport::columns(t[dir + 5], 43, 9), fixed(1.0, 9, 1));
+    EXPECT_EQ(testsupport::columns(t[dis + 4], 43, 9), fixed(1.0, 9, 1));
+    EXPECT_EQ(testsupport::columns(t[dis + 5], 43, 9), fixed(0.0, 9, 1));
+}
+
 // Two zenith angles, r = 5 rows - 9 unknowns + 6 conditions = 2. With the weight 10^6 on the
 // second, only the first correction exceeds 0.001 (the second stays far below): no zenith
 // statistic. With equal weights both count, and the statistic is written.
