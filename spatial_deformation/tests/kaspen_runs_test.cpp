@@ -159,6 +159,14 @@ TEST(KaspenRun, ReportTablesAtTheirColumns) {
     const int sigma = find_start(t, " Směrod. odch. roz. směru = ");
     ASSERT_GE(sigma, 0);
     EXPECT_EQ(testsupport::columns(t[sigma], 35, 10), " [cc] ");
+    EXPECT_GE(find_start(t, " Pro všechny směry : "), 0);
+    // The zenith angles and the distances each get their overall statistic, label, F6.1, unit.
+    const int zs = find_start(t, " Směr.odch. roz. zenit.úhlu = ");
+    const int ds = find_start(t, " Směrod. odch. roz. délky = ");
+    ASSERT_GE(zs, 0);
+    ASSERT_GE(ds, 0);
+    EXPECT_EQ(testsupport::columns(t[zs], 37, 20), " [cc]");
+    EXPECT_EQ(testsupport::columns(t[ds], 35, 20), " [mm]");
     const int zen = find_start(t, " Z e n i t o v é   ú h l y");
     EXPECT_EQ(t[zen + 1], " stanovisko cíl   zen.úhel(o)  zen.úhel(i)   váha     oprava   rozdil");
     const int dis = find_start(t, " D é l k y");
@@ -471,6 +479,24 @@ TEST(KaspenRun, CodeMinusOneIsAFreePoint) {
     const int k = find_start(r.report, " S o u ř a d n i c e");
     EXPECT_EQ(testsupport::columns(r.report[k + 4], 1, 60).substr(0, 8), "   " + integer(3, 5));
     EXPECT_EQ(testsupport::columns(r.report[k + 4], 55, 4), integer(-1, 4));
+}
+
+// The progress line counts two passes, overwriting itself (" pocitam " and the pass as I4 after
+// 35 blanks), and no third; the unit standard deviation after the adjustment is also on the
+// screen.
+TEST(KaspenRun, TwoPassesOnTheProgressLine) {
+    testsupport::DataFolder folder;
+    folder.write("D.TXT", file_text(fixed_network()));
+    const testsupport::Outcome o = testsupport::run(KASPEN_PATH, folder, "R.TXT\nD.TXT\n");
+    ASSERT_EQ(o.status, 0);
+    const std::string pass = "\r" + blanks(35) + " pocitam ";
+    const std::size_t first = o.screen.find(pass + integer(1, 4));
+    const std::size_t second = o.screen.find(pass + integer(2, 4));
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_NE(second, std::string::npos);
+    EXPECT_LT(first, second);
+    EXPECT_EQ(o.screen.find(pass + integer(3, 4)), std::string::npos);
+    EXPECT_GE(find_start(testsupport::screen_lines(o.screen), "Směrodat. odchylka jednot. po vyrov.= "), 0);
 }
 
 // A report name that exists: the first 24 characters of "F:\" and the 20-character name.
