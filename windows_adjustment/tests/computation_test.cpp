@@ -335,6 +335,24 @@ TEST_F(KavonPress, AnAngleNearZeroEntersReducedToTheHalfCircle)
     EXPECT_NEAR(e->L(1, 1), 10.0, 1e-3);
 }
 
+TEST_F(KavonPress, AZenithAngleBetweenEqualHeightsIsComputedAsExactlyAQuarterCircle)
+{
+    // Points 1 and 3 at one height: the computed zenith angle is 1 000 000 cc exactly, not the
+    // program's pi/2 times rho, so a measured 999 990 cc misses by -10 cc. The zenith row comes
+    // after the two slope distances.
+    read(inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, 50000, 80000, 0}}, {}, {{1, 3, 999990, 1}},
+                   {{1, 3, 94340, 1}, {2, 3, 94340, 1}}));
+    const auto e = equations();
+    ASSERT_TRUE(e);
+    ASSERT_EQ(e->NM, 3);
+    EXPECT_EQ(e->L(3, 1), -10.0);
+    // The fixed points' columns are gone: point 3 holds columns 1 to 3.
+    ASSERT_EQ(e->NNA, 3);
+    EXPECT_EQ(e->A(3, 1), 0.0);  // no pull along x or y at one height
+    EXPECT_EQ(e->A(3, 2), 0.0);
+    EXPECT_DOUBLE_EQ(e->A(3, 3), -rho / std::hypot(50000.0, 80000.0));
+}
+
 TEST_F(KavonPress, DataFailuresStopThePressWithTheirMessagesAndMoveNothing)
 {
     struct Case {
