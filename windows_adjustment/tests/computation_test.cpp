@@ -420,6 +420,32 @@ TEST_F(KavonPress, ALetterInACoordinateCellStopsThePress)
     EXPECT_TRUE(s.form1->Command7->enabled());
 }
 
+TEST_F(KavonPress, AfterAStoppedPressTheResultsOfTheLastCompletedOneAreShown)
+{
+    read(fiveFile({7, 2, 0, 0, 0}, true));
+    s.form1->Fl1->setTextArray(5 * s.form1->Fl1->cols() + 3, "4100");  // z of point 5, 100 mm high
+    s.form1->Command6_Click();
+    s.form1->Command8_Click();
+    ASSERT_TRUE(s.messages.empty());
+    const double dz5 = s.form1->data.results->H(15, 1);
+    ASSERT_NEAR(dz5, -100, 1);
+    s.form1->Fl1->setTextArray(3 * s.form1->Fl1->cols() + 3, "5OO");  // z of point 3, letters O
+    s.form1->Command6_Click();
+    s.form1->Command8_Click();
+    ASSERT_EQ(s.messages, std::vector<std::string>{"Bod 3: hodnota ve sloupci z není číslo"});
+    s.messages.clear();
+    s.form1->Command7_Click();
+    EXPECT_TRUE(s.messages.empty());
+    Form3& f = s.form1->form3();
+    EXPECT_TRUE(f.isVisible());
+    forms::Grid& g = *f.Grid1;
+    ASSERT_EQ(g.rows(), 6);
+    EXPECT_EQ(g.textArray(5 * g.cols() + 6), forms::formatNumber(dz5, "#####0.0"));
+    // The cells as they stand: the coordinates written back, the letters as typed.
+    EXPECT_EQ(g.textArray(3 * g.cols() + 5), "5OO");
+    EXPECT_EQ(g.textArray(2 * g.cols() + 1), "100000.0");
+}
+
 TEST_F(KavonPress, CountsBeyondSixteenBitsAreRefusedByTheReader)
 {
     // 10923 points have 32769 unknowns.
