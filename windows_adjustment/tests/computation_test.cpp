@@ -96,6 +96,23 @@ protected:
     test::Session s;
 };
 
+// The tests below name the messages by their constants; here the constants hold the program's
+// texts character for character (the blanks at either end included).
+TEST(KavonTexts, MessagesOfThePress)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {texts::badConditions, "Špatné podmínky umístění "},
+        {texts::missingOrigin, " Chyba v zadání: Chybí bod s číslem  kódu 7 "},
+        {texts::underDetermined, " Chyba - úloha je nedostatečně určena"},
+        {texts::noRedundancy, "Úloha je bez vyrovnání"},
+        {texts::testFailed, " Měření neodpovídá zákl. směrodatné odch."},
+        {texts::zeroLength, "nulová délka mezi body"},
+        {texts::samePointTwice, "Je zadán identický bod"},
+        {texts::readError, "Chyba ve čtení souboru"},
+    };
+    for (const auto& [constant, text] : cases) EXPECT_STREQ(constant, text);
+}
+
 TEST_F(KavonPress, ConditionCountsOfThePlacementCodes)
 {
     struct Case {
