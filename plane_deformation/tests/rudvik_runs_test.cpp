@@ -208,6 +208,35 @@ TEST(RudvikRun, TablesWithCorrections) {
     EXPECT_EQ(find_start(r.report, "       V Ý S L E D N É") + 6, find_start(r.report, "    1 ")) << "no empty record after the heading";
 }
 
+// One free unknown (dX of point 2) from two distances 1-2 that changed by 0 and 10 mm: dX = 5,
+// v = A.H - L = +5 and -5, [pvv] = 50, r = 2 - 4 + 3 = 1, MO = sqrt(50) = 7.07 above the upper
+// bound (1 + 2/1).MOO = 3: the warning, and MO stays in use. The second weight, written as 0,
+// is read as 1.
+TEST(RudvikRun, RejectedUnitStandardDeviation) {
+    const Result r = rudvik("'T'\n1 1 1 1\n1 6 0 0\n2 5 500000 0\n-1\n-1\n"
+                            "1 2 500000 500000 1\n1 2 500000 500010 0\n-1\n");
+    ASSERT_EQ(r.status, 0);
+    const std::vector<std::string> distances = from(r.report, " D é l k y");
+    ASSERT_GE(distances.size(), 10u);
+    EXPECT_EQ(distances[1], " stanovisko cíl      délka(o)    déka(i)    váha      oprava   rozdíl");
+    const std::string row = blanks(3) + integer(1, 5) + integer(2, 5) + blanks(4) + fixed(500000.0, 10, 1) + blanks(4);
+    EXPECT_EQ(distances[4], row + fixed(500000.0, 10, 1) + fixed(1.0, 7, 2) + blanks(3) + fixed(5.0, 7, 1) + blanks(3) + fixed(0.0, 7, 1));
+    EXPECT_EQ(distances[5], row + fixed(500010.0, 10, 1) + fixed(1.0, 7, 2) + blanks(3) + fixed(-5.0, 7, 1) + blanks(3) + fixed(10.0, 7, 1));
+    EXPECT_EQ(distances[6], "");
+    EXPECT_NE(find_start(distances, " [v] = " + fixed(0.0, 6, 1)), -1);
+    bool sigma = false;
+    for (const std::string& line : distances)
+        sigma = sigma || line.find(" Směrod.odch.roz.délky = " + fixed(std::sqrt(50.0), 6, 1) + " [mm]") != std::string::npos;
+    EXPECT_TRUE(sigma);
+    const int k = find_start(r.report, " Směrod. odch. jednotková po vyrov.= ");
+    ASSERT_GE(k, 0);
+    EXPECT_EQ(r.report[k], " Směrod. odch. jednotková po vyrov.= " + fixed(std::sqrt(50.0), 6, 1));
+    EXPECT_TRUE(contains(r.report, " !!! Měření neodpovídá základní směrod. odch. !!!"));
+    EXPECT_EQ(find_start(r.screen, " !!! Měření"), -1) << "the report only";
+    EXPECT_TRUE(contains(r.report, " Uvažovaná směrod.odch. jednotková   =" + fixed(std::sqrt(50.0), 6, 1)));
+    EXPECT_NE(find_start(r.report, "    2      500005.0     5.0"), -1);
+}
+
 // The frame of both builds: banner, prompts without folder or example, the refusals with the
 // first 24 characters of the full name, the end messages, the report header.
 TEST(RudvikRun, BannerDialogueAndEndOfBothBuilds) {
@@ -309,7 +338,8 @@ std::string grid(int n, const std::string& sections = "") {
     return text + "-1\n" + sections;
 }
 
-// The capacities: 30 points, 198 measured quantities, 180 distances; one more halts the run.
+// The capacities: 30 points, 198 measured quantities (in either section), 180 distances; one
+// more halts the run.
 TEST(RudvikRun, Capacities) {
     EXPECT_TRUE(contains(rudvik(grid(30)).screen, "KONEC"));
     const Result p31 = rudvik(grid(31));
@@ -333,6 +363,10 @@ TEST(RudvikRun, Capacities) {
     EXPECT_EQ(find_start(q198.screen, "Chyba ve vstupu"), -1);
     const Result q199 = rudvik(grid(30, directions + "27 28 0 0 1\n" + distances(172)));
     EXPECT_EQ(q199.screen.back(), "Chyba ve vstupu, max. počet měření je 198");
+    // The same halt when the 199th quantity is a direction.
+    std::string many;
+    for (int k = 0; k < 199; ++k) many += k % 2 == 0 ? "1 2 0 0 1\n" : "1 3 0 0 1\n";
+    EXPECT_EQ(rudvik(grid(30, many + "-1\n-1\n")).screen.back(), "Chyba ve vstupu, max. počet měření je 198");
 }
 
 // Code -1 is read with its coordinates and kept out of the database; code -2 needs a database.
@@ -341,16 +375,17 @@ TEST(RudvikRun, DatabaseCodes) {
     // the run.
     const std::string with_minus_two = "'T'\n1 1 1 1\n1 6 0 0\n3 -1 0 400000\n2 -2\n-1\n-1\n1 2 500000 500003 1\n-1\n";
     const Result none = rudvik(with_minus_two);
+    EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.screen[find_start(none.screen, "Žádná DATABAZE bodu není inicializována ") - 1], "Jméno databáze (souboru bodů), bez databáze = n");
     EXPECT_EQ(none.screen.back(), "KONEC");
 
     // With a database holding point 2: the run takes it from there and stores the points of
     // code 0 and more with their resulting coordinates: 1 (fixed) and 4; neither 2 (code -2)
-    // nor 3 (code -1).
+    // nor 3 (code -1). Point 4 moves 2 mm away from point 1.
     const std::string db = db_bytes({{2, 500000.0, 0.0}});
     const std::string input = "'T'\n1 1 1 1\n1 6 0 0\n2 -2\n3 -1 0 400000\n4 0 300000 300000\n-1\n"
                               "1 2 0 0 1\n1 3 1000000 1000000 1\n1 4 500000 500000 1\n-1\n"
-                              "1 2 500000 500003 1\n1 3 400000 400000 1\n1 4 424264.068712 424264.068712 1\n-1\n";
+                              "1 2 500000 500003 1\n1 3 400000 400000 1\n1 4 424264.068712 424266.068712 1\n-1\n";
     const Result with = rudvik(input, "R.TXT\nD.TXT\nDB.DB\n", db);
     EXPECT_EQ(with.screen.back(), "KONEC");
     const std::vector<DbPoint> stored = db_points(with.database);
@@ -361,8 +396,9 @@ TEST(RudvikRun, DatabaseCodes) {
     EXPECT_EQ(stored[1].number, 2);
     EXPECT_EQ(stored[1].x, 500000.0);
     EXPECT_EQ(stored[2].number, 4);
-    EXPECT_NEAR(stored[2].x, 300000.0, 0.01);
-    EXPECT_NEAR(stored[2].y, 300000.0, 0.01);
+    // Point 4 moved 2 mm away from point 1: its resulting coordinates, not those of epoch (o).
+    EXPECT_NEAR(stored[2].x, 300000.0 + std::sqrt(2.0), 0.01);
+    EXPECT_NEAR(stored[2].y, 300000.0 + std::sqrt(2.0), 0.01);
     // Point 2 from the database moved by 3 mm along its ray: its resulting X in the report.
     EXPECT_NE(find_start(with.report, "    2      500003.0     3.0"), -1);
 
