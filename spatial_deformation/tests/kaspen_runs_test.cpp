@@ -65,7 +65,16 @@ TEST(KaspenRun, BannerDialogueAndEnd) {
     EXPECT_EQ(s[time + 1], "* !!! Datový soubor Dxx.TXT je nutné umístit do H:\\TEST\\IG\\" + blanks(11) + "*");
     EXPECT_EQ(s[time + 2], "* Chybový soubor F:\\ERR$$$.TXT               " + blanks(25) + "*");
     EXPECT_EQ(s[time - 5], "* Program pro analýzu deformací v E-3        " + blanks(25) + "*");
+    EXPECT_EQ(s[time - 4], "* v místní souřadnicové soustavě             " + blanks(25) + "*");
+    EXPECT_EQ(s[time - 3], "* 20 bodů, 99 měřených veličin               " + blanks(25) + "*");
     EXPECT_EQ(s[time - 2], "* měřené veličiny: směry, zenitové úhly, šikmé délky" + blanks(18) + "*");
+    // The frame line (36 times "* ") above and below, and four empty lines after it.
+    std::string frame;
+    for (int k = 0; k < 36; ++k) frame += "* ";
+    const auto trimmed = [](std::string l) { return l.erase(l.find_last_not_of(' ') + 1); };
+    EXPECT_EQ(trimmed(s[time - 6]), trimmed(frame));
+    EXPECT_EQ(trimmed(s[time + 3]), trimmed(frame));
+    for (int k = 4; k <= 7; ++k) EXPECT_EQ(s[time + k], "") << k;
     for (const char* line : {"Jméno výstupního souboru (pro tisk výsledku) ", "ve tvaru  DDxxyyzz.TXT",
                              "Jméno vstupního souboru (souřadnice,směry,délky) ", "ve tvaru  Dxxyyzzz.TXT"})
         EXPECT_TRUE(contains(s, line)) << line;
@@ -150,6 +159,14 @@ TEST(KaspenRun, ReportTablesAtTheirColumns) {
     const int sigma = find_start(t, " Směrod. odch. roz. směru = ");
     ASSERT_GE(sigma, 0);
     EXPECT_EQ(testsupport::columns(t[sigma], 35, 10), " [cc] ");
+    EXPECT_GE(find_start(t, " Pro všechny směry : "), 0);
+    // The zenith angles and the distances each get their overall statistic, label, F6.1, unit.
+    const int zs = find_start(t, " Směr.odch. roz. zenit.úhlu = ");
+    const int ds = find_start(t, " Směrod. odch. roz. délky = ");
+    ASSERT_GE(zs, 0);
+    ASSERT_GE(ds, 0);
+    EXPECT_EQ(testsupport::columns(t[zs], 37, 20), " [cc]");
+    EXPECT_EQ(testsupport::columns(t[ds], 35, 20), " [mm]");
     const int zen = find_start(t, " Z e n i t o v é   ú h l y");
     EXPECT_EQ(t[zen + 1], " stanovisko cíl   zen.úhel(o)  zen.úhel(i)   váha     oprava   rozdil");
     const int dis = find_start(t, " D é l k y");
@@ -194,6 +211,30 @@ TEST(KaspenRun, EpochZeroMisclosureIsListedUnreduced) {
                                     fixed(3999985.0, 12, 2));
 }
 
+// An angle of 5 cc in epoch (o) whose two directions change order in epoch (i) (3,999,997 cc):
+// its change is listed, and adjusted, as -8 cc, not 3,999,992 cc; the epoch-(o) misclosure
+// beside it is 0 (point 3 stands exactly 5 cc from the line 1-2).
+TEST(KaspenRun, ACrossingAngleIsListedWithItsReducedChange) {
+    char y[32];
+    std::snprintf(y, sizeof y, "%.6f", 200000.0 * std::tan(5.0 / CC_PER_RADIAN));
+    const std::string input = std::string("'kruh'\n1 1 1 1 0\n1 7 0 0 0\n2 7 100000 0 10000\n3 0 200000 ") + y +
+                              " 30000\n-1\n1 2 0 0 1\n1 3 5 3999997 1\n-1\n-1\n"
+                              "1 3 202237.484 202237.484 2\n2 3 101980.390 101980.390 2\n-1\n";
+    const Result r = run_kaspen(input);
+    ASSERT_EQ(r.status, 0);
+    const int a = find_start(r.control, " Rozdíly mezi úhly");
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(r.control[a + 3].substr(0, 28), " " + integer(2, 5) + integer(1, 5) + integer(3, 5) + fixed(-8.0, 12, 2));
+    EXPECT_NEAR(std::stod(r.control[a + 3].substr(28)), 0.0, 0.005);
+    // Point 3 moves 8 cc clockwise as seen from point 1 at 200 m: y by -8/rho * 200000 = -2.5 mm
+    // (the distances hold, so x changes by a second-order amount only).
+    const int res = find_start(r.report, "       V Ý S L E D N É   S O U Ř A D N I C E");
+    ASSERT_GE(res, 0);
+    const double dy = -8.0 / CC_PER_RADIAN * 200000.0;
+    EXPECT_EQ(testsupport::columns(r.report[res + 8], 1, 5), " " + integer(3, 4));
+    EXPECT_EQ(testsupport::columns(r.report[res + 8], 41, 8), fixed(dy, 8, 1));
+}
+
 // Three points, two of them fixed: one angle and two distances give 3 rows for the 3 unknowns of
 // point 3 (whose placement code is given), r = 0.
 std::string no_redundancy(int code) {
@@ -232,18 +273,54 @@ TEST(KaspenRun, NoRedundancy) {
     EXPECT_EQ(testsupport::chars(t[res + 8]), 1 + 4 + 1 + 3 * (13 + 8));
 }
 
-// Two zenith angles of which only one correction exceeds 0.001 (the other weighs 10^6, so its
-// correction stays far below): no zenith statistic.
-TEST(KaspenRun, OneCountedZenithCorrectionWritesNoStatistic) {
-    const std::string input =
-        "'zenit'\n1 1 1 1 0\n1 7 0 0 0\n2 7 100000 0 10000\n3 0 0 100000 20000\n-1\n"
-        "1 2 0 0 1\n1 3 1000000 1000000 1\n-1\n"
-        "1 3 900000 900004 1\n2 3 950000 950000 1000000\n-1\n"
-        "1 3 101980.390 101980.390 2\n2 3 141774.469 141774.469 2\n-1\n";
+// The two-epoch records keep the weight rule of the reader, the weight being their fifth value:
+// 0, 0.0005 and 0.001 become 1.0, 0.0011 is kept (0.0 in F9.1); MOO = 0 becomes 1.0.
+TEST(KaspenRun, SmallWeightsAndMOOBecomeOne) {
+    const std::string input = "'vahy'\n1 1 1 0 0\n1 7 0 0 0\n2 7 100000 0 10000\n3 0 0 100000 20000\n-1\n"
+                              "1 2 0 0 0\n1 3 1000000 1000002 0.0005\n-1\n-1\n"
+                              "1 3 101980.390 101981.390 0.001\n2 3 141774.469 141774.969 0.0011\n-1\n";
     const Result r = run_kaspen(input);
     ASSERT_EQ(r.status, 0);
-    EXPECT_GE(find_start(r.report, " Z e n i t o v é   ú h l y"), 0);
-    EXPECT_EQ(find_start(r.report, " Směr.odch. roz. zenit.úhlu = "), -1);
+    const std::vector<std::string>& t = r.report;
+    EXPECT_GE(find_start(t, " směrodatná odchylka jednotková        =   1.0"), 0);
+    const int dir = find_start(t, " S m ě r y");
+    const int dis = find_start(t, " D é l k y");
+    ASSERT_GE(dir, 0);
+    ASSERT_GE(dis, 0);
+    EXPECT_EQ(testsupport::columns(t[dir + 4], 43, 9), fixed(1.0, 9, 1));
+    EXPECT_EQ(testsupport::columns(t[dir + 5], 43, 9), fixed(1.0, 9, 1));
+    EXPECT_EQ(testsupport::columns(t[dis + 4], 43, 9), fixed(1.0, 9, 1));
+    EXPECT_EQ(testsupport::columns(t[dis + 5], 43, 9), fixed(0.0, 9, 1));
+}
+
+// Two zenith angles, r = 5 rows - 9 unknowns + 6 conditions = 2. With the weight 10^6 on the
+// second, only the first correction exceeds 0.001 (the second stays far below): no zenith
+// statistic. With equal weights both count, and the statistic is written.
+TEST(KaspenRun, ZenithStatisticNeedsTwoCountedCorrections) {
+    for (const char* weight : {"1000000", "1"}) {
+        SCOPED_TRACE(weight);
+        const bool both = std::string(weight) == "1";
+        const std::string input =
+            "'zenit'\n1 1 1 1 0\n1 7 0 0 0\n2 7 100000 0 10000\n3 0 0 100000 20000\n-1\n"
+            "1 2 0 0 1\n1 3 1000000 1000000 1\n-1\n"
+            "1 3 900000 900004 1\n2 3 950000 950000 " + std::string(weight) + "\n-1\n"
+            "1 3 101980.390 101980.390 2\n2 3 141774.469 141774.469 2\n-1\n";
+        const Result r = run_kaspen(input);
+        ASSERT_EQ(r.status, 0);
+        EXPECT_TRUE(contains(r.screen, "Pocet nadbytec. mereni =       2"));
+        const int zen = find_start(r.report, " Z e n i t o v é   ú h l y");
+        ASSERT_GE(zen, 0);
+        // Rows at zen + 4 and zen + 5; the correction in columns 52-60.
+        const double v1 = std::stod(testsupport::columns(r.report[zen + 4], 52, 9));
+        const double v2 = std::stod(testsupport::columns(r.report[zen + 5], 52, 9));
+        EXPECT_GT(std::fabs(v1), 0.05);
+        if (both) {
+            EXPECT_GT(std::fabs(v2), 0.05);
+        } else {
+            EXPECT_EQ(v2, 0.0);
+        }
+        EXPECT_EQ(find_start(r.report, " Směr.odch. roz. zenit.úhlu = ") >= 0, both);
+    }
 }
 
 struct Failure {
@@ -298,6 +375,25 @@ const Failure FAILURES[] = {
          return s;
      }() + "-1\n-1\n-1\n",
      {" NM > JM ", "Chyba ve vstupu, měř. délek může být max. 88"}, {}, false},
+    // 88 angle rows (89 directions), then one zenith angle: its row is the 89th, which comes after
+    // the check that follows the distances: the pause, then the halt at once.
+    {"eighty_ninth_row_a_zenith_angle",
+     HEAD + "1 7 0 0 0\n2 7 100000 0 0\n3 0 0 100000 0\n-1\n" + [] {
+         std::string s;
+         for (int k = 0; k < 89; ++k) s += "1 " + std::to_string(2 + k % 2) + " 0 0 1\n";
+         return s;
+     }() + "-1\n1 3 1000000 1000000 1\n-1\n-1\n",
+     {" NM > JM ", "Chyba ve vstupu, měř. délek může být max. 88"}, {}, false},
+    // A free network point (code 3, whose Helmert rows are 3 shifts and the rotation) and 19
+    // fixed points (3 rows each): 4 + 57 = 61 condition rows, one more than G holds.
+    {"sixty_first_condition_row",
+     HEAD + "1 3 0 0 0\n" + [] {
+         std::string s;
+         for (int k = 2; k <= 20; ++k) s += std::to_string(k) + " 7 " + std::to_string(100000 * k) + " " +
+                                           std::to_string(7000 * k * k) + " 0\n";
+         return s;
+     }() + "-1\n-1\n-1\n1 2 200000 200000 1\n-1\n",
+     {"JP < IG", "KONEC"}, {}, true},
     // Point 2 lies 5 m straight above point 1: no zenith-angle row exists.
     {"zenith_straight_up", HEAD + "1 7 0 0 0\n2 0 0 0 5000\n3 0 100000 0 0\n-1\n-1\n1 2 0 0 1\n-1\n-1\n",
      {" Chyba - Jsou zadány stejné souřadnice pro dva body", " Čísla bodů:       1      2      0",
@@ -320,6 +416,13 @@ const Failure FAILURES[] = {
      {"   chyba ve čtení vstupních dat na řádku č.:       4", " Chyba ve čtení vstupního souboru na řádku č.:   4",
       "2 0 X 0 0" + blanks(31) + "...", ""},
      true},
+    // The file ends inside the a-priori record (line 2), which has no line of its own: the echo
+    // is a blank line.
+    {"read_error_without_a_line", "'chyba'\n",
+     {"  chyba ve čtení vstupních dat na řádku č.:       2", "KONEC"},
+     {"   chyba ve čtení vstupních dat na řádku č.:       2", " Chyba ve čtení vstupního souboru na řádku č.:   2",
+      blanks(40) + "...", ""},
+     true},
 };
 
 class KaspenFailure : public testing::TestWithParam<Failure> {};
@@ -340,6 +443,35 @@ TEST_P(KaspenFailure, MessagesControlRecordsAndEnd) {
 INSTANTIATE_TEST_SUITE_P(Ends, KaspenFailure, testing::ValuesIn(FAILURES),
                          [](const testing::TestParamInfo<Failure>& i) { return std::string(i.param.name); });
 
+// The network of the benchmark fills every capacity: 20 points, 99 measured quantities (55
+// directions at 11 stations, 22 zenith angles, 22 distances), 44 + 22 + 22 = 88 rows. It runs to
+// its end: 60 unknowns, 3 + 1 conditions (a code-7 and a code-2 point), r = 88 - 60 + 4 = 32;
+// 20 * 19 / 2 = 190 pairs in each table and each list, the lists in ascending order.
+TEST(KaspenRun, TheLargestNetworkRunsToTheEnd) {
+    testsupport::DataFolder examples;
+    const Result r = run_kaspen(examples.read(std::string(EXAMPLES_DIR) + "/DEFBIG.TXT"));
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(contains(r.screen, "Pocet nadbytec. mereni =      32"));
+    const std::vector<std::string>& t = r.report;
+    const int xy = find_start(t, "  Výpočet vektoru posunu (x,y)");
+    const int z = find_start(t, "  Výpočet vektoru posunu (z)");
+    ASSERT_GE(xy, 0);
+    ASSERT_GT(z, xy);
+    ASSERT_EQ(static_cast<int>(t.size()), z + 3 + 190 + 4 + 190);
+    for (const int table : {xy, z}) {
+        EXPECT_EQ(t[table + 3 + 190], "");
+        EXPECT_EQ(t[table + 3 + 190 + 1], "  Výpočet normovaného vektoru posunu");
+        double previous = -1;
+        for (int k = 1; k <= 190; ++k) {
+            const std::string& row = t[table + 3 + 190 + 4 + k - 1];
+            EXPECT_EQ(row.substr(0, 8), " " + integer(k, 7));
+            const double T = std::stod(row.substr(25));
+            EXPECT_GE(T, previous) << "rank " << k;
+            previous = T;
+        }
+    }
+}
+
 // A point of code -1 is read with its coordinates like a free point.
 TEST(KaspenRun, CodeMinusOneIsAFreePoint) {
     const Result r = run_kaspen(no_redundancy(-1));
@@ -347,6 +479,24 @@ TEST(KaspenRun, CodeMinusOneIsAFreePoint) {
     const int k = find_start(r.report, " S o u ř a d n i c e");
     EXPECT_EQ(testsupport::columns(r.report[k + 4], 1, 60).substr(0, 8), "   " + integer(3, 5));
     EXPECT_EQ(testsupport::columns(r.report[k + 4], 55, 4), integer(-1, 4));
+}
+
+// The progress line counts two passes, overwriting itself (" pocitam " and the pass as I4 after
+// 35 blanks), and no third; the unit standard deviation after the adjustment is also on the
+// screen.
+TEST(KaspenRun, TwoPassesOnTheProgressLine) {
+    testsupport::DataFolder folder;
+    folder.write("D.TXT", file_text(fixed_network()));
+    const testsupport::Outcome o = testsupport::run(KASPEN_PATH, folder, "R.TXT\nD.TXT\n");
+    ASSERT_EQ(o.status, 0);
+    const std::string pass = "\r" + blanks(35) + " pocitam ";
+    const std::size_t first = o.screen.find(pass + integer(1, 4));
+    const std::size_t second = o.screen.find(pass + integer(2, 4));
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_NE(second, std::string::npos);
+    EXPECT_LT(first, second);
+    EXPECT_EQ(o.screen.find(pass + integer(3, 4)), std::string::npos);
+    EXPECT_GE(find_start(testsupport::screen_lines(o.screen), "Směrodat. odchylka jednot. po vyrov.= "), 0);
 }
 
 // A report name that exists: the first 24 characters of "F:\" and the 20-character name.

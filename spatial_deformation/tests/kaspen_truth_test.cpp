@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <Eigen/Dense>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -160,10 +161,16 @@ TEST_P(KnownDeformation, AgreesWithTheIndependentSolution) {
     const truth::BorderedSolution ind = solve_independently(file);
     EXPECT_EQ(out.redundancy, ind.redundancy);
     EXPECT_NEAR(out.pvv, ind.pvv, 1e-6 + 1e-7 * ind.pvv);
-    // A blunder makes the a-posteriori MO exceed its bound: it is kept, and differs from MOO.
+    // A blunder makes the a-posteriori MO exceed its bound: it is kept, differs from MOO, and the
+    // report warns; without it MO (near 0) is replaced by MOO and there is no warning.
     if (c.blunder != 0) {
         EXPECT_GT(out.MO, 2.5);
+    } else {
+        EXPECT_DOUBLE_EQ(out.MO, 2.0);
     }
+    const auto warning = std::find(out.report.begin(), out.report.end(),
+                                   " !!! Měření neodpovídá směrodatné odchylce (požadované) !!!");
+    EXPECT_EQ(warning != out.report.end(), c.blunder != 0);
     const bool fixed = c.codes[0] == 7 && c.blunder == 0;
     for (int k = 0; k < 6; ++k) {
         const double truth[3] = {points[k].dX, points[k].dY, points[k].dZ};

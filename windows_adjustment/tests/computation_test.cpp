@@ -96,6 +96,23 @@ protected:
     test::Session s;
 };
 
+// The tests below name the messages by their constants; here the constants hold the program's
+// texts character for character (the blanks at either end included).
+TEST(KavonTexts, MessagesOfThePress)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {texts::badConditions, "Špatné podmínky umístění "},
+        {texts::missingOrigin, " Chyba v zadání: Chybí bod s číslem  kódu 7 "},
+        {texts::underDetermined, " Chyba - úloha je nedostatečně určena"},
+        {texts::noRedundancy, "Úloha je bez vyrovnání"},
+        {texts::testFailed, " Měření neodpovídá zákl. směrodatné odch."},
+        {texts::zeroLength, "nulová délka mezi body"},
+        {texts::samePointTwice, "Je zadán identický bod"},
+        {texts::readError, "Chyba ve čtení souboru"},
+    };
+    for (const auto& [constant, text] : cases) EXPECT_STREQ(constant, text);
+}
+
 TEST_F(KavonPress, ConditionCountsOfThePlacementCodes)
 {
     struct Case {
@@ -335,6 +352,24 @@ TEST_F(KavonPress, AnAngleNearZeroEntersReducedToTheHalfCircle)
     EXPECT_NEAR(e->L(1, 1), 10.0, 1e-3);
 }
 
+TEST_F(KavonPress, AZenithAngleBetweenEqualHeightsIsComputedAsExactlyAQuarterCircle)
+{
+    // Points 1 and 3 at one height: the computed zenith angle is 1 000 000 cc exactly, not the
+    // program's pi/2 times rho, so a measured 999 990 cc misses by -10 cc. The zenith row comes
+    // after the two slope distances.
+    read(inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, 50000, 80000, 0}}, {}, {{1, 3, 999990, 1}},
+                   {{1, 3, 94340, 1}, {2, 3, 94340, 1}}));
+    const auto e = equations();
+    ASSERT_TRUE(e);
+    ASSERT_EQ(e->NM, 3);
+    EXPECT_EQ(e->L(3, 1), -10.0);
+    // The fixed points' columns are gone: point 3 holds columns 1 to 3.
+    ASSERT_EQ(e->NNA, 3);
+    EXPECT_EQ(e->A(3, 1), 0.0);  // no pull along x or y at one height
+    EXPECT_EQ(e->A(3, 2), 0.0);
+    EXPECT_DOUBLE_EQ(e->A(3, 3), -rho / std::hypot(50000.0, 80000.0));
+}
+
 TEST_F(KavonPress, DataFailuresStopThePressWithTheirMessagesAndMoveNothing)
 {
     struct Case {
@@ -350,6 +385,12 @@ TEST_F(KavonPress, DataFailuresStopThePressWithTheirMessagesAndMoveNothing)
         {"a target not in the list",
          inputFile(1, three, {}, {{1, 3, 1000000, 1}}, {{1, 3, 94000, 1}, {2, 9, 94000, 1}}),
          "Procedura CBODU ... Hledané číslo neexistuje 9"},
+        {"an angle whose left and right targets are not in the list: the left one is told",
+         inputFile(1, three, {{1, 9, 0, 1}, {1, 8, 100, 1}}, {{1, 3, 1000000, 1}}, {{1, 3, 94000, 1}, {2, 3, 94000, 1}}),
+         "Procedura CBODU ... Hledané číslo neexistuje 9"},
+        {"an angle at a station not in the list: the station is told before its targets",
+         inputFile(1, three, {{6, 9, 0, 1}, {6, 8, 100, 1}}, {{1, 3, 1000000, 1}}, {{1, 3, 94000, 1}, {2, 3, 94000, 1}}),
+         "Procedura CBODU ... Hledané číslo neexistuje 6"},
         {"a slope distance of zero length",
          inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, 0, 0, 0}}, {}, {}, {{1, 3, 1, 1}, {2, 3, 1, 1}}),
          std::string(texts::zeroLength) + " 1 3"},
@@ -400,6 +441,32 @@ TEST_F(KavonPress, ALetterInACoordinateCellStopsThePress)
     EXPECT_EQ(s.messages, std::vector<std::string>{"Bod 2: hodnota ve sloupci y není číslo"});
     EXPECT_EQ(s.form1->data.pointX, before);
     EXPECT_TRUE(s.form1->Command7->enabled());
+}
+
+TEST_F(KavonPress, AfterAStoppedPressTheResultsOfTheLastCompletedOneAreShown)
+{
+    read(fiveFile({7, 2, 0, 0, 0}, true));
+    s.form1->Fl1->setTextArray(5 * s.form1->Fl1->cols() + 3, "4100");  // z of point 5, 100 mm high
+    s.form1->Command6_Click();
+    s.form1->Command8_Click();
+    ASSERT_TRUE(s.messages.empty());
+    const double dz5 = s.form1->data.results->H(15, 1);
+    ASSERT_NEAR(dz5, -100, 1);
+    s.form1->Fl1->setTextArray(3 * s.form1->Fl1->cols() + 3, "5OO");  // z of point 3, letters O
+    s.form1->Command6_Click();
+    s.form1->Command8_Click();
+    ASSERT_EQ(s.messages, std::vector<std::string>{"Bod 3: hodnota ve sloupci z není číslo"});
+    s.messages.clear();
+    s.form1->Command7_Click();
+    EXPECT_TRUE(s.messages.empty());
+    Form3& f = s.form1->form3();
+    EXPECT_TRUE(f.isVisible());
+    forms::Grid& g = *f.Grid1;
+    ASSERT_EQ(g.rows(), 6);
+    EXPECT_EQ(g.textArray(5 * g.cols() + 6), forms::formatNumber(dz5, "#####0.0"));
+    // The cells as they stand: the coordinates written back, the letters as typed.
+    EXPECT_EQ(g.textArray(3 * g.cols() + 5), "5OO");
+    EXPECT_EQ(g.textArray(2 * g.cols() + 1), "100000.0");
 }
 
 TEST_F(KavonPress, CountsBeyondSixteenBitsAreRefusedByTheReader)

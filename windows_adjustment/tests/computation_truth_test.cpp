@@ -115,6 +115,7 @@ TEST_P(KavonTruth, OnePressIsOneGaussNewtonStep)
     const double m0 = std::sqrt(step.pvv / step.redundancy);
     EXPECT_EQ(s.form1->Text5->text(), forms::formatNumber(m0, "###0.0"));
     EXPECT_TRUE(s.form1->Text5->visible());
+    EXPECT_TRUE(s.form1->Label16->visible());
     EXPECT_TRUE(s.form1->Command7->enabled());
 }
 

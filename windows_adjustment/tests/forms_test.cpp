@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include <QFontMetrics>
+#include <QTest>
 #include <cerrno>
 #include <gtest/gtest.h>
 
@@ -170,6 +171,34 @@ TEST(FormsNumbers, TextToNumberBySettingsAndLeadingNumberByPoint)
     const Case cases[] = {{"12.7", 12.7}, {"-3.5", -3.5}, {"  12abc", 12}, {"x1", 0},  {"", 0},
                           {"1e3", 1000},  {"1e", 1},      {"2.5.1", 2.5},  {"12,7", 12}, {"+4", 4}};
     for (const auto& c : cases) EXPECT_EQ(forms::leadingNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+// KeyDown sees the key first; KeyPress then sees the character: a key replaced by 0 is
+// swallowed, another code is typed in its place, and Change follows every change of the text.
+TEST(FormsTextBox, KeyEventsDecideWhatIsTyped)
+{
+    forms::TextBox box(nullptr);
+    std::string events;
+    int changes = 0;
+    box.KeyDown = [&](int& keyCode, int) {
+        events += "D" + std::to_string(keyCode) + " ";
+        if (keyCode == 0x2E) keyCode = 0;  // Delete
+    };
+    box.KeyPress = [&](int& keyAscii) {
+        events += "P" + std::to_string(keyAscii) + " ";
+        if (keyAscii == 'x') keyAscii = 0;
+        if (keyAscii == 'a') keyAscii = 'b';
+    };
+    box.Change = [&] { ++changes; };
+    QTest::keyClicks(&box, "1x2a");
+    EXPECT_EQ(box.text(), "12b");
+    EXPECT_EQ(changes, 3);
+    box.setSelStart(0);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    EXPECT_EQ(box.text(), "12b") << "a key code set to 0 in KeyDown does nothing more";
+    EXPECT_EQ(events, "D49 P49 D88 P120 D50 P50 D65 P97 D46 ");
+    box.setText("7");
+    EXPECT_EQ(changes, 4);
 }
 
 TEST(FormsOpenDialog, FilterEntriesFindNamesOfEitherCase)

@@ -50,6 +50,53 @@ protected:
     test::Session s;
 };
 
+TEST_F(KavonResults, WindowAsDesigned)
+{
+    Form3& f = f3();
+    struct TableCase {
+        forms::Grid* grid;
+        int fixedCols;
+        std::vector<std::string> header;
+        std::vector<int> widths;  // empty: the design widths
+    };
+    const std::vector<int> observationWidths{900, 900, 1400, 900, 600};
+    const TableCase tables[] = {
+        {f.Grid1, 1, {"Číslo bodu", "x", "dx", "y", "dy", "z", "dz", "kód", "umístění"},
+         {600, 1400, 600, 1400, 600, 1000, 600, 600, 1600}},
+        {f.Grid2, 2, {"Stanovisko", "cíl", "směr", "oprava", "váha"}, observationWidths},
+        {f.Grid3, 2, {"Stanovisko", "cíl", "zenitový úhel", "oprava", "váha"}, observationWidths},
+        {f.Grid4, 2, {"Stanovisko", "cíl", "šikmá délka", "oprava", "váha"}, observationWidths},
+        {f.Grid5, 2, {"Číslo bodu 1", "číslo bodu 2", " vyrovnaná šikmá délka", " směrodatná odch."}, {}},
+    };
+    for (const auto& t : tables) {
+        SCOPED_TRACE(t.header[0] + " " + t.header[2]);
+        ASSERT_EQ(t.grid->cols(), static_cast<int>(t.header.size()));
+        EXPECT_EQ(t.grid->rows(), 2);
+        EXPECT_EQ(t.grid->fixedRows(), 1);
+        EXPECT_EQ(t.grid->fixedCols(), t.fixedCols);
+        for (int c = 0; c < t.grid->cols(); ++c) {
+            EXPECT_EQ(t.grid->textArray(c), t.header[static_cast<std::size_t>(c)]);
+            if (!t.widths.empty()) EXPECT_EQ(t.grid->colWidth(c), t.widths[static_cast<std::size_t>(c)]) << c;
+        }
+    }
+    EXPECT_EQ(f.SSTab1->tabCaption(0), "Souřadnice");
+    EXPECT_EQ(f.SSTab2->tabCaption(0), "Směry");
+    EXPECT_EQ(f.SSTab2->tabCaption(1), "Zenitové úhly");
+    EXPECT_EQ(f.Label1->caption(), "Dialog výpočtu vyrovnaných šikmých délek");
+    EXPECT_TRUE(f.Label1->bold());
+    EXPECT_EQ(f.Label2->caption(), "Zde mají být elipsoidy chyb, zatím se na nich pracuje");
+    EXPECT_EQ(f.Label2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(f.Label2->parentWidget(), f.SSTab1->page(1));
+    // The lists cannot be typed into: "1.bod" and "2.bod" are shown until a point is chosen.
+    EXPECT_EQ(f.Combo1->placeholderText().toStdString(), "1.bod");
+    EXPECT_EQ(f.Combo2->placeholderText().toStdString(), "2.bod");
+    EXPECT_EQ(f.Combo1->currentIndex(), -1);
+    EXPECT_EQ(f.Command1->caption(), "Výpočet");
+    EXPECT_TRUE(f.Check1->enabled());
+    EXPECT_EQ(f.width(), forms::px(11235));
+    EXPECT_EQ(f.height(), forms::px(9810));
+}
+
 TEST_F(KavonResults, TablesAfterOneAndAfterTwoPresses)
 {
     s.form1->Command8_Click();
