@@ -106,7 +106,6 @@ void set_adjustment(adjustment::Profile& p) {
 
 adjustment::Profile profile() {
     adjustment::Profile p;
-    p.name = "planor";
     p.dimension = 2;
     p.cap = {.points = 30, .quantities = 199, .distances = 70, .rows = 172, .unknowns = 60,
              .conditions = 60, .cov_order = 66};

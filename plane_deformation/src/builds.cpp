@@ -101,7 +101,6 @@ void set_adjustment(adjustment::Profile& p) {
 adjustment::Profile profile(Build build) {
     const std::string folder = build == Build::h_drive ? "H:\\TEST\\IG\\" : "C:\\TEST\\IG\\";
     adjustment::Profile p;
-    p.name = build == Build::h_drive ? "rudvik-h" : "rudvik";
     p.dimension = 2;
     // 30 points fill the 60 unknowns exactly.
     p.cap = {.points = 30, .quantities = 198, .distances = 180, .rows = 172, .unknowns = 60,

@@ -54,7 +54,6 @@ void set_texts(adjustment::Messages& t) {
 
 adjustment::Profile profile() {
     adjustment::Profile p;
-    p.name = "kaspen";
     p.dimension = 3;
     // 20 points fill the 60 unknowns exactly; the quantities of all sections share one count, so
     // the distances have no capacity of their own.

@@ -45,7 +45,6 @@ struct PairAnalysis {
 };
 
 struct Profile {
-    std::string name;          // program name for the benchmark and the tests, e.g. "ostrel"
     int dimension = 3;         // coordinates per point
     Capacities cap{};
 
