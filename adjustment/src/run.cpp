@@ -117,7 +117,6 @@ void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control
     if (p.control_paths) run.control.put(Record(" ").a(run.ADRESA, p.path_length).a(run.ADRESB, p.path_length));
     database_dialogue(run);
     read_input(run, std::move(bytes));
-    if (!p.adjusts) exit_block(ExitStatus::finished);
     // Observations without any point: none of their stations can be in the point list.
     if (run.net.IB == 0) point_index(run, run.net.INS[1]);
     if (run.net.NN > run.profile.cap.unknowns)

@@ -107,10 +107,6 @@ struct Profile {
     // point database.
     std::int16_t database_code = -2;
 
-    // false: the run ends through the exit block once the input is read (a program whose
-    // adjustment is not built yet).
-    bool adjusts = true;
-
     // Switches of the adjustment chain.
     // Derived-observation rows beyond the capacity are never stored. true: the run halts at the
     // first one (after the pause " NM > JM " for an angle or zenith angle); false: a pause for
