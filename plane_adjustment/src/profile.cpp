@@ -93,7 +93,6 @@ void set_adjustment(adjustment::Profile& p) {
     // A network whose conditions leave a shift, the rotation, the scale or a height free is
     // refused as under-determined, not solved into noise.
     p.datum_motions_checked = true;
-    p.pass_limit = 100;
     p.test_lines_on_console = false;
     p.weighted_statistics = false;
     p.weight_column = {2, 7, 2};
@@ -113,7 +112,6 @@ adjustment::Profile profile() {
     p.report_prefix = "F:\\";
     p.input_prefix = "H:\\TEST\\IG\\";
     p.report_name_length = 20;
-    p.input_name_length = 12;
     p.banner_body = {
         " * Program pro výpočet geodetických úloh v E-2" + blanks(25) + "*",
         " * v místní souřadnicové soustavě             " + blanks(25) + "*",
@@ -137,7 +135,6 @@ adjustment::Profile profile() {
     p.refusal_shows_typed_name = true;
     p.end_message_with_print_hint = true;
     p.database_prompt = "Jmeno databaze (souboru bodu), bez databaze = n";
-    p.database_name_length = 24;
     p.database_code = -1;
     set_texts(p.text);
     set_adjustment(p);

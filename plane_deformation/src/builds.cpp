@@ -109,7 +109,6 @@ adjustment::Profile profile(Build build) {
     p.report_prefix = folder;
     p.input_prefix = folder;
     p.report_name_length = 12;
-    p.input_name_length = 12;
 
     p.banner_frame = false;
     p.banner_empty_before = 25;
@@ -134,7 +133,6 @@ adjustment::Profile profile(Build build) {
     p.input_refusal_shows_path = true;
     p.end_message_with_print_hint = true;
     p.database_prompt = "Jméno databáze (souboru bodů), bez databáze = n";
-    p.database_name_length = 24;
     p.database_code = -2;
     set_input_texts(p.text);
     set_adjustment_texts(p.text);

@@ -63,7 +63,6 @@ adjustment::Profile profile() {
     p.report_prefix = "F:\\";
     p.input_prefix = "H:\\TEST\\IG\\";
     p.report_name_length = 20;
-    p.input_name_length = 12;
     p.banner_body = {
         " * Program pro analýzu deformací v E-3        " + blanks(25) + "*",
         " * v místní souřadnicové soustavě             " + blanks(25) + "*",

@@ -53,8 +53,6 @@ struct Profile {
     std::string report_prefix;    // folder literal before the report name, e.g. "H:\TEST\IG\"
     std::string input_prefix;     // folder literal before the input name
     int report_name_length = 12;  // characters of the typed report name kept (TISK)
-    int input_name_length = 12;   // characters of the typed input name kept (STJ)
-    int path_length = 26;         // ADRESA, ADRESB
 
     // Console banner: the fixed records between the frames (records 3 to 7 of the spatial
     // program), then the start of the date record and the start of the time record.
@@ -102,7 +100,6 @@ struct Profile {
 
     // Point database. An empty prompt: the program never asks for one and never opens one.
     std::string database_prompt;
-    int database_name_length = 24;    // characters of the typed database name kept (BAZE)
     // A point record with this placement code or a lower one takes its coordinates from the
     // point database.
     std::int16_t database_code = -2;
