@@ -128,7 +128,7 @@ adjustment::Profile profile() {
     p.report_header = "TERVAL         ORMEK ver.3.01      Datum: ";
     p.code_heading = "kód";
 
-    p.echo_faulty_record = true;
+    p.read_error_echo = adjustment::ReadErrorEcho::faulty_record;
     p.control_before_banner = true;
     p.control_heading = false;
     p.control_paths = false;

@@ -128,7 +128,7 @@ adjustment::Profile profile(Build build) {
 
     // The main build echoes the line after a faulty record to the control file; the second
     // build goes straight to the exit block.
-    p.echo_read_error = build == Build::main;
+    p.read_error_echo = build == Build::main ? adjustment::ReadErrorEcho::next_line : adjustment::ReadErrorEcho::none;
     p.control_paths = false;
     p.input_refusal_shows_path = true;
     p.end_message_with_print_hint = true;

@@ -64,7 +64,7 @@ adjustment::Profile profile(Build build) {
             p.report_prompt[1] = "ve tvaru [F:\\        ] EExxyyzz.TXT";
             p.report_header = " TERVAL 3.08 Prostorová síť   Ostrel   Datum: ";
             p.code_heading = "kód";
-            p.echo_read_error = true;
+            p.read_error_echo = adjustment::ReadErrorEcho::next_line;
             break;
         case Build::data_directory:
             p.control_path = "H:\\TEST\\IG\\ERR$$$.TXT";
@@ -82,7 +82,7 @@ adjustment::Profile profile(Build build) {
             p.input_prompt[1] = "ve tvaru [C:\\TEST\\IG\\] Exxyyzzz.TXT";
             p.report_header = " TERVAL 3.08 Prostorová síť   Ostrel   Datum: ";
             p.code_heading = "kód";
-            p.echo_read_error = true;
+            p.read_error_echo = adjustment::ReadErrorEcho::next_line;
             break;
     }
     return p;

@@ -83,7 +83,7 @@ adjustment::Profile profile() {
     p.code_heading = "kód";
 
     p.read_error_to_control = true;
-    p.echo_faulty_record = true;
+    p.read_error_echo = adjustment::ReadErrorEcho::faulty_record;
     p.control_paths = false;
     p.capacity_control_records = true;
     p.two_epochs = true;

@@ -44,6 +44,13 @@ struct PairAnalysis {
     bool wide_covariance = false; // the covariance term Qxy and sigma_d held as 64-bit reals
 };
 
+// What a read error echoes to the control file after its record number.
+enum class ReadErrorEcho {
+    none,
+    next_line,      // the line after the one where the read stopped
+    faulty_record,  // the first line of the faulty record followed by "...", then an empty record
+};
+
 struct Profile {
     int dimension = 3;         // coordinates per point
     Capacities cap{};
@@ -79,10 +86,7 @@ struct Profile {
 
     // Switches.
     bool coordinate_sigma_table = false;  // the table of coordinate standard deviations
-    bool echo_read_error = false;         // a faulty input record echoed to the control file
-    // The echo shows the first line of the faulty record followed by "...", then an empty
-    // record (instead of the line after the one where the read stopped).
-    bool echo_faulty_record = false;
+    ReadErrorEcho read_error_echo = ReadErrorEcho::none;
 
     // Start-up and file dialogue.
     bool control_before_banner = false;  // the control file is opened before the banner
