@@ -92,8 +92,7 @@ void set_adjustment(adjustment::Profile& p) {
                    .change = {3, 7, 1}, .change_o_minus_i = false};
     p.empty_after_direction_block = 1;
     p.empty_after_ellipse_heading = false;
-    p.pairs = adjustment::PairAnalysis{.unknowns_per_point = 2, .height_half = false, .list_capacity = 800,
-                                       .wide_covariance = true};
+    p.pairs = adjustment::PairAnalysis{.list_capacity = 800, .wide_covariance = true};
 }
 
 }  // namespace

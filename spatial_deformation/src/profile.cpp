@@ -97,8 +97,7 @@ adjustment::Profile profile() {
     // The rows come from the epoch-(o) coordinates, which no pass moves: the second pass repeats
     // the first, and the loop ends there.
     p.loop = {.moves_points = false, .passes = 2};
-    p.pairs = adjustment::PairAnalysis{.unknowns_per_point = 3, .height_half = true, .list_capacity = 260,
-                                       .wide_covariance = false};
+    p.pairs = adjustment::PairAnalysis{.list_capacity = 260, .wide_covariance = false};
     set_texts(p.text);
     return p;
 }

@@ -38,8 +38,6 @@ struct PassLoop {
 
 // The displacement analysis of point pairs after the report of a deformation program.
 struct PairAnalysis {
-    int unknowns_per_point = 3;   // 3 in space (x, y, z), 2 in the plane (x, y)
-    bool height_half = true;      // the height table and its list follow the horizontal ones
     int list_capacity = 260;      // entries of the normalised displacement list
     bool wide_covariance = false; // the covariance term Qxy and sigma_d held as 64-bit reals
 };
