@@ -139,7 +139,8 @@ struct Profile {
 
     // The read error's console record also goes to the control file (before the echo).
     bool read_error_to_control = false;
-    // The 21st point and the 100th measured quantity first write a record to the control file.
+    // A point or a measured quantity beyond the capacity first writes a record to the control
+    // file, then the halt.
     bool capacity_control_records = false;
 
     // Two epochs: each observation record holds the value of epoch (o), the value of epoch (i)
