@@ -121,8 +121,8 @@ void adjust_and_report(Run& run) {
     // Observations without any point: none of their stations can be in the point list.
     if (adj.net.IB == 0) point_index(adj, adj.net.INS[1]);
     adjust(adj);
-    write_report_tables(run);
-    if (run.profile.pairs) write_pair_displacements(run);
+    write_report_tables(adj);
+    if (adj.profile.pairs) write_pair_displacements(adj);
 }
 
 void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
