@@ -20,7 +20,10 @@ namespace adjustment {
 
 struct Solution;
 
-// Everything one run holds from its start to its end.
+// The frame's state of one run from its start to its end: the ends of the report and control
+// files, the typed names and full paths, the point database. It owns the network, which the
+// reader fills, and the solution; the adjustment (adjustment.h) works on both, and the report,
+// the interactive part and the exit block read them after it.
 struct Run {
     Run(const Profile& profile, platform::Console& console, platform::RecordSink& report,
         platform::RecordSink& control, platform::DateTime start);
