@@ -4,10 +4,10 @@
 # of N runs (default 21), the programs taking turns so that all of them meet the same load of
 # the machine. The times come from the kernel's account of the finished process (wait4), in
 # milliseconds. A program is `ostrel`, `planor`, `kaspen` or `rudvik` (the release build) or a
-# path to a build whose file name begins with one of those names. With --one-line, a C and a
-# C++ program that print one line (compiled here with the suite's compilers, the C++ one with
-# the C++ runtime linked in as the console programs have it) are measured beside them: the
-# least that any run of a process costs on this machine.
+# path to a build whose file name begins with one of those names. With --one-line, a C program
+# and a C++ program that print one line (compiled here; the C++ one twice, with the shared C++
+# runtime and with the runtime linked in as the console programs have it) are measured beside
+# them: the least that any run of a process costs on this machine.
 # A run that fails ends the script with the program's exit status.
 # Usage: tools/cpu_time.sh [-n N] [--one-line] PROGRAM...
 set -euo pipefail
@@ -31,10 +31,11 @@ table="$data/table"
 : > "$table"
 if [ $one_line = yes ]; then
   printf '#include <stdio.h>\nint main(void) { puts("one line"); return 0; }\n' > "$data/one_line.c"
-  printf '#include <cstdio>\nint main() { std::puts("one line"); return 0; }\n' > "$data/one_line.cpp"
+  printf '#include <iostream>\nint main() { std::cout << "one line\\n"; }\n' > "$data/one_line.cpp"
   ${CC:-cc} -O2 "$data/one_line.c" -o "$data/one_line_c"
-  ${CXX:-c++} -O2 -static-libstdc++ -static-libgcc "$data/one_line.cpp" -o "$data/one_line_c++"
-  for p in one_line_c one_line_c++; do mkdir "$data/$p.d"; printf '%s\t%s\t\n' "$data/$p" "$data/$p.d" >> "$table"; done
+  ${CXX:-c++} -O2 "$data/one_line.cpp" -o "$data/one_line_c++"
+  ${CXX:-c++} -O2 -static-libstdc++ -static-libgcc "$data/one_line.cpp" -o "$data/one_line_c++_static"
+  for p in one_line_c one_line_c++ one_line_c++_static; do mkdir "$data/$p.d"; printf '%s\t%s\t\n' "$data/$p" "$data/$p.d" >> "$table"; done
 fi
 for name in "$@"; do
   program=$(realpath "$(default_build "$name")")
