@@ -63,9 +63,13 @@ for _ in range(runs):
         os.chdir(folder)
         # posix_spawn: the child is the program from its first instruction (no copy of this
         # interpreter to fault in), and a program that cannot be started fails here.
-        pid = os.posix_spawn(path, [path], dict(os.environ, TERVAL_DATA=folder),
-                             file_actions=[(os.POSIX_SPAWN_DUP2, r, 0), (os.POSIX_SPAWN_DUP2, null, 1),
-                                           (os.POSIX_SPAWN_CLOSE, w)])
+        try:
+            pid = os.posix_spawn(path, [path], dict(os.environ, TERVAL_DATA=folder),
+                                 file_actions=[(os.POSIX_SPAWN_DUP2, r, 0), (os.POSIX_SPAWN_DUP2, null, 1),
+                                               (os.POSIX_SPAWN_CLOSE, w)])
+        except OSError as e:
+            print(f"{path} cannot be started: {e.strerror}", file=sys.stderr)
+            sys.exit(127)
         os.close(r); os.close(null)
         os.write(w, answers); os.close(w)
         _, status, usage = os.wait4(pid, 0)
