@@ -74,6 +74,9 @@ void solve(Run& run) {
         case ChainStop::cofactors_singular: pause_then_exit(run, run.text.qi_singular); return;
         case ChainStop::normal_singular:
         case ChainStop::normal_undetermined:
+            // The observations do not determine the points: their coordinates, input or
+            // moved, are no known points for the point database.
+            run.coordinates_unfinished = true;
             run.console.pause(run.text.normal_singular[0]);
             run.console.say(run.text.normal_singular[1]);
             run.console.say(run.text.normal_singular[2]);
