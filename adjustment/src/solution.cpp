@@ -218,9 +218,11 @@ ChainStop solve_increments(ChainMatrices& s, const ChainSizes& z) {
     MADTRN(s.G, s.GT, q, n);
     MADMUL(s.GT, s.G, s.GTG, n, q, n);
     MADADD(s.N, s.GTG, s.MI, n, n);
+    // A negligible pivot before an exactly zero one is what the zero comes from.
     Pivots pivots;
-    if (MADINV(s.MI, s.M, n, pivots) != DONE) return ChainStop::normal_singular;
+    const Status inverted = MADINV(s.MI, s.M, n, pivots);
     if (pivots.smallest_relative < NEGLIGIBLE_PIVOT) return ChainStop::normal_undetermined;
+    if (inverted != DONE) return ChainStop::normal_singular;
     MADMUL(s.M, s.ATQ, s.MATQ, n, n, m);
     MADMUL(s.MATQ, s.L, s.H, n, m, 1);
     MADMUL(s.A, s.H, s.AH, m, n, 1);
