@@ -36,30 +36,34 @@ void eliminate(double* b, std::size_t ld, int K, int I)
 
 // What the elimination meets: every pivot P beside the diagonal element A(I,I) that it started
 // from, and the smallest |P| / |A(I,I)| among them. A(I,I) is taken before B is written, so that
-// an inversion in place compares with the matrix as it came.
+// an inversion in place compares with the matrix as it came. Unwatched, it does nothing and the
+// elimination compiles as if it were not there.
+template <bool Watched>
 class PivotWatch {
 public:
     PivotWatch(const Matrix& A, int K, Pivots* report) : report_(report)
     {
-        if (report_ == nullptr) return;
-        diagonal_.resize(static_cast<std::size_t>(K));
-        for (int I = 0; I < K; ++I) diagonal_[static_cast<std::size_t>(I)] = A(static_cast<Index>(I + 1), static_cast<Index>(I + 1));
-        restart();
+        if constexpr (Watched) {
+            diagonal_.resize(static_cast<std::size_t>(K));
+            for (int I = 0; I < K; ++I) diagonal_[static_cast<std::size_t>(I)] = A(static_cast<Index>(I + 1), static_cast<Index>(I + 1));
+            restart();
+        }
     }
 
     // The elimination starts again from A: what it met so far no longer counts.
     void restart()
     {
-        if (report_ != nullptr) *report_ = Pivots{};
+        if constexpr (Watched) *report_ = Pivots{};
     }
 
     void observe(int I, double P)
     {
-        if (report_ == nullptr) return;
-        const double relative = std::fabs(P) / std::fabs(diagonal_[static_cast<std::size_t>(I)]);
-        if (relative < report_->smallest_relative) {
-            report_->smallest_relative = relative;
-            report_->at = static_cast<Index>(I + 1);
+        if constexpr (Watched) {
+            const double relative = std::fabs(P) / std::fabs(diagonal_[static_cast<std::size_t>(I)]);
+            if (relative < report_->smallest_relative) {
+                report_->smallest_relative = relative;
+                report_->at = static_cast<Index>(I + 1);
+            }
         }
     }
 
@@ -95,7 +99,8 @@ void remove_offset(double* b, std::size_t ld, int K)
 
 // The elimination the full way, then the removal of the offset; stops at
 // the first pivot that is exactly zero.
-Status eliminate_fully(double* b, std::size_t ld, int K, PivotWatch& watch)
+template <class Watch>
+Status eliminate_fully(double* b, std::size_t ld, int K, Watch& watch)
 {
     for (int I = 0; I < K; ++I) {
         const double P = pivot_of(b, ld, I);
@@ -318,7 +323,8 @@ std::vector<Rows> copy_with_offset(const Matrix& A, Matrix& B, int K, const std:
 }
 
 // The straight routine for blocks that reach beyond the declared shapes.
-Status plain_inverse(const Matrix& A, Matrix& B, int K, PivotWatch& watch)
+template <class Watch>
+Status plain_inverse(const Matrix& A, Matrix& B, int K, Watch& watch)
 {
     std::vector<double> original(static_cast<std::size_t>(K) * static_cast<std::size_t>(K));
     for (int J = 1; J <= K; ++J)
@@ -332,11 +338,12 @@ Status plain_inverse(const Matrix& A, Matrix& B, int K, PivotWatch& watch)
     return eliminate_fully(b, ld, K, watch);
 }
 
-// The inversion with the pivots watched; `report` may be null.
+// The inversion, with the pivots reported to `report` when Watched.
+template <bool Watched>
 Status invert(const Matrix& A, Matrix& B, Index K, Pivots* report)
 {
     if (K <= 0) return DONE;
-    PivotWatch watch(A, K, report);
+    PivotWatch<Watched> watch(A, K, report);
     if (!inside(A, K, K) || !inside(B, K, K)) return plain_inverse(A, B, K, watch);
     const std::size_t ld = MatrixAccess::ld(B);
     double* const b = MatrixAccess::storage(B);
@@ -402,8 +409,12 @@ Status invert(const Matrix& A, Matrix& B, Index K, Pivots* report)
 
 }  // namespace
 
-Status MADINV(const Matrix& A, Matrix& B, Index K) { return invert(A, B, K, nullptr); }
+Status MADINV(const Matrix& A, Matrix& B, Index K) { return invert<false>(A, B, K, nullptr); }
 
-Status MADINV(const Matrix& A, Matrix& B, Index K, Pivots& pivots) { return invert(A, B, K, &pivots); }
+Status MADINV(const Matrix& A, Matrix& B, Index K, Pivots& pivots)
+{
+    pivots = Pivots{};
+    return invert<true>(A, B, K, &pivots);
+}
 
 }  // namespace library
