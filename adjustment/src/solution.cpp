@@ -28,9 +28,9 @@ constexpr double DIVERGENCE_STEP = 1.0;
 constexpr Index DIVERGENCE_LIMIT = 5;
 // A pivot of N + GT.G that is this small beside the diagonal element it started from is what
 // rounding leaves of a row that the rows before it already give: a point, or a component of
-// one, that the observations fix only partly. Measured: the determined networks of the
-// examples, the benchmarks and the tests stay at 2e-7 and above (a point 94 m from a base of
-// 0.5 m), mostly above 1e-4; networks that leave a point partly free (one distance, one
+// one, that the observations fix only partly. Measured: the determined networks of the tests
+// stay at 2e-7 and above (the weakest a point 94 m from a fixed base of 0.5 m), the examples and
+// the benchmarks above 1e-4; networks that leave a point partly free (one distance, one
 // direction, a zenith angle and a distance, two points seen only from each other) give 1e-13 and
 // below.
 constexpr double NEGLIGIBLE_PIVOT = 1e-10;
