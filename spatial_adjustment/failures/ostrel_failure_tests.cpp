@@ -74,12 +74,13 @@ const std::vector<FailureCase>& cases() {
          {"Procedura CBODU ... Hledane cislo neexistuje      1",
           "Číslo stanoviska nebo cíle neexistuje v seznamu", "KONEC"},
          true},
-        {"singular_normal_matrix",
-         // all points at height 0 and no zenith angle: nothing determines the height of point 5
+        {"height_that_no_row_sees",
+         // all points at height 0 and no zenith angle: nothing determines the height of point 5,
+         // which the check of the datum finds before the solution
          nullptr,
-         {"singularita řešení  ", " zřejmě špatně zadané podmínky na umístění sítě,",
-          " nejprve ale proveďte kontrolu vstupních veličin", "KONEC"},
-         true},
+         {" Chyba - úloha je nedostatečně určena", "         tj. malý počet podmínek umístění sítě",
+          "         nebo nedostatečné zaměření sítě", "Stop - Program terminated."},
+         false},
         {"no_convergence",
          // point 5 is given at (200, 0) m, far on the wrong side of its directions: the norms of
          // the increments alternate and never settle
@@ -98,7 +99,7 @@ std::string input_of(const FailureCase& c) {
     if (name == "missing_station")
         return network("chybi", fixed_triangle,
                        "1 2 0 1\n1 3 1000000 1\n9 1 0 1\n9 2 1000000 1\n-1\n-1\n1 2 100000 1\n-1\n");
-    if (name == "singular_normal_matrix")
+    if (name == "height_that_no_row_sees")
         return network("singular", std::string(fixed_triangle) + "5 0 50000 50000 0\n",
                        std::string(directions_to_5) + "-1\n1 5 70710.678 1\n-1\n");
     if (name == "no_convergence")

@@ -37,8 +37,8 @@ struct Run {
     std::string BAZE;           // point-database name as typed
     library::PointDatabase database;  // the open point database, when BDUMMY is not -1.0
     library::Index PB = 0;      // record count of the point database
-    // A pass has moved a point and the adjustment has not been completed: the working
-    // coordinates are those of an unfinished solution, not to be stored as known points.
+    // A pass has moved a point and the adjustment has not been completed, or the normal matrix
+    // has proved singular: the working coordinates are not to be stored as known points.
     bool coordinates_unfinished = false;
     Network net;
     std::unique_ptr<Solution> solution;  // the adjustment's results, after convergence
