@@ -104,7 +104,6 @@ void move_free_points(Run& run) {
     Solution& s = *run.solution;
     for (int I = 1; I <= net.IB; ++I) {
         if (!moved_by_passes(net.KOD1[I])) continue;
-        run.coordinates_unfinished = true;
         move_point(net, s, I);
     }
 }
@@ -282,7 +281,7 @@ void adjust(Run& run) {
     unit_variance_test(run);
     run.console.record(Record("+").blanks(35).text(run.text.finished).str());
     final_update(run);
-    run.coordinates_unfinished = false;
+    run.points_final = true;
 }
 
 }  // namespace adjustment
