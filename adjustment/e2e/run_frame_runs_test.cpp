@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -158,6 +159,25 @@ TEST(RunFrame, InterruptAtTheFirstOfferKeepsTheReportAndTheControlFile) {
             }
         }
     }
+}
+
+// Writing out the files at every question costs no more than one write per file and question
+// that has new records: a whole run of ostrel on the largest network, every offer declined,
+// makes fewer than 40 write calls (console, report and control file together).
+TEST(RunFrame, AWholeRunOfTheLargestNetworkWritesInFewCalls) {
+    if (std::system("strace -V > /dev/null 2>&1") != 0) GTEST_SKIP() << "no strace here";
+    DataFolder folder;
+    folder.write("BIG.TXT", example("BIG.TXT"));
+    const std::string wrapper = (folder.path() / "traced.sh").string();
+    folder.write("traced.sh", std::string("#!/bin/sh\nexec strace -f -qq -e trace=write,writev,pwrite64 -o \"$TERVAL_DATA/.trace\" ") +
+                                  programs[0].path + "\n");
+    ASSERT_EQ(chmod(wrapper.c_str(), 0700), 0);
+    const Outcome o = testsupport::run(wrapper, folder, "R.TXT\nBIG.TXT\nn\nn\nn\nn\nn\nn\nn\nn\n");
+    EXPECT_EQ(o.status, 0);
+    const std::string trace = folder.read(".trace");
+    const long calls = std::count(trace.begin(), trace.end(), '\n');
+    EXPECT_GT(calls, 2);
+    EXPECT_LT(calls, 40) << trace;
 }
 
 }  // namespace
