@@ -163,21 +163,25 @@ TEST_F(Reference, SameFileBytesAsTheRecordByRecordAlgorithms)
             };
 
             Index PB = 0;
-            long ref_PB = reference_sort(ref);
-            ASSERT_EQ(BTRID(db, PB, console), DONE);
-            ASSERT_EQ(PB, ref_PB);
-            ASSERT_TRUE(same_bytes()) << "after the first sort";
-            if (PB > 0) {
-                const long ref_deleted = reference_clean(ref, ref_PB);
-                EXPECT_EQ(BSINGL(db, PB, console), ref_deleted >= 0 ? DONE : FAILED);
+            long ref_PB = 0;
+            // BTRID, BSINGL (when there are records), BTRID on both files, compared after each.
+            const auto put_in_order = [&](const char* when) {
+                ref_PB = reference_sort(ref);
+                ASSERT_EQ(BTRID(db, PB, console), DONE);
                 ASSERT_EQ(PB, ref_PB);
-                ASSERT_TRUE(same_bytes()) << "after the cleaning";
-            }
-            ref_PB = reference_sort(ref);
-            ASSERT_EQ(BTRID(db, PB, console), DONE);
-            ASSERT_EQ(PB, ref_PB);
-            ASSERT_TRUE(same_bytes()) << "after the second sort";
-
+                ASSERT_TRUE(same_bytes()) << "after the first sort " << when;
+                if (PB > 0) {
+                    const long ref_deleted = reference_clean(ref, ref_PB);
+                    EXPECT_EQ(BSINGL(db, PB, console), ref_deleted >= 0 ? DONE : FAILED);
+                    ASSERT_EQ(PB, ref_PB);
+                    ASSERT_TRUE(same_bytes()) << "after the cleaning " << when;
+                }
+                ref_PB = reference_sort(ref);
+                ASSERT_EQ(BTRID(db, PB, console), DONE);
+                ASSERT_EQ(PB, ref_PB);
+                ASSERT_TRUE(same_bytes()) << "after the second sort " << when;
+            };
+            put_in_order("at the opening");
             // A run of 30 points: every third repeats a number that may be in the database.
             for (int k = 1; k <= 30; ++k) {
                 const auto number = static_cast<std::int16_t>(k % 3 == 0 ? 1 + (k * 37) % std::max(n, 1) : 5000 + k);
@@ -187,17 +191,7 @@ TEST_F(Reference, SameFileBytesAsTheRecordByRecordAlgorithms)
                 ref.put(ref_PB, p);
             }
             ASSERT_TRUE(same_bytes()) << "after the appends";
-            ref_PB = reference_sort(ref);
-            ASSERT_EQ(BTRID(db, PB, console), DONE);
-            ASSERT_TRUE(same_bytes()) << "after the sort of the appended points";
-            const long ref_deleted = reference_clean(ref, ref_PB);
-            EXPECT_EQ(BSINGL(db, PB, console), ref_deleted >= 0 ? DONE : FAILED);
-            ASSERT_EQ(PB, ref_PB);
-            ASSERT_TRUE(same_bytes()) << "after the cleaning of the appended points";
-            ref_PB = reference_sort(ref);
-            ASSERT_EQ(BTRID(db, PB, console), DONE);
-            ASSERT_EQ(PB, ref_PB);
-            ASSERT_TRUE(same_bytes()) << "at the end";
+            put_in_order("of the appended points");
             ::close(fd);
         }
     }
