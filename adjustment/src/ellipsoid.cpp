@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "adjustment/messages.h"
 #include "adjustment/units.h"
 #include "library/madarith.h"
 #include "platform/record.h"
@@ -18,7 +19,7 @@ void MADROT(Matrix& ROT, double OMEG, std::int16_t OSA, platform::RecordSink& re
         case 1: i = 2; j = 3; k = 1; break;
         case 2: i = 1; j = 3; k = 2; break;
         default:
-            report.put(platform::Record(" Spatne zadana osa rotace <1,3> = ").i(OSA, 3));
+            report.put(platform::Record(Messages::bad_axis).i(OSA, 3));
             return;
     }
     const double c = std::cos(OMEG), s = std::sin(OMEG);

@@ -60,7 +60,8 @@ private:
         run_.console.say(message);
         for (const std::string& line : run_.text.read_error_more) run_.console.say(line);
         if (run_.profile.read_error_to_control) run_.control.put(" " + message.str());
-        if (run_.profile.echo_faulty_record) {
+        const ReadErrorEcho echo = run_.profile.read_error_echo;
+        if (echo == ReadErrorEcho::faulty_record) {
             // The first line of the record that failed (a record may run over several lines);
             // a blank line when the file ended before the record had one.
             std::string line;
@@ -68,7 +69,7 @@ private:
             run_.control.put(Record(run_.text.read_error_echo).i(ns_, 4));
             run_.control.put(Record().a(line, 40).text(run_.text.read_error_echo_after));
             run_.control.empty();
-        } else if (run_.profile.echo_read_error) {
+        } else if (echo == ReadErrorEcho::next_line) {
             std::string line;
             if (!in_.read_line_text(line)) line.clear();
             run_.control.put(Record(run_.text.read_error_echo).i(ns_, 4));

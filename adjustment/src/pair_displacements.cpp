@@ -115,20 +115,20 @@ void table_and_list(const PairAnalysis& how, const Messages& text, const PairInp
 
 void pair_displacements(const PairAnalysis& how, const Messages& text, const PairInput& in,
                         platform::RecordSink& report) {
-    const int u = how.unknowns_per_point;
+    const int u = in.dimension;
     // Point k owns the unknowns u*k-u+1 (x), u*k-u+2 (y) and, in space, u*k (z).
     table_and_list(how, text, in, text.pairs_xy_heading, report, [&](int k1, int k2) {
         const int i = u * k1 - u + 1, j = u * k2 - u + 1;
         return how.wide_covariance ? horizontal<double>(in, i, j) : horizontal<float>(in, i, j);
     });
-    if (!how.height_half) return;
+    if (u != 3) return;  // the height table and its list follow in space only
     table_and_list(how, text, in, text.pairs_z_heading, report,
                    [&](int k1, int k2) { return height(in, u * k1, u * k2); });
 }
 
 void write_pair_displacements(Run& run) {
     const Solution& s = *run.solution;
-    const PairInput in{s.H, s.R, run.net.IN, run.net.IB, run.net.MOO};
+    const PairInput in{s.H, s.R, run.net.IN, run.net.IB, run.net.dimension, run.net.MOO};
     pair_displacements(*run.profile.pairs, run.text, in, run.report);
 }
 

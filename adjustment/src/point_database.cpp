@@ -16,6 +16,9 @@ using platform::Record;
 
 namespace {
 
+// Characters of the typed database name kept (BAZE), the same in every program.
+constexpr int DATABASE_NAME_LENGTH = 24;
+
 // The answer that declines the database: "n" or "N" followed only by blanks ("no" is a name).
 bool declines(const std::string& BAZE) {
     return !BAZE.empty() && (BAZE[0] == 'n' || BAZE[0] == 'N') &&
@@ -84,7 +87,7 @@ void database_dialogue(Run& run) {
         run.console.say(p.database_prompt);
         std::string line;
         if (!run.console.read_line(line)) input_ended();
-        run.BAZE = platform::text_field(line, p.database_name_length);
+        run.BAZE = platform::text_field(line, DATABASE_NAME_LENGTH);
         if (declines(run.BAZE)) return;
         const std::filesystem::path path = platform::as_typed(run.BAZE);
         if (platform::usable_name(run.BAZE) && !names_own_file(run, path) && run.database.open(path)) break;

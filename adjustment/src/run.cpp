@@ -51,6 +51,11 @@ std::string right_in_24(const std::string& name) {
 
 namespace {
 
+// The typed input name (STJ) and the full paths (ADRESA, ADRESB) have the same lengths in every
+// program; only the report name's differs.
+constexpr int INPUT_NAME_LENGTH = 12;
+constexpr int PATH_LENGTH = 26;
+
 // A name typed on the console, cut or padded to its length; the end of the input ends the run.
 std::string ask_name(Run& run, const std::string (&prompt)[2], int length) {
     run.console.say(prompt[0]);
@@ -64,7 +69,7 @@ void report_dialogue(Run& run, platform::FileSink& report) {
     const Profile& p = run.profile;
     for (;;) {
         run.TISK = ask_name(run, p.report_prompt, p.report_name_length);
-        run.ADRESA = platform::text_field(p.report_prefix + run.TISK, p.path_length);
+        run.ADRESA = platform::text_field(p.report_prefix + run.TISK, PATH_LENGTH);
         if (platform::usable_name(run.TISK) && report.create_new(platform::in_data_folder(run.TISK))) return;
         const std::string shown =
             p.refusal_shows_typed_name ? right_in_24(run.TISK) : platform::text_field(run.ADRESA, 24);
@@ -75,8 +80,8 @@ void report_dialogue(Run& run, platform::FileSink& report) {
 std::string input_dialogue(Run& run) {
     const Profile& p = run.profile;
     for (;;) {
-        run.STJ = ask_name(run, p.input_prompt, p.input_name_length);
-        run.ADRESB = platform::text_field(p.input_prefix + run.STJ, p.path_length);
+        run.STJ = ask_name(run, p.input_prompt, INPUT_NAME_LENGTH);
+        run.ADRESB = platform::text_field(p.input_prefix + run.STJ, PATH_LENGTH);
         std::string bytes;
         if (platform::usable_name(run.STJ) && platform::read_whole_file(platform::in_data_folder(run.STJ), bytes))
             return bytes;
@@ -119,10 +124,9 @@ void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control
     if (!p.control_before_banner) open_control(run, control);
     report_dialogue(run, report);
     std::string bytes = input_dialogue(run);
-    if (p.control_paths) run.control.put(Record(" ").a(run.ADRESA, p.path_length).a(run.ADRESB, p.path_length));
+    if (p.control_paths) run.control.put(Record(" ").a(run.ADRESA, PATH_LENGTH).a(run.ADRESB, PATH_LENGTH));
     database_dialogue(run);
     read_input(run, std::move(bytes));
-    if (!p.adjusts) exit_block(ExitStatus::finished);  // the points stay unstored: no adjustment
     // Observations without any point: none of their stations can be in the point list.
     if (run.net.IB == 0) point_index(run, run.net.INS[1]);
     if (run.net.NN > run.profile.cap.unknowns)

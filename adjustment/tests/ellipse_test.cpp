@@ -27,7 +27,7 @@ const EllipseCase CASES[] = {
     {"fixed point with MCH = 0", 0, 0, 0, 1.5, 0.0, 0.0, 0, true},
     // sqrt(1.00001) = 1.000005 and 1.0 both round to 1.00: a circle row.
     {"axes equal after rounding", 1.00001, 1.0, 0, 1.0, 1.00, 1.00, 0, true},
-    // sqrt(1.0001) = 1.00005 rounds to 1.00 (half of 0.01 is not reached); 1.0201 -> 1.01.
+    // sqrt(1.0201) = 1.01 against sqrt(1.0) = 1.00: one hundredth apart, an ellipse row.
     {"axes 0.01 apart", 1.0201, 1.0, 0, 1.0, 1.01, 1.00, 0.0, false},
     // eigenvalues +1e-4 and -1e-4: the negative square becomes 0.
     {"negative square", 0, 0, 1e-4, 1.0, 0.01, 0.0, 50.0, false},

@@ -110,7 +110,7 @@ TEST_P(PairDisplacements, RowsAndSortedLists) {
     for (int k = 1; k <= c.points; ++k) IN[k] = static_cast<std::int16_t>(10 + k);
     const adjustment::Messages text;
     platform::StringSink report;
-    adjustment::pair_displacements(PairAnalysis{}, text, PairInput{H, R, IN, c.points, c.MOO}, report);
+    adjustment::pair_displacements(PairAnalysis{}, text, PairInput{H, R, IN, c.points, u, c.MOO}, report);
     EXPECT_EQ(report.lines, expected_report(c, text));
 }
 
@@ -126,9 +126,8 @@ TEST(PairDisplacements, PlaneHalfHasTwoUnknownsPerPointAndNoHeight) {
     const std::vector<std::int16_t> IN = {0, 5, 6};
     const adjustment::Messages text;
     platform::StringSink report;
-    adjustment::pair_displacements(PairAnalysis{.unknowns_per_point = 2, .height_half = false, .list_capacity = 800,
-                                                .wide_covariance = true},
-                                   text, PairInput{H, R, IN, 2, 1.0f}, report);
+    adjustment::pair_displacements(PairAnalysis{.list_capacity = 800, .wide_covariance = true}, text,
+                                   PairInput{H, R, IN, 2, 2, 1.0f}, report);
     const std::vector<std::string> expected = {"", text.pairs_xy_heading[0], text.pairs_xy_heading[1], "",
                                                "       1      5      6      5.00   1.41",
                                                "", text.pairs_list_heading[0], text.pairs_list_heading[1], "",

@@ -4,7 +4,6 @@
 
 inline adjustment::Profile test_profile() {
     adjustment::Profile p;
-    p.name = "test";
     p.cap = {44, 180, 50, 172, 60, 60, 66};
     p.report_header = " TERVAL 3.07 Prostorová síť   Ostrel   Datum: ";
     return p;

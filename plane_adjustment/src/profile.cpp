@@ -93,7 +93,6 @@ void set_adjustment(adjustment::Profile& p) {
     // A network whose conditions leave a shift, the rotation, the scale or a height free is
     // refused as under-determined, not solved into noise.
     p.datum_motions_checked = true;
-    p.pass_limit = 100;
     p.test_lines_on_console = false;
     p.weighted_statistics = false;
     p.weight_column = {2, 7, 2};
@@ -106,7 +105,6 @@ void set_adjustment(adjustment::Profile& p) {
 
 adjustment::Profile profile() {
     adjustment::Profile p;
-    p.name = "planor";
     p.dimension = 2;
     p.cap = {.points = 30, .quantities = 199, .distances = 70, .rows = 172, .unknowns = 60,
              .conditions = 60, .cov_order = 66};
@@ -114,7 +112,6 @@ adjustment::Profile profile() {
     p.report_prefix = "F:\\";
     p.input_prefix = "H:\\TEST\\IG\\";
     p.report_name_length = 20;
-    p.input_name_length = 12;
     p.banner_body = {
         " * Program pro výpočet geodetických úloh v E-2" + blanks(25) + "*",
         " * v místní souřadnicové soustavě             " + blanks(25) + "*",
@@ -131,14 +128,13 @@ adjustment::Profile profile() {
     p.report_header = "TERVAL         ORMEK ver.3.01      Datum: ";
     p.code_heading = "kód";
 
-    p.echo_faulty_record = true;
+    p.read_error_echo = adjustment::ReadErrorEcho::faulty_record;
     p.control_before_banner = true;
     p.control_heading = false;
     p.control_paths = false;
     p.refusal_shows_typed_name = true;
     p.end_message_with_print_hint = true;
     p.database_prompt = "Jmeno databaze (souboru bodu), bez databaze = n";
-    p.database_name_length = 24;
     p.database_code = -1;
     set_texts(p.text);
     set_adjustment(p);

@@ -92,8 +92,7 @@ void set_adjustment(adjustment::Profile& p) {
                    .change = {3, 7, 1}, .change_o_minus_i = false};
     p.empty_after_direction_block = 1;
     p.empty_after_ellipse_heading = false;
-    p.pairs = adjustment::PairAnalysis{.unknowns_per_point = 2, .height_half = false, .list_capacity = 800,
-                                       .wide_covariance = true};
+    p.pairs = adjustment::PairAnalysis{.list_capacity = 800, .wide_covariance = true};
 }
 
 }  // namespace
@@ -101,7 +100,6 @@ void set_adjustment(adjustment::Profile& p) {
 adjustment::Profile profile(Build build) {
     const std::string folder = build == Build::h_drive ? "H:\\TEST\\IG\\" : "C:\\TEST\\IG\\";
     adjustment::Profile p;
-    p.name = build == Build::h_drive ? "rudvik-h" : "rudvik";
     p.dimension = 2;
     // 30 points fill the 60 unknowns exactly.
     p.cap = {.points = 30, .quantities = 198, .distances = 180, .rows = 172, .unknowns = 60,
@@ -110,7 +108,6 @@ adjustment::Profile profile(Build build) {
     p.report_prefix = folder;
     p.input_prefix = folder;
     p.report_name_length = 12;
-    p.input_name_length = 12;
 
     p.banner_frame = false;
     p.banner_empty_before = 25;
@@ -130,12 +127,11 @@ adjustment::Profile profile(Build build) {
 
     // The main build echoes the line after a faulty record to the control file; the second
     // build goes straight to the exit block.
-    p.echo_read_error = build == Build::main;
+    p.read_error_echo = build == Build::main ? adjustment::ReadErrorEcho::next_line : adjustment::ReadErrorEcho::none;
     p.control_paths = false;
     p.input_refusal_shows_path = true;
     p.end_message_with_print_hint = true;
     p.database_prompt = "Jméno databáze (souboru bodů), bez databáze = n";
-    p.database_name_length = 24;
     p.database_code = -2;
     set_input_texts(p.text);
     set_adjustment_texts(p.text);

@@ -14,7 +14,6 @@ using platform::blanks;
 
 adjustment::Profile main_profile() {
     adjustment::Profile p;
-    p.name = "ostrel";
     p.dimension = 3;
     p.cap = {44, 180, 50, 172, 60, 60, 66};
     p.control_path = "F:ERR$$$.TXT";
@@ -49,7 +48,6 @@ adjustment::Profile profile(Build build) {
         case Build::main:
             break;
         case Build::vintra:
-            p.name = "vintra";
             p.control_path = "F:\\ERR$$$.TXT";
             p.report_prefix = "F:\\";
             p.banner_body[4] = control_72;
@@ -57,7 +55,6 @@ adjustment::Profile profile(Build build) {
             p.coordinate_sigma_table = true;
             break;
         case Build::f_drive:
-            p.name = "ostrel-f";
             p.control_path = "F:\\ERR$$$.TXT";
             p.report_prefix = "F:\\";
             p.report_name_length = 20;
@@ -67,16 +64,14 @@ adjustment::Profile profile(Build build) {
             p.report_prompt[1] = "ve tvaru [F:\\        ] EExxyyzz.TXT";
             p.report_header = " TERVAL 3.08 Prostorová síť   Ostrel   Datum: ";
             p.code_heading = "kód";
-            p.echo_read_error = true;
+            p.read_error_echo = adjustment::ReadErrorEcho::next_line;
             break;
         case Build::data_directory:
-            p.name = "ostrel-data";
             p.control_path = "H:\\TEST\\IG\\ERR$$$.TXT";
             p.banner_body[4] = control_72;
             p.banner_date_start = " * 15/05/1999  ver. 3.07" + blanks(29);
             break;
         case Build::c_drive:
-            p.name = "ostrel-c";
             p.control_path = "C:\\TEST\\IG\\ERR$$$.TXT";
             p.report_prefix = "C:\\TEST\\IG\\";
             p.input_prefix = "C:\\TEST\\IG\\";
@@ -87,7 +82,7 @@ adjustment::Profile profile(Build build) {
             p.input_prompt[1] = "ve tvaru [C:\\TEST\\IG\\] Exxyyzzz.TXT";
             p.report_header = " TERVAL 3.08 Prostorová síť   Ostrel   Datum: ";
             p.code_heading = "kód";
-            p.echo_read_error = true;
+            p.read_error_echo = adjustment::ReadErrorEcho::next_line;
             break;
     }
     return p;

@@ -54,7 +54,6 @@ void set_texts(adjustment::Messages& t) {
 
 adjustment::Profile profile() {
     adjustment::Profile p;
-    p.name = "kaspen";
     p.dimension = 3;
     // 20 points fill the 60 unknowns exactly; the quantities of all sections share one count, so
     // the distances have no capacity of their own.
@@ -64,7 +63,6 @@ adjustment::Profile profile() {
     p.report_prefix = "F:\\";
     p.input_prefix = "H:\\TEST\\IG\\";
     p.report_name_length = 20;
-    p.input_name_length = 12;
     p.banner_body = {
         " * Program pro analýzu deformací v E-3        " + blanks(25) + "*",
         " * v místní souřadnicové soustavě             " + blanks(25) + "*",
@@ -85,7 +83,7 @@ adjustment::Profile profile() {
     p.code_heading = "kód";
 
     p.read_error_to_control = true;
-    p.echo_faulty_record = true;
+    p.read_error_echo = adjustment::ReadErrorEcho::faulty_record;
     p.control_paths = false;
     p.capacity_control_records = true;
     p.two_epochs = true;
@@ -99,8 +97,7 @@ adjustment::Profile profile() {
     // The rows come from the epoch-(o) coordinates, which no pass moves: the second pass repeats
     // the first, and the loop ends there.
     p.loop = {.moves_points = false, .passes = 2};
-    p.pairs = adjustment::PairAnalysis{.unknowns_per_point = 3, .height_half = true, .list_capacity = 260,
-                                       .wide_covariance = false};
+    p.pairs = adjustment::PairAnalysis{.list_capacity = 260, .wide_covariance = false};
     set_texts(p.text);
     return p;
 }

@@ -3,6 +3,7 @@
 // differ changes the fields it needs in its profile.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace adjustment {
@@ -165,7 +166,8 @@ struct Messages {
         "                                            [g]       [g]      [g]",
     };
     std::string rd_asymmetric = " Chyba v RD()";
-    std::string bad_axis = " Spatne zadana osa rotace <1,3> = ";
+    // MADROT's line for an axis code outside 1 to 3, the same in every program.
+    static constexpr std::string_view bad_axis = " Spatne zadana osa rotace <1,3> = ";
     std::string sigma_heading[3] = {
         "       S M Ě R O D A T N É  O D C H Y L K Y           ",
         "  číslo    sigma x    sigma y    sigma z                    ",

@@ -6,7 +6,6 @@
 
 namespace adjustment {
 
-struct Run;
 struct Profile;
 struct Network;
 

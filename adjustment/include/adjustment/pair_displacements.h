@@ -21,6 +21,7 @@ struct PairInput {
     const library::Matrix& R;             // cofactor matrix of the unknowns, used unchanged
     const std::vector<std::int16_t>& IN;  // point numbers, IN[1..points]
     int points;                           // points in input order
+    int dimension;                        // unknowns per point: 3 in space (x, y, z), 2 in the plane
     float MOO;                            // a-priori unit standard deviation: scales sigma_d
 };
 

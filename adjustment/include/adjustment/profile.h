@@ -38,14 +38,18 @@ struct PassLoop {
 
 // The displacement analysis of point pairs after the report of a deformation program.
 struct PairAnalysis {
-    int unknowns_per_point = 3;   // 3 in space (x, y, z), 2 in the plane (x, y)
-    bool height_half = true;      // the height table and its list follow the horizontal ones
     int list_capacity = 260;      // entries of the normalised displacement list
     bool wide_covariance = false; // the covariance term Qxy and sigma_d held as 64-bit reals
 };
 
+// What a read error echoes to the control file after its record number.
+enum class ReadErrorEcho {
+    none,
+    next_line,      // the line after the one where the read stopped
+    faulty_record,  // the first line of the faulty record followed by "...", then an empty record
+};
+
 struct Profile {
-    std::string name;          // program name for the benchmark and the tests, e.g. "ostrel"
     int dimension = 3;         // coordinates per point
     Capacities cap{};
 
@@ -54,8 +58,6 @@ struct Profile {
     std::string report_prefix;    // folder literal before the report name, e.g. "H:\TEST\IG\"
     std::string input_prefix;     // folder literal before the input name
     int report_name_length = 12;  // characters of the typed report name kept (TISK)
-    int input_name_length = 12;   // characters of the typed input name kept (STJ)
-    int path_length = 26;         // ADRESA, ADRESB
 
     // Console banner: the fixed records between the frames (records 3 to 7 of the spatial
     // program), then the start of the date record and the start of the time record.
@@ -82,10 +84,7 @@ struct Profile {
 
     // Switches.
     bool coordinate_sigma_table = false;  // the table of coordinate standard deviations
-    bool echo_read_error = false;         // a faulty input record echoed to the control file
-    // The echo shows the first line of the faulty record followed by "...", then an empty
-    // record (instead of the line after the one where the read stopped).
-    bool echo_faulty_record = false;
+    ReadErrorEcho read_error_echo = ReadErrorEcho::none;
 
     // Start-up and file dialogue.
     bool control_before_banner = false;  // the control file is opened before the banner
@@ -103,14 +102,9 @@ struct Profile {
 
     // Point database. An empty prompt: the program never asks for one and never opens one.
     std::string database_prompt;
-    int database_name_length = 24;    // characters of the typed database name kept (BAZE)
     // A point record with this placement code or a lower one takes its coordinates from the
     // point database.
     std::int16_t database_code = -2;
-
-    // false: the run ends through the exit block once the input is read (a program whose
-    // adjustment is not built yet).
-    bool adjusts = true;
 
     // Switches of the adjustment chain.
     // Derived-observation rows beyond the capacity are never stored. true: the run halts at the
@@ -145,7 +139,8 @@ struct Profile {
 
     // The read error's console record also goes to the control file (before the echo).
     bool read_error_to_control = false;
-    // The 21st point and the 100th measured quantity first write a record to the control file.
+    // A point or a measured quantity beyond the capacity first writes a record to the control
+    // file, then the halt.
     bool capacity_control_records = false;
 
     // Two epochs: each observation record holds the value of epoch (o), the value of epoch (i)

@@ -8,9 +8,9 @@
 
 namespace library {
 
-// Finds ICB among IN(1..IB) (IN declared with JB entries, IN[0] is IN(1)). DONE with I at the
-// first equal entry; FAILED with I = IB + 1 (1 when IB <= 0) after the console line
-// "Procedura CBODU ... Hledane cislo neexistuje" followed by ICB.
+// Finds ICB among IN(1..IB), IN[0] being IN(1); JB, the declared length of IN, is not read.
+// DONE with I at the first equal entry; FAILED with I = IB + 1 (1 when IB <= 0) after the
+// console line "Procedura CBODU ... Hledane cislo neexistuje" followed by ICB.
 Status CBODU(const std::int16_t* IN, Index JB, Index IB, std::int16_t ICB, Index& I,
              platform::Console& console);
 

@@ -17,7 +17,6 @@ public:
     std::string tabCaption(int tab) const;
     // The container of a tab's controls (tabs counted from 0).
     QWidget* page(int tab) const { return pages_[static_cast<std::size_t>(tab)]; }
-    int currentTab() const { return bar_->currentIndex(); }
     void setCurrentTab(int tab) { bar_->setCurrentIndex(tab); }
 
 protected:

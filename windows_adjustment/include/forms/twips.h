@@ -11,10 +11,8 @@ int twipsToPixels(int twips, double dpi);
 // The inverse: twips = pixels × 1440 / dpi, rounded to the nearest twip.
 int pixelsToTwips(int pixels, double dpi);
 
-// The logical DPI of the primary screen, taken once when first asked (96 without a screen);
-// a test may set it before any window is built.
+// The logical DPI of the primary screen, taken once when first asked (96 without a screen).
 double logicalDpi();
-void setLogicalDpi(double dpi);
 
 // The same conversions at logicalDpi().
 int px(int twips);

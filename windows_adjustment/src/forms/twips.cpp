@@ -4,17 +4,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
-#include <optional>
 
 namespace forms {
-
-namespace {
-std::optional<double>& dpiSetting()
-{
-    static std::optional<double> dpi;
-    return dpi;
-}
-}  // namespace
 
 int twipsToPixels(int twips, double dpi)
 {
@@ -28,15 +19,12 @@ int pixelsToTwips(int pixels, double dpi)
 
 double logicalDpi()
 {
-    auto& dpi = dpiSetting();
-    if (!dpi) {
+    static const double dpi = [] {
         const QScreen* screen = QGuiApplication::primaryScreen();
-        dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    }
-    return *dpi;
+        return screen ? screen->logicalDotsPerInch() : 96.0;
+    }();
+    return dpi;
 }
-
-void setLogicalDpi(double dpi) { dpiSetting() = dpi; }
 
 int px(int twips) { return twipsToPixels(twips, logicalDpi()); }
 int tw(int pixels) { return pixelsToTwips(pixels, logicalDpi()); }
