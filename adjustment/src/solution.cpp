@@ -74,9 +74,6 @@ void solve(Run& run) {
         case ChainStop::cofactors_singular: pause_then_exit(run, run.text.qi_singular); return;
         case ChainStop::normal_singular:
         case ChainStop::normal_undetermined:
-            // The observations do not determine the points: their coordinates, input or
-            // moved, are no known points for the point database.
-            run.coordinates_unfinished = true;
             run.console.pause(run.text.normal_singular[0]);
             run.console.say(run.text.normal_singular[1]);
             run.console.say(run.text.normal_singular[2]);
@@ -116,7 +113,6 @@ void move_free_points(Run& run) {
     Solution& s = *run.solution;
     for (int I = 1; I <= net.IB; ++I) {
         if (!moved_by_passes(net.KOD1[I])) continue;
-        run.coordinates_unfinished = true;
         move_point(net, s, I);
     }
 }
@@ -298,7 +294,7 @@ void adjust(Run& run) {
     unit_variance_test(run);
     run.console.record(Record("+").blanks(35).text(run.text.finished).str());
     final_update(run);
-    run.coordinates_unfinished = false;
+    run.points_final = true;
 }
 
 }  // namespace adjustment

@@ -4,12 +4,14 @@
 
 #include "platform/console.h"
 #include "platform/descriptors.h"
+#include "platform/interrupts.h"
 
 namespace platform {
 
 TerminalConsole::StandardDescriptors::StandardDescriptors() { open_standard_descriptors(); }
 
-TerminalConsole::TerminalConsole() = default;
+// The console program's own console: from here on an interrupt ends the run in order.
+TerminalConsole::TerminalConsole() { catch_interrupts(); }
 
 void TerminalConsole::write_raw(std::string_view utf8)
 {
