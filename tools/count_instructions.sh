@@ -1,34 +1,20 @@
 #!/usr/bin/env bash
-# Measures one whole run of a program on the largest example network (examples/BIG.TXT, the
-# dialogue answered as in the demo, no interactive computations):
+# Measures one whole run of a program on its largest example network (the dialogue answered
+# as in the demo, no interactive computations):
 #   instructions       valgrind's callgrind (the count repeats exactly, unlike a time)
 #   minor page faults  /usr/bin/time -f %R (GNU time)
 #   system calls       strace -c -f, all of them and the write calls among them
-# Its argument is the program (default: build/release/spatial_adjustment/ostrel, built before);
-# `planor` measures the plane program on examples/PLANEBIG.TXT instead (a second argument: the
-# build of planor, default build/release/plane_adjustment/planor); `kaspen` measures the
-# deformation program on examples/DEFBIG.TXT the same way, `rudvik` the plane deformation
-# program on examples/RDEFBIG.TXT.
+# Its argument is the program: `ostrel` (the default), `planor`, `kaspen` or `rudvik` measures
+# that program of the release build on its own largest network (examples/BIG.TXT, PLANEBIG.TXT,
+# DEFBIG.TXT, RDEFBIG.TXT; see tools/runs.sh), a second argument names another build of it; a
+# path alone is measured on the network of the family its file name begins with.
 # A figure whose tool is missing is skipped with the package that provides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ "${1:-}" = planor ]; then
-  program=$(realpath "${2:-build/release/plane_adjustment/planor}")
-  input=PLANEBIG.TXT
-  answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n'
-elif [ "${1:-}" = kaspen ]; then
-  program=$(realpath "${2:-build/release/spatial_deformation/kaspen}")
-  input=DEFBIG.TXT
-  answers='V.TXT\nDEFBIG.TXT\n'
-elif [ "${1:-}" = rudvik ]; then
-  program=$(realpath "${2:-build/release/plane_deformation/rudvik}")
-  input=RDEFBIG.TXT
-  answers='V.TXT\nRDEFBIG.TXT\nn\n'
-else
-  program=$(realpath "${1:-build/release/spatial_adjustment/ostrel}")
-  input=BIG.TXT
-  answers='V.TXT\nBIG.TXT\nn\nn\nn\nn\nn\n'
-fi
+source tools/runs.sh
+name=${1:-ostrel}
+if [ $# -ge 2 ]; then program=$(realpath "$2"); else program=$(realpath "$(default_build "$name")"); fi
+measured_run "$name" || { echo "no measured run for $name: give ostrel, planor, kaspen or rudvik"; exit 1; }
 [ -x "$program" ] || { echo "no program $program: build it first"; exit 1; }
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT

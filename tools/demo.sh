@@ -4,17 +4,13 @@
 # scratch data folder; then shows the reports.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-need=()
-for p in cmake ninja-build g++ libgtest-dev libgmock-dev libeigen3-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
-  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
-fi
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target ostrel planor kaspen rudvik >/dev/null
+source tools/packages.sh
+install_packages demo
+# Only what the demo runs: the four console programs; the tests, the benchmarks and the windowed
+# program are the test command's.
+cmake -S . -B build/demo -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERVAL_TESTS=OFF \
+  -DTERVAL_BENCHMARKS=OFF -DTERVAL_KAVON=OFF >/dev/null
+cmake --build build/demo --target ostrel planor kaspen rudvik >/dev/null
 
 data=$(mktemp -d)
 cp examples/DEMO.TXT examples/PLANE.TXT examples/BODY.DB "$data/"
@@ -42,7 +38,7 @@ a
 -1 0
 a
 '
-printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/spatial_adjustment/ostrel")
+printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/demo/spatial_adjustment/ostrel")
 echo
 echo "================ the report $data/VYSLEDEK.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/VYSLEDEK.TXT"
@@ -51,7 +47,7 @@ iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/VYSLEDEK
 # of points only adds the known point 20, outside the network, to the database; the second
 # adjusts the network and computes the distance 1-20 and the angle 20-3-5 with that point.
 printf "'Znamy bod mimo sit'\n3.0 2.0 1.0 2.0\n  20   0    5500000.0    1700000.0\n-1\n" > "$data/BOD20.TXT"
-printf 'BOD20.LST\nBOD20.TXT\nBODY.DB\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/plane_adjustment/planor")
+printf 'BOD20.LST\nBOD20.TXT\nBODY.DB\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/demo/plane_adjustment/planor")
 answers='ROVINA.TXT
 PLANE.TXT
 BODY.DB
@@ -65,7 +61,7 @@ y
 -1 0 0
 y
 '
-printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/plane_adjustment/planor")
+printf '%s' "$answers" | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/demo/plane_adjustment/planor")
 echo
 echo "================ the report $data/ROVINA.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/ROVINA.TXT"
@@ -73,7 +69,7 @@ iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/ROVINA.T
 # The deformation program: two epochs of the same 7 points, points 5 and 7 moved by a few
 # millimetres between them (examples/DEFORM.TXT). The answers: report file, input file.
 cp examples/DEFORM.TXT "$data/"
-printf 'DEFORMACE.TXT\nDEFORM.TXT\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/spatial_deformation/kaspen")
+printf 'DEFORMACE.TXT\nDEFORM.TXT\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/demo/spatial_deformation/kaspen")
 echo
 echo "================ the report $data/DEFORMACE.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/DEFORMACE.TXT"
@@ -82,7 +78,7 @@ iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/DEFORMAC
 # and 6 moved by a few millimetres, point 3 taken from the point database PLANEDEF.DB, which the
 # run then extends by the resulting coordinates. The answers: report, input file, database.
 cp examples/PLANEDEF.TXT examples/PLANEDEF.DB "$data/"
-printf 'ROZDIL.TXT\nPLANEDEF.TXT\nPLANEDEF.DB\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/release/plane_deformation/rudvik")
+printf 'ROZDIL.TXT\nPLANEDEF.TXT\nPLANEDEF.DB\n' | (cd "$data" && TERVAL_DATA="$data" "$OLDPWD/build/demo/plane_deformation/rudvik")
 echo
 echo "================ the report $data/ROZDIL.TXT ================"
 iconv -f CP1250 -t "$(locale charmap 2>/dev/null || echo UTF-8)" "$data/ROZDIL.TXT"

@@ -1,15 +1,35 @@
 #!/usr/bin/env python3
-# Writes the example networks of examples/: observations computed from the true coordinates
-# below, with Gaussian noise of the stated size from a fixed seed; free points get approximate
-# coordinates off by up to a few hundred millimetres.
-import math, os, random
+# Writes the example networks of examples/ (or of the folder given as its argument):
+# observations computed from the true coordinates below, with Gaussian noise of the stated size
+# from a fixed seed; free points get approximate coordinates off by up to a few hundred
+# millimetres. It writes every file of examples/ but two: BODY.DB, which a run of planor on
+# KNOWN.TXT writes, and RDEFBIG.TXT, the plane deformation program's largest network, whose
+# observations it does not reproduce (see examples/README.md).
+import math, os, random, struct, sys
+
+RO = 636619.772367  # cc per radian
+
+FOLDER = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'examples')
 
 def example(name):
-    return os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'examples', name)
+    return os.path.join(FOLDER, name)
+
+# The observed quantities between two points given as (x, y[, z, ...]) in mm: the bearing
+# from the x axis [cc, 0 to 4000000], the zenith angle [cc], the slope and the plane distance.
+def azimuth(pa, pb):
+    t = math.atan2(pb[1]-pa[1], pb[0]-pa[0]); return (t + 2*math.pi if t < 0 else t)*RO
+
+def zenith(pa, pb):
+    return math.atan2(math.hypot(pb[0]-pa[0], pb[1]-pa[1]), pb[2]-pa[2])*RO
+
+def slope(pa, pb):
+    return math.sqrt(sum((pb[i]-pa[i])**2 for i in range(3)))
+
+def horizontal(pa, pb):
+    return math.hypot(pb[0]-pa[0], pb[1]-pa[1])
 
 def demo():
     random.seed(7)
-    RO = 636619.772367
     pts = {
      1: (1000000.0, 2000000.0, 300000.0, 7),
      2: (1350000.0, 2120000.0, 310500.0, 2),
@@ -19,10 +39,7 @@ def demo():
      6: (1120000.0, 1760000.0, 296300.0, 0),
      7: (1450000.0, 2400000.0, 312800.0, 0),
     }
-    def az(a,b):
-        t = math.atan2(pts[b][1]-pts[a][1], pts[b][0]-pts[a][0])
-        if t < 0: t += 2*math.pi
-        return t*RO
+    def az(a,b): return azimuth(pts[a], pts[b])
     stations = {1:[2,3,4,5,6], 2:[1,3,7,6], 3:[2,7,4,1], 4:[3,5,1], 5:[4,1,6], 7:[2,3]}
     out = []
     out.append("'Demonstracni prostorova sit, 7 bodu'")
@@ -38,11 +55,8 @@ def demo():
             v = (az(s,t) - o + random.gauss(0,3.0)) % 4e6
             out.append(f"{s:4d} {t:4d} {v:12.1f} 1.0")
     out.append("-1")
-    def zen(a,b):
-        dx=pts[b][0]-pts[a][0]; dy=pts[b][1]-pts[a][1]; dz=pts[b][2]-pts[a][2]
-        return math.atan2(math.hypot(dx,dy), dz)*RO
-    def dist(a,b):
-        return math.sqrt(sum((pts[b][i]-pts[a][i])**2 for i in range(3)))
+    def zen(a,b): return zenith(pts[a], pts[b])
+    def dist(a,b): return slope(pts[a], pts[b])
     for a,b in [(1,2),(1,3),(1,6),(2,7),(3,4),(4,5),(5,6),(7,3),(2,6)]:
         out.append(f"{a:4d} {b:4d} {zen(a,b)+random.gauss(0,5.0):12.1f} 0.36")
     out.append("-1")
@@ -53,7 +67,6 @@ def demo():
 
 def big():
     random.seed(11)
-    RO = 636619.772367
     pts = {}
     n = 20
     for i in range(1, n+1):
@@ -62,12 +75,9 @@ def big():
         pts[i] = [1000000 + r*math.cos(ang), 2000000 + r*math.sin(ang), 300000 + 8000*math.sin(3*ang), 0]
     pts[1][3] = 7
     pts[11][3] = 2
-    def az(a,b):
-        t = math.atan2(pts[b][1]-pts[a][1], pts[b][0]-pts[a][0]); return (t + 2*math.pi if t < 0 else t)*RO
-    def zen(a,b):
-        dx=pts[b][0]-pts[a][0]; dy=pts[b][1]-pts[a][1]; dz=pts[b][2]-pts[a][2]
-        return math.atan2(math.hypot(dx,dy), dz)*RO
-    def dist(a,b): return math.sqrt(sum((pts[b][i]-pts[a][i])**2 for i in range(3)))
+    def az(a,b): return azimuth(pts[a], pts[b])
+    def zen(a,b): return zenith(pts[a], pts[b])
+    def dist(a,b): return slope(pts[a], pts[b])
     out = ["'Velka sit: 20 bodu, 180 merenych velicin'", "3.0 2.0 5.0 3.0 1.0"]
     for k,(x,y,z,c) in pts.items():
         if c in (0,1):
@@ -97,21 +107,14 @@ def two_epochs(name, title, apriori, pts, moved, stations, zeniths, distances, n
     coordinates moved by `moved` (mm per point); both with Gaussian noise of `noise` (cc, cc, mm)
     and the same orientation of each station group."""
     random.seed(seed)
-    RO = 636619.772367
     def at(epoch, k):
         x, y, z = pts[k][:3]
         if epoch == 1 and k in moved:
             x, y, z = x + moved[k][0], y + moved[k][1], z + moved[k][2]
         return x, y, z
-    def az(e, a, b):
-        pa, pb = at(e, a), at(e, b)
-        t = math.atan2(pb[1]-pa[1], pb[0]-pa[0]); return (t + 2*math.pi if t < 0 else t)*RO
-    def zen(e, a, b):
-        pa, pb = at(e, a), at(e, b)
-        return math.atan2(math.hypot(pb[0]-pa[0], pb[1]-pa[1]), pb[2]-pa[2])*RO
-    def dist(e, a, b):
-        pa, pb = at(e, a), at(e, b)
-        return math.sqrt(sum((pb[i]-pa[i])**2 for i in range(3)))
+    def az(e, a, b): return azimuth(at(e, a), at(e, b))
+    def zen(e, a, b): return zenith(at(e, a), at(e, b))
+    def dist(e, a, b): return slope(at(e, a), at(e, b))
     out = [f"'{title}'", apriori]
     for k, (x, y, z, c) in pts.items():
         out.append(f"{k:4d} {c:3d} {x:12.1f} {y:12.1f} {z:10.1f}")
@@ -202,11 +205,9 @@ def known():
 
 def plane():
     random.seed(5)
-    RO = 636619.772367
     pts = PLANE
-    def az(a,b):
-        t = math.atan2(pts[b][1]-pts[a][1], pts[b][0]-pts[a][0]); return (t + 2*math.pi if t < 0 else t)*RO
-    def dist(a,b): return math.hypot(pts[b][0]-pts[a][0], pts[b][1]-pts[a][1])
+    def az(a,b): return azimuth(pts[a], pts[b])
+    def dist(a,b): return horizontal(pts[a], pts[b])
     out = ["'Rovinna sit, 10 bodu, bod 3 z databaze'", "3.0 2.0 3.0 2.0"]
     for k,(x,y,c) in pts.items():
         if c == -1:
@@ -233,7 +234,6 @@ def plane():
 # by up to 150 mm. The network of the plane benchmark.
 def plane_big():
     random.seed(13)
-    RO = 636619.772367
     n = 30
     pts = {}
     for i in range(1, n+1):
@@ -242,9 +242,8 @@ def plane_big():
         pts[i] = [3000000 + r*math.cos(ang), 1500000 + r*math.sin(ang), 0]
     pts[1][2] = 6
     pts[16][2] = 2
-    def az(a,b):
-        t = math.atan2(pts[b][1]-pts[a][1], pts[b][0]-pts[a][0]); return (t + 2*math.pi if t < 0 else t)*RO
-    def dist(a,b): return math.hypot(pts[b][0]-pts[a][0], pts[b][1]-pts[a][1])
+    def az(a,b): return azimuth(pts[a], pts[b])
+    def dist(a,b): return horizontal(pts[a], pts[b])
     out = ["'Velka rovinna sit: 30 bodu, 199 merenych velicin'", "3.0 2.0 3.0 1.0"]
     for k,(x,y,c) in pts.items():
         if c == 0:
@@ -265,6 +264,38 @@ def plane_big():
     out.append("-1")
     open(example('PLANEBIG.TXT'), 'w').write("\n".join(out)+"\n")
 
+# The demo of the plane deformation program: 6 points without noise, point 1 fixed (code 6),
+# point 2 the azimuth point (code 2), point 3 taken from the point database PLANEDEF.DB (code
+# -2); points 2, 4, 5 and 6 moved by a few millimetres between the epochs; the orientation of
+# station s is 3700000 - 150000 (s - 1) cc. The database also holds point 20, outside the network.
+PLANEDEF = {1: (5000000.0, 1000000.0, 6), 2: (5400000.0, 1300000.0, 2), 3: (4700000.0, 1500000.0, -2),
+            4: (5200000.0, 1800000.0, 0), 5: (4800000.0, 2100000.0, 0), 6: (5500000.0, 2200000.0, 0)}
+
+def plane_deform_demo():
+    moved = {2: (1.6, 1.2), 4: (3.0, -2.0), 5: (-1.0, 4.0), 6: (1.5, 1.5)}
+    epochs = [{k: p[:2] for k, p in PLANEDEF.items()},
+              {k: (p[0] + moved.get(k, (0, 0))[0], p[1] + moved.get(k, (0, 0))[1]) for k, p in PLANEDEF.items()}]
+    out = ["'Demo rovinna deformace'", "2.0 1.0 1.0 2.0"]
+    for k, (x, y, c) in PLANEDEF.items():
+        out.append(f"{k:4d} {c:3d}" if c < 0 else f"{k:4d} {c:3d} {x:14.1f} {y:14.1f}")
+    out.append("-1")
+    stations = [(1, [2, 3, 4]), (2, [1, 3, 4, 6]), (3, [1, 2, 4, 5]), (4, [2, 3, 5, 6]), (5, [3, 4, 6]), (6, [2, 4, 5])]
+    for s, targets in stations:
+        o = 3700000.0 - 150000.0*(s - 1)
+        for t in targets:
+            v = [(azimuth(e[s], e[t]) - o) % 4e6 for e in epochs]
+            out.append(f"{s:4d} {t:4d} {v[0]:12.1f} {v[1]:12.1f} 1.0")
+    out.append("-1")
+    for a, b in [(1, 2), (1, 3), (2, 4), (3, 4), (4, 5), (4, 6), (5, 6), (2, 6)]:
+        v = [horizontal(e[a], e[b]) for e in epochs]
+        out.append(f"{a:4d} {b:4d} {v[0]:12.1f} {v[1]:12.1f} 1.0")
+    out.append("-1")
+    open(example('PLANEDEF.TXT'), 'w').write("\n".join(out)+"\n")
+    # Point database records of 32 bytes: number (int16), x, y, z (float64), six zero bytes.
+    with open(example('PLANEDEF.DB'), 'wb') as db:
+        for k, x, y in [(3, 4700000.0, 1500000.0), (20, 4500000.0, 1200000.0)]:
+            db.write(struct.pack('<hddd', k, x, y, 0.0) + bytes(6))
+
 if __name__ == "__main__":
     demo()
     big()
@@ -273,3 +304,4 @@ if __name__ == "__main__":
     known()
     plane()
     plane_big()
+    plane_deform_demo()

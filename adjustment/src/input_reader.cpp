@@ -44,7 +44,10 @@ public:
         net.NR = k_;
         net.ISN1 = static_cast<std::int16_t>(net.IS + 1);
         net.IZN1 = static_cast<std::int16_t>(net.ISZ + 1);
-        if (net.NR == 0) exit_block(ExitStatus::finished);
+        if (net.NR == 0) {
+            run_.points_final = true;
+            exit_block(ExitStatus::finished);
+        }
     }
 
 private:

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "adjustment/run.h"
+#include "platform/interrupts.h"
 #include "platform/paths.h"
 #include "platform/record.h"
 
@@ -89,7 +90,7 @@ void database_dialogue(Run& run) {
         run.BAZE = platform::text_field(line, DATABASE_NAME_LENGTH);
         if (declines(run.BAZE)) return;
         const std::filesystem::path path = platform::as_typed(run.BAZE);
-        if (!names_own_file(run, path) && run.database.open(path)) break;
+        if (platform::usable_name(run.BAZE) && !names_own_file(run, path) && run.database.open(path)) break;
         run.console.say(right_in_24(run.BAZE) + run.text.database_unavailable);
     }
     run.BDUMMY = 0.0f;
@@ -109,13 +110,21 @@ bool database_point(Run& run, std::int16_t number, double& X, double& Y) {
 
 ExitStatus store_points(Run& run, ExitStatus status) {
     if (run.BDUMMY == -1.0f) return status;
-    if (run.coordinates_unfinished) {
+    if (!run.points_final || platform::interrupted()) {
         run.console.say(run.text.database_unchanged);
         return ExitStatus::failed;
     }
-    const bool appended = append_points(run);
-    const bool in_order = put_in_order(run) || put_in_order(run);
-    if (appended && in_order) return status;
+    const long long length_before = run.database.length();
+    const library::Index PB_before = run.PB;
+    if (!append_points(run)) {
+        // A full disk or a size limit stopped an append, perhaps inside a record: the file is cut
+        // back to the whole records it held, so that the next run can use it.
+        run.database.cut_to(length_before);
+        run.PB = PB_before;
+        run.console.say(run.text.database_store_failed);
+        return ExitStatus::failed;
+    }
+    if (put_in_order(run) || put_in_order(run)) return status;
     run.console.say(run.text.database_store_failed);
     return ExitStatus::failed;
 }

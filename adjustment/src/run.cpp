@@ -9,6 +9,7 @@
 #include "adjustment/report_tables.h"
 #include "adjustment/solution.h"
 #include "platform/files.h"
+#include "platform/interrupts.h"
 #include "platform/paths.h"
 #include "platform/record.h"
 
@@ -70,7 +71,7 @@ void report_dialogue(Run& run, platform::FileSink& report) {
     for (;;) {
         run.TISK = ask_name(run, p.report_prompt, p.report_name_length);
         run.ADRESA = platform::text_field(p.report_prefix + run.TISK, PATH_LENGTH);
-        if (report.create_new(platform::in_data_folder(run.TISK))) return;
+        if (platform::usable_name(run.TISK) && report.create_new(platform::in_data_folder(run.TISK))) return;
         const std::string shown =
             p.refusal_shows_typed_name ? right_in_24(run.TISK) : platform::text_field(run.ADRESA, 24);
         run.console.say(shown + run.text.report_exists);
@@ -83,7 +84,8 @@ std::string input_dialogue(Run& run) {
         run.STJ = ask_name(run, p.input_prompt, INPUT_NAME_LENGTH);
         run.ADRESB = platform::text_field(p.input_prefix + run.STJ, PATH_LENGTH);
         std::string bytes;
-        if (platform::read_whole_file(platform::in_data_folder(run.STJ), bytes)) return bytes;
+        if (platform::usable_name(run.STJ) && platform::read_whole_file(platform::in_data_folder(run.STJ), bytes))
+            return bytes;
         const std::string shown =
             p.input_refusal_shows_path ? platform::text_field(run.ADRESB, 24) : right_in_24(run.STJ);
         run.console.say(shown + run.text.input_missing);
@@ -117,7 +119,7 @@ void open_control(Run& run, platform::FileSink& control) {
 void adjust_and_report(Run& run) {
     run.solution = std::make_unique<Solution>(run.profile.cap);
     Adjustment adj{run.profile, run.text, run.console, run.report, run.control, run.TISK,
-                   run.net, *run.solution, run.coordinates_unfinished};
+                   run.net, *run.solution, run.points_final};
     // Observations without any point: none of their stations can be in the point list.
     if (adj.net.IB == 0) point_index(adj, adj.net.INS[1]);
     adjust(adj);
@@ -127,8 +129,11 @@ void adjust_and_report(Run& run) {
 
 void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
     const Profile& p = run.profile;
-    if (!platform::data_folder_found())
-        platform::halt(run.console, run.text.data_folder_missing, ExitStatus::failed);
+    if (!platform::data_folder_found()) {
+        const std::string named = platform::named_data_folder();
+        platform::halt(run.console, named.empty() ? run.text.data_folder_missing : run.text.named_data_folder_missing + named,
+                       ExitStatus::failed);
+    }
     if (p.control_before_banner) open_control(run, control);
     for (const std::string& r : banner_records(p, run.start)) run.console.record(r);
     if (!p.control_before_banner) open_control(run, control);
@@ -151,6 +156,12 @@ int run_program(const Profile& profile, platform::Console& console,
                 const std::function<void(const Run&)>& inspect) {
     platform::FileSink report, control;
     Run run(profile, console, report, control, platform::now());
+    // Whatever the run has written stands in its files while it waits for an answer: an
+    // interrupt or a closed terminal there loses nothing already computed.
+    console.before_waiting([&report, &control] {
+        report.flush();
+        control.flush();
+    });
     int status = 0;
     try {
         try {
@@ -171,6 +182,9 @@ int run_program(const Profile& profile, platform::Console& console,
     // What the run wrote before a halt stands in its files.
     report.close();
     control.close();
+    console.before_waiting({});
+    // An interrupted run has not finished, whatever end it took.
+    if (platform::interrupted()) status = static_cast<int>(ExitStatus::failed);
     if (inspect) inspect(run);
     return status;
 }

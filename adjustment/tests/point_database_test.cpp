@@ -1,6 +1,7 @@
 // The storing part of the exit block on states that a console run reaches only through the
 // adjustment or a failing disk: working coordinates of an unfinished adjustment, and a
 // database that cannot be put in order (it must be tried twice, never in a loop).
+// DatabaseRun's points are final (a completed adjustment) unless a test says otherwise.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -31,6 +32,7 @@ struct DatabaseRun {
         run.net.YO[1] = run.net.YO[2] = 20.0;
         EXPECT_TRUE(run.database.open(folder.path() / "B.DB"));
         run.BDUMMY = 0.0f;
+        run.points_final = true;
     }
     testsupport::DataFolder folder;
     adjustment::Profile profile = test_profile();
@@ -41,7 +43,7 @@ struct DatabaseRun {
 
 TEST(StorePoints, NothingStoredWhileTheAdjustmentIsUnfinished) {
     DatabaseRun d;
-    d.run.coordinates_unfinished = true;
+    d.run.points_final = false;
     EXPECT_EQ(adjustment::store_points(d.run, ExitStatus::failed), ExitStatus::failed);
     EXPECT_EQ(d.folder.read("B.DB"), "");
     EXPECT_EQ(count(d.console.screen(), d.profile.text.database_unchanged), 1);

@@ -34,17 +34,81 @@ void eliminate(double* b, std::size_t ld, int K, int I)
     update_column(I);
 }
 
-// The elimination the full way: every pivot divides its whole row and updates every element.
-Status eliminate_fully(double* b, std::size_t ld, int K)
+// What the elimination meets: every pivot P beside the diagonal element A(I,I) that it started
+// from, and the smallest |P| / |A(I,I)| among them. A(I,I) is taken before B is written, so that
+// an inversion in place compares with the matrix as it came. Unwatched, it does nothing and the
+// elimination compiles as if it were not there.
+template <bool Watched>
+class PivotWatch {
+public:
+    PivotWatch(const Matrix& A, int K, Pivots* report) : report_(report)
+    {
+        if constexpr (Watched) {
+            diagonal_.resize(static_cast<std::size_t>(K));
+            for (int I = 0; I < K; ++I) diagonal_[static_cast<std::size_t>(I)] = A(static_cast<Index>(I + 1), static_cast<Index>(I + 1));
+            restart();
+        }
+    }
+
+    // The elimination starts again from A: what it met so far no longer counts.
+    void restart()
+    {
+        if constexpr (Watched) *report_ = Pivots{};
+    }
+
+    void observe(int I, double P)
+    {
+        if constexpr (Watched) {
+            const double relative = std::fabs(P) / std::fabs(diagonal_[static_cast<std::size_t>(I)]);
+            if (relative < report_->smallest_relative) {
+                report_->smallest_relative = relative;
+                report_->at = static_cast<Index>(I + 1);
+            }
+        }
+    }
+
+private:
+    Pivots* report_;
+    std::vector<double> diagonal_;
+};
+
+// The current pivot of row I: its diagonal element without the offset.
+double pivot_of(const double* b, std::size_t ld, int I)
+{
+    return b[static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I)] - 1.0;
+}
+
+// Divides the pivot row I by P, its diagonal element included.
+void divide_pivot_row(double* b, std::size_t ld, int K, int I, double P)
+{
+    for (int J = 0; J < K; ++J) b[static_cast<std::size_t>(J) * ld + static_cast<std::size_t>(I)] /= P;
+}
+
+// The elimination of one pivot the full way: the whole row divided, every element updated.
+void eliminate_pivot(double* b, std::size_t ld, int K, int I, double P)
+{
+    divide_pivot_row(b, ld, K, I, P);
+    eliminate(b, ld, K, I);
+}
+
+// Takes the offset of 1.0 off the diagonal again.
+void remove_offset(double* b, std::size_t ld, int K)
+{
+    for (int I = 0; I < K; ++I) b[static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I)] -= 1.0;
+}
+
+// The elimination the full way, then the removal of the offset; stops at
+// the first pivot that is exactly zero.
+template <class Watch>
+Status eliminate_fully(double* b, std::size_t ld, int K, Watch& watch)
 {
     for (int I = 0; I < K; ++I) {
-        double* const pivot = b + static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I);
-        const double P = *pivot - 1.0;
+        const double P = pivot_of(b, ld, I);
         if (P == 0.0) return FAILED;
-        for (int J = 0; J < K; ++J) b[static_cast<std::size_t>(J) * ld + static_cast<std::size_t>(I)] /= P;
-        eliminate(b, ld, K, I);
+        watch.observe(I, P);
+        eliminate_pivot(b, ld, K, I, P);
     }
-    for (int I = 0; I < K; ++I) b[static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I)] -= 1.0;
+    remove_offset(b, ld, K);
     return DONE;
 }
 
@@ -259,7 +323,8 @@ std::vector<Rows> copy_with_offset(const Matrix& A, Matrix& B, int K, const std:
 }
 
 // The straight routine for blocks that reach beyond the declared shapes.
-Status plain_inverse(const Matrix& A, Matrix& B, int K)
+template <class Watch>
+Status plain_inverse(const Matrix& A, Matrix& B, int K, Watch& watch)
 {
     std::vector<double> original(static_cast<std::size_t>(K) * static_cast<std::size_t>(K));
     for (int J = 1; J <= K; ++J)
@@ -270,15 +335,16 @@ Status plain_inverse(const Matrix& A, Matrix& B, int K)
         for (int I = 0; I < K; ++I) b[static_cast<std::size_t>(J) * ld + I] = original[static_cast<std::size_t>(J) * K + I];
     for (int I = 0; I < K; ++I) b[static_cast<std::size_t>(I) * ld + I] += 1.0;
     MatrixAccess::forget(B);
-    return eliminate_fully(b, ld, K);
+    return eliminate_fully(b, ld, K, watch);
 }
 
-}  // namespace
-
-Status MADINV(const Matrix& A, Matrix& B, Index K)
+// The inversion, with the pivots reported to `report` when Watched.
+template <bool Watched>
+Status invert(const Matrix& A, Matrix& B, Index K, Pivots* report)
 {
     if (K <= 0) return DONE;
-    if (!inside(A, K, K) || !inside(B, K, K)) return plain_inverse(A, B, K);
+    PivotWatch<Watched> watch(A, K, report);
+    if (!inside(A, K, K) || !inside(B, K, K)) return plain_inverse(A, B, K, watch);
     const std::size_t ld = MatrixAccess::ld(B);
     double* const b = MatrixAccess::storage(B);
 
@@ -301,16 +367,17 @@ Status MADINV(const Matrix& A, Matrix& B, Index K)
     SparseElimination sparse(b, ld, K, start());
     if (!sparse.applies()) {
         MatrixAccess::forget(B);
-        return eliminate_fully(b, ld, K);
+        return eliminate_fully(b, ld, K, watch);
     }
     Status status = DONE;
     bool sparse_form = true;
     for (int I = 0; I < K; ++I) {
-        const double P = b[static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I)] - 1.0;
+        const double P = pivot_of(b, ld, I);
         if (P == 0.0) {
             status = FAILED;
             break;
         }
+        watch.observe(I, P);
         if (sparse_form && P > 0.0 && std::isfinite(P)) {
             sparse_form = sparse.step(I, P);
             if (!sparse_form) sparse.whole();
@@ -318,8 +385,7 @@ Status MADINV(const Matrix& A, Matrix& B, Index K)
         }
         sparse_form = false;
         sparse.whole();
-        for (int J = 0; J < K; ++J) b[static_cast<std::size_t>(J) * ld + static_cast<std::size_t>(I)] /= P;
-        eliminate(b, ld, K, I);
+        eliminate_pivot(b, ld, K, I, P);
     }
     if (!sparse.finite()) {
         // An infinity or NaN came up while the sparse form skipped updates: start again the
@@ -328,10 +394,10 @@ Status MADINV(const Matrix& A, Matrix& B, Index K)
         held = block;
         start();
         MatrixAccess::forget(B);
-        return eliminate_fully(b, ld, K);
+        watch.restart();
+        return eliminate_fully(b, ld, K, watch);
     }
-    if (status == DONE)
-        for (int I = 0; I < K; ++I) b[static_cast<std::size_t>(I) * ld + static_cast<std::size_t>(I)] -= 1.0;
+    if (status == DONE) remove_offset(b, ld, K);
     ColumnShape* const shape = MatrixAccess::shapes(B);
     for (int J = 0; J < K; ++J) {
         const Rows now = hull(sparse.columns()[static_cast<std::size_t>(J)], below[static_cast<std::size_t>(J)]);
@@ -339,6 +405,16 @@ Status MADINV(const Matrix& A, Matrix& B, Index K)
         shape[J] = {now.begin, now.end, finite ? Finiteness::finite : Finiteness::unknown};
     }
     return status;
+}
+
+}  // namespace
+
+Status MADINV(const Matrix& A, Matrix& B, Index K) { return invert<false>(A, B, K, nullptr); }
+
+Status MADINV(const Matrix& A, Matrix& B, Index K, Pivots& pivots)
+{
+    pivots = Pivots{};
+    return invert<true>(A, B, K, &pivots);
 }
 
 }  // namespace library

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <bit>
+#include <cerrno>
 
 #include "platform/files.h"
 
@@ -22,30 +23,31 @@ constexpr std::size_t number_at = 0;
 constexpr std::size_t x_at = 2;
 constexpr std::size_t y_at = 10;
 constexpr std::size_t z_at = 18;
+constexpr std::size_t spare_at = 26;
 
-void put_le(RecordBytes& bytes, std::size_t at, std::uint64_t value, int size)
+void put_le(unsigned char* bytes, std::size_t at, std::uint64_t value, int size)
 {
     for (int n = 0; n < size; ++n) bytes[at + static_cast<std::size_t>(n)] = static_cast<unsigned char>(value >> (8 * n));
 }
 
-std::uint64_t get_le(const RecordBytes& bytes, std::size_t at, int size)
+std::uint64_t get_le(const unsigned char* bytes, std::size_t at, int size)
 {
     std::uint64_t value = 0;
     for (int n = 0; n < size; ++n) value |= std::uint64_t{bytes[at + static_cast<std::size_t>(n)]} << (8 * n);
     return value;
 }
 
-RecordBytes encode(const DbRecord& record)
+// The 32 bytes of a record at `bytes` (the spare bytes as zeros).
+void encode(const DbRecord& record, unsigned char* bytes)
 {
-    RecordBytes bytes{};
     put_le(bytes, number_at, static_cast<std::uint16_t>(record.number), 2);
     put_le(bytes, x_at, std::bit_cast<std::uint64_t>(record.x), 8);
     put_le(bytes, y_at, std::bit_cast<std::uint64_t>(record.y), 8);
     put_le(bytes, z_at, std::bit_cast<std::uint64_t>(record.z), 8);
-    return bytes;
+    put_le(bytes, spare_at, 0, 6);
 }
 
-DbRecord decode(const RecordBytes& bytes)
+DbRecord decode(const unsigned char* bytes)
 {
     DbRecord record;
     record.number = static_cast<std::int16_t>(static_cast<std::uint16_t>(get_le(bytes, number_at, 2)));
@@ -55,8 +57,38 @@ DbRecord decode(const RecordBytes& bytes)
     return record;
 }
 
+// A point database writes its spare bytes as zeros: anything else there is some other file.
+bool spare_bytes_clear(const unsigned char* bytes) { return get_le(bytes, spare_at, 6) == 0; }
+
 // Byte position of record k (from 1).
 off_t position(long k) { return static_cast<off_t>(k - 1) * static_cast<off_t>(record_bytes); }
+
+// pread until `size` bytes or the end of the file; the bytes read, -1 on a failed read.
+ssize_t read_at(int fd, unsigned char* into, std::size_t size, off_t at)
+{
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(fd, into + got, size - got, at + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(got);
+}
+
+// pwrite of all `size` bytes; false when a write fails or writes nothing.
+bool write_at(int fd, const unsigned char* from, std::size_t size, off_t at)
+{
+    std::size_t put = 0;
+    while (put < size) {
+        const ssize_t n = ::pwrite(fd, from + put, size - put, at + static_cast<off_t>(put));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        put += static_cast<std::size_t>(n);
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -67,57 +99,75 @@ bool PointDatabase::open(const std::filesystem::path& path)
     close();
     // O_CREAT without O_TRUNC: an existing file is opened as it is, a missing one is created
     // empty, and nothing can truncate a database that exists. Only a regular file is opened: a
-    // FIFO or a device is refused at once, without waiting.
-    const int fd = platform::open_regular_file(path, O_RDWR | O_CREAT);
-    if (fd < 0) return false;
-    file_ = ::fdopen(fd, "r+b");
-    if (file_ == nullptr) {
-        ::close(fd);
-        return false;
-    }
-    // Unbuffered: every read and write of a record goes to the file at once, so that a failed
-    // write is seen by the routine that made it and not at some later flush.
-    std::setvbuf(file_, nullptr, _IONBF, 0);
-    return true;
+    // FIFO or a device is refused at once, without waiting. Every read and write goes to the
+    // file at once (no stream buffer), so that a failed write is seen by the routine that made
+    // it and not at some later flush.
+    fd_ = platform::open_regular_file(path, O_RDWR | O_CREAT);
+    return fd_ >= 0;
 }
 
 void PointDatabase::close()
 {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
 }
 
 PointDatabase::ReadResult PointDatabase::read(long k, DbRecord& record)
 {
-    if (file_ == nullptr || k < 1) return ReadResult::error;
-    if (::fseeko(file_, position(k), SEEK_SET) != 0) return ReadResult::error;
+    if (fd_ < 0 || k < 1) return ReadResult::error;
     RecordBytes bytes{};
-    const std::size_t got = std::fread(bytes.data(), 1, record_bytes, file_);
-    const bool at_end = std::feof(file_) != 0;
-    std::clearerr(file_);
-    if (got == record_bytes) {
-        record = decode(bytes);
+    const ssize_t got = read_at(fd_, bytes.data(), record_bytes, position(k));
+    if (got == static_cast<ssize_t>(record_bytes)) {
+        record = decode(bytes.data());
         return ReadResult::ok;
     }
-    return got == 0 && at_end ? ReadResult::end_of_file : ReadResult::error;
+    return got == 0 ? ReadResult::end_of_file : ReadResult::error;
 }
 
-bool PointDatabase::write(long k, const DbRecord& record)
+PointDatabase::ReadResult PointDatabase::read_all(std::vector<DbRecord>& records)
 {
-    if (file_ == nullptr || k < 1) return false;
-    if (::fseeko(file_, position(k), SEEK_SET) != 0) return false;
-    const RecordBytes bytes = encode(record);
-    const bool written = std::fwrite(bytes.data(), 1, record_bytes, file_) == record_bytes;
-    std::clearerr(file_);
-    return written;
+    records.clear();
+    const long long size = length();
+    if (size < 0) return ReadResult::error;
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
+    const ssize_t got = read_at(fd_, bytes.data(), bytes.size(), 0);
+    if (got < 0) return ReadResult::error;
+    const std::size_t whole = static_cast<std::size_t>(got) / record_bytes;
+    records.reserve(whole);
+    for (std::size_t k = 0; k < whole; ++k) {
+        const unsigned char* at = bytes.data() + k * record_bytes;
+        if (!spare_bytes_clear(at)) return ReadResult::error;
+        records.push_back(decode(at));
+    }
+    // A file that grew or shrank while it was read, or ends in a part-record, is not whole.
+    const bool complete = got == size && static_cast<std::size_t>(got) % record_bytes == 0;
+    return complete ? ReadResult::ok : ReadResult::error;
 }
 
-bool PointDatabase::length_is_whole()
+bool PointDatabase::write(long k, const DbRecord& record) { return write_run(k, std::span(&record, 1)); }
+
+bool PointDatabase::write_run(long first, std::span<const DbRecord> records)
 {
-    if (file_ == nullptr) return false;
+    if (fd_ < 0 || first < 1) return false;
+    std::vector<unsigned char> bytes(records.size() * record_bytes);
+    for (std::size_t k = 0; k < records.size(); ++k) encode(records[k], bytes.data() + k * record_bytes);
+    return write_at(fd_, bytes.data(), bytes.size(), position(first));
+}
+
+long long PointDatabase::length()
+{
     struct stat info {};
-    if (::fstat(::fileno(file_), &info) != 0) return false;
-    return info.st_size % static_cast<off_t>(record_bytes) == 0;
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0) return -1;
+    return static_cast<long long>(info.st_size);
+}
+
+bool PointDatabase::cut_to(long long bytes)
+{
+    if (fd_ < 0 || bytes < 0) return false;
+    int status;
+    do status = ::ftruncate(fd_, static_cast<off_t>(bytes));
+    while (status != 0 && errno == EINTR);
+    return status == 0;
 }
 
 }  // namespace library

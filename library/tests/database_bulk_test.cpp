@@ -65,6 +65,29 @@ TEST_F(Bulk, WithGapOneAloneTheFirstRecordOfEachNumberInFileOrderStays)
     }
 }
 
+// With larger gaps too: whatever the size, the record that came first in the file is the one
+// that stays (a known point is never replaced by a run's record of the same number).
+TEST_F(Bulk, AtEverySizeTheFirstRecordOfEachNumberInFileOrderStays)
+{
+    constexpr unsigned seed = 1402;
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    std::mt19937 rng(seed);
+    for (const int count : {14, 27, 40, 41, 100, 121, 122, 364, 365}) {
+        const auto original = random_points(rng, count, count / 3);
+        db.close();
+        create(original);
+        Index PB = 0;
+        ASSERT_EQ(BTRID(db, PB, console), DONE);
+        ASSERT_EQ(BSINGL(db, PB, console), DONE);
+        std::map<int, double> first_x;
+        for (const auto& p : original) first_x.emplace(p.number, p.x);
+        std::map<int, double> kept;
+        for (const auto& p : points())
+            if (p.number != 9999) EXPECT_TRUE(kept.emplace(p.number, p.x).second) << "number " << p.number << " kept twice";
+        EXPECT_EQ(kept, first_x) << count << " records";
+    }
+}
+
 TEST_F(Bulk, ThousandsOfRecordsWithRepeats)
 {
     constexpr unsigned seed = 31337;

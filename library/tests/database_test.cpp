@@ -194,6 +194,34 @@ TEST_F(Database, PartRecordAfterThe99IsAReadErrorToo)
     EXPECT_EQ(console.screen(), read_error_line);
 }
 
+// A point database writes bytes 26-31 of every record as zeros. A file of whole records with
+// anything else there (a text file of 64 bytes, say) is no point database: the count reports a
+// read error and nothing is written to it.
+TEST_F(Database, RecordWithSomethingInItsSpareBytesIsNoDatabase)
+{
+    for (const std::size_t at : {26u, 31u}) {
+        SCOPED_TRACE(at);
+        std::string content = test::record_bytes({5, 1.0, 2.0, 0.0}) + test::record_bytes({3, 1.0, 2.0, 0.0});
+        content[32 + at] = 'x';
+        db.close();
+        write_bytes(content);
+        ASSERT_TRUE(db.open(path));
+        console = platform::ScriptConsole();
+        Index PB = 0;
+        EXPECT_EQ(BTRID(db, PB, console), FAILED);
+        EXPECT_EQ(PB, 1);
+        EXPECT_EQ(console.screen(), read_error_line);
+        EXPECT_EQ(bytes(), content);
+    }
+    db.close();
+    const std::string text = "Seznam bodu site Dolni Lhota, zamereni z jara 2024, bez oprav.\r\n";
+    write_bytes(text);
+    ASSERT_TRUE(db.open(path));
+    Index PB = 0;
+    EXPECT_EQ(BTRID(db, PB, console), FAILED);
+    EXPECT_EQ(bytes(), text);
+}
+
 // PB is 16-bit: a file of more records than 32767 must not wrap the count.
 TEST_F(Database, CountBeyond32767RecordsIsAReadError)
 {

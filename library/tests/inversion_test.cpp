@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -126,6 +127,89 @@ TEST(MADINV, RandomSymmetricPositiveDefiniteMatricesGiveTheIdentity)
         for (int i = 1; i <= K; ++i)
             for (int j = 1; j <= K; ++j) worst = std::max(worst, std::abs(AB(i, j) - (i == j ? 1.0 : 0.0)));
         EXPECT_LT(worst, 1e-9);
+    }
+}
+
+// The pivots that the elimination meets, by hand: P1 = A(1,1); P2 = A(2,2) - A(2,1)*A(1,2)/A(1,1).
+TEST(MADINV, ReportsTheSmallestPivotBesideItsDiagonalElement)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::vector<double>> a;
+        Status status;
+        double smallest;  // |P| / |A(I,I)|
+        Index at;
+        double tolerance;
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = {
+        {"symmetric: P2 = 3 - 1/4", {{4, 1}, {1, 3}}, DONE, 2.75 / 3, 2, 1e-15},
+        {"general: P2 = 4 - 6, its magnitude counts", {{1, 2}, {3, 4}}, DONE, 0.5, 2, 1e-15},
+        {"diagonal: every ratio 1, the first kept", {{2, 0, 0}, {0, 4, 0}, {0, 0, 8}}, DONE, 1.0, 1, 0.0},
+        {"failed at pivot 2: the pivots before it", {{2, 0}, {0, 0}}, FAILED, 1.0, 1, 0.0},
+        {"failed at pivot 1: none met", {{0, 1}, {1, 0}}, FAILED, inf, 0, 0.0},
+        // Rows equal but for 1e-12: inverted (no pivot is exactly zero), yet P2 is 1e-12 of A(2,2).
+        {"nearly dependent rows", {{1, 1}, {1, 1 + 1e-12}}, DONE, 1e-12, 2, 1e-15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int K = static_cast<int>(c.a.size());
+        Matrix A(4, 4), B(4, 4), plain(4, 4);
+        for (int i = 1; i <= K; ++i)
+            for (int j = 1; j <= K; ++j) A(i, j) = c.a[i - 1][j - 1];
+        Pivots pivots;
+        EXPECT_EQ(MADINV(A, B, static_cast<Index>(K), pivots), c.status);
+        if (c.tolerance == 0.0) EXPECT_EQ(pivots.smallest_relative, c.smallest);
+        else EXPECT_NEAR(pivots.smallest_relative, c.smallest, c.tolerance);
+        EXPECT_EQ(pivots.at, c.at);
+        EXPECT_EQ(MADINV(A, plain, static_cast<Index>(K)), c.status);
+        EXPECT_EQ(test::differing_bits(B, plain), 0) << "the report must not change the inverse";
+        Pivots in_place;  // the diagonal it started from is A's, not the block being overwritten
+        EXPECT_EQ(MADINV(A, A, static_cast<Index>(K), in_place), c.status);
+        EXPECT_EQ(in_place.smallest_relative, pivots.smallest_relative);
+        EXPECT_EQ(in_place.at, pivots.at);
+    }
+}
+
+// With the pivots reported, random blocks (sparse, dense, failing) keep every bit, and the report
+// agrees with the pivots of the row-by-row elimination taken here.
+TEST(MADINV, ReportKeepsTheBitsOnRandomBlocks)
+{
+    constexpr std::uint64_t seed = 777;
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    std::mt19937_64 rng(seed);
+    for (int round = 0; round < 40; ++round) {
+        const int K = 1 + round % 17;
+        Matrix A(20, 20);
+        test::fill_random(A, rng, (round % 4) * 0.3);
+        if (round % 2 == 0)
+            for (int i = 1; i <= K; ++i) A(i, i) += 30.0;
+        Matrix reported(20, 20), plain(20, 20);
+        Pivots pivots;
+        const Status status = MADINV(A, reported, static_cast<Index>(K), pivots);
+        ASSERT_EQ(status, MADINV(A, plain, static_cast<Index>(K))) << "round " << round;
+        ASSERT_EQ(test::differing_bits(reported, plain), 0) << "round " << round;
+        // The pivots again, row by row on the offset block.
+        std::vector<double> b(static_cast<std::size_t>(K * K));
+        for (int i = 0; i < K; ++i)
+            for (int j = 0; j < K; ++j) b[static_cast<std::size_t>(i * K + j)] = A(i + 1, j + 1) + (i == j ? 1.0 : 0.0);
+        double smallest = std::numeric_limits<double>::infinity();
+        Index at = 0;
+        for (int I = 0; I < K; ++I) {
+            const double P = b[static_cast<std::size_t>(I * K + I)] - 1.0;
+            if (P == 0.0) break;
+            const double ratio = std::fabs(P) / std::fabs(A(I + 1, I + 1));
+            if (ratio < smallest) smallest = ratio, at = static_cast<Index>(I + 1);
+            for (int J = 0; J < K; ++J) b[static_cast<std::size_t>(I * K + J)] /= P;
+            for (int L = 0; L < K; ++L) {
+                if (L == I) continue;
+                const double q = b[static_cast<std::size_t>(L * K + I)];
+                for (int J = 0; J < K; ++J)
+                    b[static_cast<std::size_t>(L * K + J)] = b[static_cast<std::size_t>(L * K + J)] - b[static_cast<std::size_t>(I * K + J)] * q;
+            }
+        }
+        EXPECT_EQ(pivots.smallest_relative, smallest) << "round " << round;
+        EXPECT_EQ(pivots.at, at) << "round " << round;
     }
 }
 

@@ -59,24 +59,36 @@ TEST(Database, SecondRunKeepsTheOldRecordOfEachNumber) {
     EXPECT_NE(find(r.screen, "    1" + right("1001055.5", 14) + right("1999000.0", 14) + right("0.0", 14)), -1);
 }
 
-// 14 points stored twice: 28 records, sorted with the gaps 4 and 1. In the gap-4 pass each
-// appended record moves down its chain of positions past every larger number: the new 1 goes
-// from position 15 to 3 and pushes the old 3 to position 7; the new 3 then goes from position
-// 17 to 5, ahead of the old 3, and the gap-1 pass keeps equal numbers as they stand. Followed
-// record by record, the new record comes first (and stays) for 3, 4, 7, 8, 11 and 12, the old
-// one for the other numbers.
-TEST(Database, LargerDatabaseShowsTheGapOrder) {
-    testsupport::DataFolder folder;
-    run_input(folder, plane_input(points(1, 14, 0.0)), DB);
-    const Result r = run_input(folder, plane_input(points(1, 14, 55.5)), DB);
-    EXPECT_EQ(r.status, 0);
-    std::vector<DbRecord> expected;
-    for (int n = 1; n <= 14; ++n) {
-        const bool new_first = n == 3 || n == 4 || n == 7 || n == 8 || n == 11 || n == 12;
-        expected.push_back(record(n, new_first ? 55.5 : 0.0));
+// A database of n known points (101..100 + n: no 99 among them, which would end the count) and
+// a run that stores six of them again (101, 103, 104, 107, 108, 100 + n, moved by 55.5 mm) and
+// one new point 101 + n. Whatever gaps the sort of n + 7 records takes, each known record stays
+// byte for byte at its place, the run's repeats are deleted (shown, then marked 9999 with zeros
+// at the end) and the new point comes last of the numbers.
+TEST(Database, KnownRecordsStayWhateverTheSize) {
+    for (const int n : {14, 40, 41, 121, 122, 364}) {
+        SCOPED_TRACE(n);
+        testsupport::DataFolder folder;
+        std::vector<DbRecord> known;
+        for (int k = 101; k <= 100 + n; ++k) known.push_back(record(k, 0.0));
+        folder.write(DB, db_bytes(known));
+        std::vector<std::string> run_points;
+        for (const int k : {101, 103, 104, 107, 108, 100 + n}) run_points.push_back(points(k, k, 55.5)[0]);
+        run_points.push_back(points(101 + n, 101 + n, 0.0)[0]);
+        const Result r = run_input(folder, plane_input(run_points), DB);
+        EXPECT_EQ(r.status, 0);
+        std::vector<DbRecord> expected = known;
+        expected.push_back(record(101 + n, 0.0));
+        for (int k = 0; k < 6; ++k) expected.push_back(DELETED);
+        EXPECT_EQ(db_records(folder.read(DB)), expected);
+        EXPECT_EQ(folder.read(DB).substr(0, 32 * n), db_bytes(known)) << "byte for byte";
+        EXPECT_EQ(count(r.screen, " Bod je v databazi vicekrat - zrusen je :"), 6);
+        // The deleted record as (I6,3F14.1), its first blank being carriage control.
+        const int last = 100 + n;
+        EXPECT_NE(find(r.screen, right(std::to_string(last), 5) + right(std::to_string(1000000 + 1000 * last + 55) + ".5", 14) +
+                                     right(std::to_string(2000000 - 1000 * last) + ".0", 14) + right("0.0", 14)),
+                  -1)
+            << "the run's record is the one deleted";
     }
-    for (int n = 1; n <= 14; ++n) expected.push_back(DELETED);
-    EXPECT_EQ(db_records(folder.read(DB)), expected);
 }
 
 TEST(Database, PointFoundTakesItsCoordinatesAndTheRestOfItsRecordIsNotRead) {
@@ -92,19 +104,22 @@ TEST(Database, PointFoundTakesItsCoordinatesAndTheRestOfItsRecordIsNotRead) {
         << "the database point is not stored again";
 }
 
-// A database point that is not there ends the run through the exit block, which stores the
-// points read before it with their input coordinates. 99 and 9999 are never found.
-TEST(Database, PointNotFoundStoresThePointsReadSoFar) {
+// A database point that is not there ends the run through the exit block, which leaves the
+// database as it was (the points read before are approximations, not known points), says so
+// and ends as failed. 99 and 9999 are never found.
+TEST(Database, PointNotFoundLeavesTheDatabaseUnchanged) {
     for (const std::string number : {"4", "99", "9999"}) {
+        SCOPED_TRACE(number);
         testsupport::DataFolder folder;
         run_input(folder, plane_input(points(1, 2, 0.0)), DB);
+        const std::string before = folder.read(DB);
         const Result r = run_input(folder, plane_input({"7 0 10.0 20.0", number + " -1", "8 0 30.0 40.0"}), DB);
-        EXPECT_EQ(r.status, 1) << number;
-        ASSERT_GE(r.screen.size(), 2u);
-        EXPECT_EQ(r.screen[r.screen.size() - 2], " Hledany bod neni v databazi " + right(number, 7));
+        EXPECT_EQ(r.status, 1);
+        ASSERT_GE(r.screen.size(), 3u);
+        EXPECT_EQ(r.screen[r.screen.size() - 3], " Hledany bod neni v databazi " + right(number, 7));
+        EXPECT_EQ(r.screen[r.screen.size() - 2], "Vyrovnani neni dokonceno, databaze bodu zustava beze zmeny");
         EXPECT_EQ(r.screen.back(), "KONEC");
-        EXPECT_EQ(db_records(folder.read(DB)), (std::vector<DbRecord>{record(1, 0.0), record(2, 0.0), {7, 10.0, 20.0, 0.0}}))
-            << number;
+        EXPECT_EQ(folder.read(DB), before);
     }
 }
 
@@ -119,10 +134,12 @@ TEST(Database, EmptyDatabaseWithOnlyDatabasePointsEndsAtOnce) {
     EXPECT_EQ(folder.read(DB), "");
 }
 
-// Ends that come before any pass moved a point store the points read, with their input
-// coordinates: a station missing from the point list, and more condition rows than G holds (a
-// Helmert point first without distances sets four rows, 29 fixed points add two each: 62).
-TEST(Database, EndsBeforeAnyPassStoreTheInputCoordinates) {
+// Ends before a completed adjustment leave a database of 40 known points byte for byte as it
+// was, with the line that says so and status 1: a read error in a direction record, a station
+// missing from the point list, and more condition rows than G holds (a Helmert point first
+// without distances sets four rows, 29 fixed points add two each: 62). The points of each input
+// repeat known numbers, which would otherwise block the corrected run's adjusted coordinates.
+TEST(Database, EndsBeforeACompletedAdjustmentLeaveTheDatabaseUnchanged) {
     struct Case {
         const char* name;
         std::vector<std::string> points, directions;
@@ -131,29 +148,64 @@ TEST(Database, EndsBeforeAnyPassStoreTheInputCoordinates) {
     std::vector<std::string> over = {"1 3 0.0 0.0"};
     for (int n = 2; n <= 30; ++n) over.push_back(std::to_string(n) + " 6 " + std::to_string(1000 * n) + ".0 " + std::to_string(500 * n) + ".0");
     const Case cases[] = {
+        {"read error", {"3 0 0.0 100000.0", "1 6 0.0 0.0", "2 2 100000.0 0.0"},
+         {"1 2 0 1", "1 3 1000000 x"}, "  chyba ve cteni vstupnich dat na radku c.:       8"},
         {"missing station", {"3 0 0.0 100000.0", "1 6 0.0 0.0", "2 2 100000.0 0.0"},
          {"1 2 0 1", "1 3 1000000 1", "9 1 0 1", "9 2 5 1"}, "a znovu provedte vypocet"},
         {"conditions over 60", over, {"2 1 0 1", "2 3 100 1"}, "JP < IG"},
     };
+    std::vector<DbRecord> known;
+    for (int k = 1; k <= 40; ++k) known.push_back(record(k, 0.0));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::DataFolder folder;
+        folder.write(DB, db_bytes(known));
         const Result r = run_input(folder, plane_input(c.points, c.directions), DB);
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(find(r.screen, c.message), -1);
+        ASSERT_GE(r.screen.size(), 2u);
+        EXPECT_EQ(r.screen[r.screen.size() - 2], "Vyrovnani neni dokonceno, databaze bodu zustava beze zmeny");
         EXPECT_EQ(r.screen.back(), "KONEC");
-        // Every point read, sorted by number, X and Y as typed.
-        std::vector<DbRecord> expected;
-        for (const std::string& p : c.points) {
-            std::istringstream in(p);
-            int number = 0, code = 0;
-            double x = 0, y = 0;
-            in >> number >> code >> x >> y;
-            expected.push_back({static_cast<std::int16_t>(number), x, y, 0.0});
-        }
-        std::sort(expected.begin(), expected.end(), [](const DbRecord& a, const DbRecord& b) { return a.number < b.number; });
-        EXPECT_EQ(db_records(folder.read(DB)), expected);
+        EXPECT_EQ(db_records(folder.read(DB)), known);
     }
+}
+
+// A text file of 64 bytes given as the database: its length is a whole number of records, but
+// its bytes 26-31 are not zeros, so it is no point database. The run goes on without one and
+// the file stays as it was.
+TEST(Database, TextFileGivenAsTheDatabaseIsLeftAlone) {
+    testsupport::DataFolder folder;
+    const std::string text = "Seznam bodu site Dolni Lhota, zamereni z jara 2024, bez oprav.\r\n";
+    ASSERT_EQ(text.size(), 64u);
+    folder.write("SEZNAM.TXT", text);
+    const Result r = run_input(folder, plane_input(points(1, 2, 0.0)), "SEZNAM.TXT");
+    EXPECT_EQ(r.status, 0);
+    const int line = find(r.screen, " Chyba ve cteni databaze, uloha je prerusena");
+    ASSERT_NE(line, -1);
+    EXPECT_EQ(r.screen[line + 1], "Uloha pokracuje bez databaze bodu");
+    EXPECT_EQ(folder.read("SEZNAM.TXT"), text);
+}
+
+// A size limit that stops the appends inside the second record: the file is cut back to the
+// records it had, the run says that the points are not stored, and the next run uses the file.
+TEST(Database, FailedAppendLeavesWholeRecordsForTheNextRun) {
+    testsupport::DataFolder folder;
+    std::vector<DbRecord> known;
+    for (int k = 101; k <= 221; ++k) known.push_back(record(k, 0.0));
+    folder.write(DB, db_bytes(known));
+    folder.write("INPUT.TXT", plane_input(points(300, 302, 0.0)));
+    testsupport::Watch limited;
+    limited.file_size_limit = 121 * 32 + 40;
+    const testsupport::Outcome o = testsupport::run_watched(PLANOR_PATH, folder, REPORT + "\nINPUT.TXT\n" + DB + "\n", limited);
+    EXPECT_EQ(o.status, 1);
+    const std::vector<std::string> screen = testsupport::screen_lines(o.screen);
+    EXPECT_NE(find(screen, "Chyba v databazi bodu, body nejsou ulozeny uplne"), -1) << o.screen;
+    EXPECT_EQ(db_records(folder.read(DB)), known);
+    const Result next = run_input(folder, plane_input({"221 -1", "222 0 5.0 6.0"}), DB);
+    EXPECT_EQ(next.status, 0);
+    EXPECT_EQ(find(next.screen, " Chyba ve cteni databaze, uloha je prerusena"), -1);
+    known.push_back({222, 5.0, 6.0, 0.0});
+    EXPECT_EQ(db_records(folder.read(DB)), known);
 }
 
 // 99 would end the count of the database and 9999 marks a deleted record: a point with such a

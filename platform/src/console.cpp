@@ -1,6 +1,7 @@
 // Carriage control, line input and pauses of the console; the scripted console of the tests.
 #include "platform/console.h"
 
+#include "platform/interrupts.h"
 #include "utf8.h"
 
 namespace platform {
@@ -29,8 +30,10 @@ bool Console::read_line(std::string& line)
         line_open_ = false;
     }
     flush();
-    // An input that has ended stays ended: no read is tried again.
-    if (ended_ || !read_raw(line)) {
+    if (before_waiting_) before_waiting_();
+    // An input that has ended stays ended: no read is tried again. An interrupt ends it too,
+    // whether it came before the read or broke it off.
+    if (ended_ || interrupted() || !read_raw(line) || interrupted()) {
         ended_ = true;
         line.clear();
         return false;

@@ -19,10 +19,27 @@ std::string_view without_padding(std::string_view name)
 
 }  // namespace
 
-std::filesystem::path data_folder()
+std::string named_data_folder()
 {
     const char* folder = std::getenv("TERVAL_DATA");
-    if (folder != nullptr && *folder != '\0') return folder;
+    return folder != nullptr ? folder : "";
+}
+
+bool usable_name(std::string_view name)
+{
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 0x20) return false;
+    return true;
+}
+
+std::filesystem::path data_folder()
+{
+    const std::string named = named_data_folder();
+    if (!named.empty()) {
+        std::error_code failed;
+        if (!std::filesystem::is_directory(named, failed)) return {};
+        return named;
+    }
     std::error_code failed;
     std::filesystem::path current = std::filesystem::current_path(failed);
     if (failed) return {};

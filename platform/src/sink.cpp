@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "platform/codepage.h"
+#include "platform/files.h"
 
 namespace platform {
 
@@ -45,7 +46,15 @@ bool FileSink::create_new(const std::filesystem::path& path)
 bool FileSink::open_rewrite(const std::filesystem::path& path)
 {
     close();
-    return opened(std::fopen(path.c_str(), "w"));
+    // As the input files are opened: a regular file only, never waiting in the open (a FIFO
+    // without a reader, a device). It is emptied only once it is known to be a regular file.
+    const int fd = open_regular_file(path, O_WRONLY | O_CREAT);
+    if (fd < 0) return false;
+    if (::ftruncate(fd, 0) != 0 || !opened(::fdopen(fd, "w"))) {
+        ::close(fd);
+        return false;
+    }
+    return true;
 }
 
 void FileSink::put(std::string_view record)

@@ -1,15 +1,17 @@
 // The console on the process's standard input and output.
 #include <cstdio>
-#include <iostream>
+#include <cstdlib>
 
 #include "platform/console.h"
 #include "platform/descriptors.h"
+#include "platform/interrupts.h"
 
 namespace platform {
 
 TerminalConsole::StandardDescriptors::StandardDescriptors() { open_standard_descriptors(); }
 
-TerminalConsole::TerminalConsole() = default;
+// The console program's own console: from here on an interrupt ends the run in order.
+TerminalConsole::TerminalConsole() { catch_interrupts(); }
 
 void TerminalConsole::write_raw(std::string_view utf8)
 {
@@ -21,8 +23,18 @@ void TerminalConsole::write_raw(std::string_view utf8)
 
 bool TerminalConsole::read_raw(std::string& line)
 {
-    std::string typed;
-    if (!std::getline(std::cin, typed)) return false;
+    // getline(3) on the C stream, not the C++ one: the C++ streams would cost every run their
+    // start-up (the standard stream objects and their locale) for this one call.
+    char* buffer = nullptr;
+    std::size_t capacity = 0;
+    const ssize_t length = ::getline(&buffer, &capacity, stdin);
+    if (length < 0) {
+        std::free(buffer);
+        return false;
+    }
+    std::string typed(buffer, static_cast<std::size_t>(length));
+    std::free(buffer);
+    if (!typed.empty() && typed.back() == '\n') typed.pop_back();
     line = encoding_.decode(typed);  // names are cut by characters: they must be UTF-8 here
     return true;
 }

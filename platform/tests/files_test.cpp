@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "platform/clock.h"
@@ -172,13 +174,23 @@ TEST(Clock, DateAndTimeAreInRange)
 }  // namespace
 }  // namespace platform
 
-// The records reach a full device only when the buffer is written: the failure shows at the
-// flush, or at the close when nothing flushed before it, and it stays.
-TEST(FileSinkFailure, AFullDeviceIsAWriteFailure)
+// The records reach a full disk only when the buffer is written: the failure shows at the
+// flush, or at the close when nothing flushed before it, and it stays. A file size limit of
+// 0 bytes stands for the full disk (the program ignores SIGXFSZ, so the write fails instead).
+TEST(FileSinkFailure, AFullDiskIsAWriteFailure)
 {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / ("sink-full-" + std::to_string(getpid()));
+    struct sigaction ignore {}, old_action {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &old_action);
+    rlimit old_limit {};
+    getrlimit(RLIMIT_FSIZE, &old_limit);
     for (const bool flush_first : {true, false}) {
         platform::FileSink sink;
-        if (!sink.open_rewrite("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+        ASSERT_TRUE(sink.open_rewrite(path));
+        rlimit none = old_limit;
+        none.rlim_cur = 0;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
         EXPECT_FALSE(sink.write_failed());
         sink.put(" Akce: zkouska");
         if (flush_first) {
@@ -187,6 +199,45 @@ TEST(FileSinkFailure, AFullDeviceIsAWriteFailure)
         }
         EXPECT_FALSE(sink.close());
         EXPECT_TRUE(sink.write_failed());
+        setrlimit(RLIMIT_FSIZE, &old_limit);
     }
+    sigaction(SIGXFSZ, &old_action, nullptr);
+    std::filesystem::remove(path);
 }
 
+// The control file is opened as the input files are: a FIFO without a reader, a device or a
+// folder is refused at once, never waited for.
+TEST(FileSinkOpen, RewriteRefusesWhatIsNoRegularFile)
+{
+    const std::filesystem::path fifo = std::filesystem::temp_directory_path() / ("sink-fifo-" + std::to_string(getpid()));
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    platform::FileSink sink;
+    EXPECT_FALSE(sink.open_rewrite(fifo));
+    EXPECT_FALSE(sink.open_rewrite("/dev/null"));
+    EXPECT_FALSE(sink.open_rewrite(std::filesystem::temp_directory_path()));
+    std::filesystem::remove(fifo);
+}
+
+TEST(TypedNames, ControlCharactersMakeANameUnusable)
+{
+    struct Case {
+        std::string name;
+        bool usable;
+    };
+    const Case cases[] = {{"R.TXT               ", true}, {std::string("R\0X.TXT", 7), false}, {"R\tX.TXT", false},
+                          {"R\x1FX", false},         {"\x7F", true},                      {"Výsledky.TXT", true},
+                          {"", true}};
+    for (const Case& c : cases) EXPECT_EQ(platform::usable_name(c.name), c.usable) << c.name;
+}
+
+TEST(DataFolder, NamedFolderThatDoesNotExistIsNotFound)
+{
+    setenv("TERVAL_DATA", "/nonexistent/terval-data", 1);
+    EXPECT_FALSE(platform::data_folder_found());
+    EXPECT_EQ(platform::named_data_folder(), "/nonexistent/terval-data");
+    setenv("TERVAL_DATA", "/dev/null", 1);  // a file, no folder
+    EXPECT_FALSE(platform::data_folder_found());
+    unsetenv("TERVAL_DATA");
+    EXPECT_TRUE(platform::data_folder_found());
+    EXPECT_EQ(platform::named_data_folder(), "");
+}

@@ -34,6 +34,11 @@ adjustment::Profile main_profile() {
     p.input_prompt[1] = "ve tvaru [H:\\TEST\\IG\\] Exxyyzzz.TXT";
     p.report_header = " TERVAL 3.07 Prostorová síť   Ostrel   Datum: ";
     p.code_heading = "kod";
+    // An angle between two sightings of one target in a row adds the target's two roles, and
+    // a network whose conditions leave a shift, the rotation, the scale or a height free is
+    // refused as under-determined: the same answers as the other programs of the suite.
+    p.same_target_angle_sums = true;
+    p.datum_motions_checked = true;
     p.interactive = offer_computations;
     return p;
 }

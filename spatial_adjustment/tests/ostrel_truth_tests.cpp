@@ -86,11 +86,12 @@ using truth::Data;
 
 using truth::ProgramResult;
 
-ProgramResult run_ostrel(const truth::InputFile& file) {
+ProgramResult run_ostrel(const truth::InputFile& file,
+                         spatial_adjustment::Build build = spatial_adjustment::Build::main) {
     testsupport::DataFolder folder;
     folder.write("INPUT.TXT", truth::file_text(file));
     platform::ScriptConsole console({"REPORT.TXT", "INPUT.TXT", "n", "n", "n", "n", "n"});
-    const adjustment::Profile profile = spatial_adjustment::profile(spatial_adjustment::Build::main);
+    const adjustment::Profile profile = spatial_adjustment::profile(build);
     ProgramResult out;
     out.status = testsupport::run_in_process(profile, folder, console,
                                              [&](const adjustment::Run& run) { truth::take_results(run, out); });
@@ -243,6 +244,70 @@ TEST(TruthNetwork, WeightedMeanOfTwoDistancesByHand) {
     }
     EXPECT_EQ(program.points[1].Y, 0.0);
     EXPECT_EQ(program.points[1].Z, 0.0);
+}
+
+using spatial_adjustment::Build;
+const Build BUILDS[] = {Build::main, Build::vintra, Build::f_drive, Build::data_directory, Build::c_drive};
+
+// A round closed on its reference target: the first station group sights its last target twice
+// in a row. The angle between the two sightings is 0 wherever the target stands, so its row must
+// not hold the target back (its left and right roles cancel): with exact observations every build
+// returns the true coordinates, although the free points start up to 300 mm off in the input.
+TEST(OstrelTruthRounds, ATargetSightedTwiceInARowReturnsTheTruth) {
+    std::mt19937_64 engine(31);
+    std::vector<Point> truth_points;
+    for (int i = 0; i < 7; ++i) truth_points.push_back(BASE[i]);
+    truth_points[0].code = 7;
+    truth_points[1].code = 2;
+    const std::vector<Point> input = truth::perturbed(truth_points, 300.0, 0.0, engine);
+    truth::Plan plan = truth::full_plan(truth_points, 1, Rounds::halves, true);
+    std::vector<std::int16_t>& targets = plan.groups[0].targets;
+    targets.push_back(targets.back());
+    const truth::InputFile file = truth::observe(truth_points, input, plan, truth::Accuracy{}, false, engine);
+    for (const Build build : BUILDS) {
+        SCOPED_TRACE(static_cast<int>(build));
+        const ProgramResult program = run_ostrel(file, build);
+        ASSERT_EQ(program.status, 0) << program.screen;
+        ASSERT_TRUE(program.adjusted) << program.screen;
+        truth::expect_coordinates_near(program.points, truth_points, 0.01, "against the truth");
+        EXPECT_LT(std::sqrt(program.VVT / program.redundancy), 0.01);
+    }
+}
+
+// Enough rows for the unknowns and conditions, yet the placement codes leave a motion of the
+// whole network free: every build refuses the network as under-determined before any solution.
+// No placement code at all; a code-7 and a code-2 point with directions and zenith angles but no
+// slope distance (the scale free).
+TEST(OstrelTruthRounds, AFreeDatumIsRefusedAsUnderDetermined) {
+    struct Refused {
+        const char* name;
+        std::vector<int> codes;
+        bool distances;
+    };
+    const Refused cases[] = {
+        {"all points free", {0, 0, 0, 0, 0, 0}, true},
+        {"scale free without distances", {7, 2, 0, 0, 0, 0}, false},
+    };
+    for (const Refused& c : cases)
+        for (const Build build : BUILDS) {
+            SCOPED_TRACE(std::string(c.name) + ", build " + std::to_string(static_cast<int>(build)));
+            std::mt19937_64 engine(32);
+            std::vector<Point> points;
+            for (std::size_t i = 0; i < c.codes.size(); ++i) {
+                points.push_back(BASE[i]);
+                points.back().code = c.codes[i];
+            }
+            const truth::Plan plan = truth::full_plan(points, 1, Rounds::halves, c.distances);
+            const ProgramResult program =
+                run_ostrel(truth::observe(points, points, plan, truth::Accuracy{}, false, engine), build);
+            EXPECT_EQ(program.status, 1);
+            EXPECT_NE(program.screen.find(" Chyba - úloha je nedostatečně určena\n"
+                                          "         tj. malý počet podmínek umístění sítě\n"
+                                          "         nebo nedostatečné zaměření sítě\n"),
+                      std::string::npos)
+                << program.screen;
+            EXPECT_FALSE(program.adjusted);
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(Networks, OstrelTruth,

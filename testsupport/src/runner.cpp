@@ -1,10 +1,13 @@
 // Running a console program in a temporary data folder.
 #include "testsupport/runner.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -76,6 +79,79 @@ Outcome run(const fs::path& program, const DataFolder& folder, const std::string
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
     o.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    o.screen = folder.read(".stdout");
+    fs::remove(in_file);
+    fs::remove(out_file);
+    return o;
+}
+
+namespace {
+
+double seconds_since(const std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Waits for the child until the deadline; its exit status, -1 after a signal, -2 when killed.
+int wait_until(pid_t pid, std::chrono::steady_clock::time_point start, double deadline) {
+    int wstatus = 0;
+    for (;;) {
+        const pid_t done = waitpid(pid, &wstatus, WNOHANG);
+        if (done == pid) return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+        if (seconds_since(start) > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &wstatus, 0);
+            return -2;
+        }
+        usleep(2000);
+    }
+}
+
+}  // namespace
+
+Outcome run_watched(const fs::path& program, const DataFolder& folder, const std::string& input, const Watch& watch) {
+    const fs::path in_file = folder.path() / ".stdin";
+    const fs::path out_file = folder.path() / ".stdout";
+    folder.write(".stdin", input);
+    int answers[2] = {-1, -1};
+    if (watch.signal != 0 && pipe(answers) != 0) throw std::runtime_error("pipe failed");
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(folder.path().c_str()) != 0) _exit(127);
+        setenv("TERVAL_DATA", watch.data_folder.empty() ? folder.path().c_str() : watch.data_folder.c_str(), 1);
+        setenv("LC_ALL", "C.UTF-8", 1);
+        if (watch.signal != 0) {
+            dup2(answers[0], 0);
+            close(answers[0]);
+            close(answers[1]);
+        } else if (!std::freopen(in_file.c_str(), "rb", stdin)) {
+            _exit(127);
+        }
+        if (!std::freopen(out_file.c_str(), "wb", stdout)) _exit(127);
+        if (watch.file_size_limit >= 0) {
+            const rlimit limit{static_cast<rlim_t>(watch.file_size_limit), static_cast<rlim_t>(watch.file_size_limit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    Outcome o;
+    bool signalled = watch.signal == 0;
+    if (!signalled) {
+        close(answers[0]);
+        const bool written = ::write(answers[1], input.data(), input.size()) == static_cast<ssize_t>(input.size());
+        while (written && seconds_since(start) < watch.deadline_seconds) {
+            if (folder.read(".stdout").find(watch.signal_at) != std::string::npos) {
+                usleep(20000);  // into the read of the answer
+                signalled = kill(pid, watch.signal) == 0;
+                break;
+            }
+            usleep(2000);
+        }
+    }
+    o.status = wait_until(pid, start, watch.deadline_seconds);
+    if (!signalled && o.status != -2) o.status = -3;
+    if (answers[1] >= 0) close(answers[1]);
     o.screen = folder.read(".stdout");
     fs::remove(in_file);
     fs::remove(out_file);

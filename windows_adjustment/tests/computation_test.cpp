@@ -431,6 +431,76 @@ TEST_F(KavonPress, DataFailuresStopThePressWithTheirMessagesAndMoveNothing)
     }
 }
 
+// Networks that fix the datum and have rows enough, yet leave a point partly free: a well
+// determined quadrilateral 1-2-3-4 (1 fixed, 2 its azimuth point, every direction, zenith angle
+// and slope distance between them) and point 9 seen by one zenith angle and one slope distance
+// from 1 (free on a horizontal circle about 1), by one direction and one zenith angle from 1
+// (free along the ray), or points 8 and 9 seen only from each other. The normal matrix is
+// singular although rounding keeps its pivots from being exactly zero: the press stops as for an
+// under-determined network and moves nothing.
+TEST_F(KavonPress, APartlyFreePointIsUnderDetermined)
+{
+    const std::vector<P> all = {{1, 7, 0, 0, 300000},           {2, 2, 100000, 0, 310000},
+                                {3, 0, 0, 100000, 305000},       {4, 0, 100000, 100000, 298000},
+                                {8, 0, -60000, 150000, 302000},  {9, 0, -50000, -150000, 295000}};
+    const auto at = [&](int n) { return all[n == 8 ? 4 : n == 9 ? 5 : static_cast<std::size_t>(n - 1)]; };
+    struct Case {
+        const char* what;
+        std::vector<std::pair<int, int>> directions, zeniths, distances;  // besides the quadrilateral's
+    };
+    const Case cases[] = {
+        {"a zenith angle and a slope distance", {}, {{1, 9}}, {{1, 9}}},
+        {"a direction and a zenith angle", {{1, 9}}, {{1, 9}}, {}},
+        {"two points seen only from each other", {}, {{8, 9}, {9, 8}}, {{8, 9}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<P> points(all.begin(), all.begin() + 4);
+        if (c.what == cases[2].what) points.push_back(at(8));
+        points.push_back(at(9));
+        std::vector<O> dirs, zens, dists;
+        for (int s = 1; s <= 4; ++s) {
+            for (int t = 1; t <= 4; ++t)
+                if (t != s) dirs.push_back({s, t, azimuthCc(at(s), at(t)), 1});
+            for (const auto& [from, to] : c.directions)
+                if (from == s) dirs.push_back({from, to, azimuthCc(at(from), at(to)), 1});
+        }
+        for (int a = 1; a <= 4; ++a)
+            for (int b = a + 1; b <= 4; ++b) {
+                zens.push_back({a, b, zenithCc(at(a), at(b)), 1});
+                dists.push_back({a, b, distance(at(a), at(b)), 1});
+            }
+        for (const auto& [from, to] : c.zeniths) zens.push_back({from, to, zenithCc(at(from), at(to)), 1});
+        for (const auto& [from, to] : c.distances) dists.push_back({from, to, distance(at(from), at(to)), 1});
+        test::Session t;
+        t.openAndRead(t.file("net.txt", inputFile(1, points, dirs, zens, dists)));
+        t.messages.clear();
+        const auto x = t.form1->data.pointX, y = t.form1->data.pointY, z = t.form1->data.pointZ;
+        t.form1->Command8_Click();
+        EXPECT_EQ(t.messages, std::vector<std::string>{texts::underDetermined});
+        EXPECT_EQ(t.form1->data.pointX, x);
+        EXPECT_EQ(t.form1->data.pointY, y);
+        EXPECT_EQ(t.form1->data.pointZ, z);
+        EXPECT_FALSE(t.form1->data.results);
+    }
+    // The quadrilateral alone is adjusted.
+    std::vector<O> dirs, zens, dists;
+    for (int s = 1; s <= 4; ++s)
+        for (int t = 1; t <= 4; ++t)
+            if (t != s) dirs.push_back({s, t, azimuthCc(at(s), at(t)), 1});
+    for (int a = 1; a <= 4; ++a)
+        for (int b = a + 1; b <= 4; ++b) {
+            zens.push_back({a, b, zenithCc(at(a), at(b)), 1});
+            dists.push_back({a, b, distance(at(a), at(b)), 1});
+        }
+    test::Session t;
+    t.openAndRead(t.file("net.txt", inputFile(1, std::vector<P>(all.begin(), all.begin() + 4), dirs, zens, dists)));
+    t.messages.clear();
+    t.form1->Command8_Click();
+    EXPECT_TRUE(t.messages.empty());
+    EXPECT_TRUE(t.form1->data.results);
+}
+
 TEST_F(KavonPress, ALetterInACoordinateCellStopsThePress)
 {
     read(fiveFile({7, 2, 0, 0, 0}, true));

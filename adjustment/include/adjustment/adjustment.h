@@ -26,9 +26,9 @@ struct Adjustment {
     const std::string& report_name; // the report name as typed (TISK), named by the failure texts
     Network& net;
     Solution& solution;
-    // Set by a pass that moves a point, cleared when the adjustment is complete; the frame's exit
-    // block reads it so as not to store the coordinates of an unfinished adjustment.
-    bool& coordinates_unfinished;
+    // Set once the adjustment is complete; the frame's exit block stores the working coordinates
+    // in the point database only then.
+    bool& points_final;
 };
 
 }  // namespace adjustment

@@ -19,6 +19,8 @@ struct Messages {
     std::string control_unavailable = "Kontrolní soubor nelze otevřít: ";
     // Shown alone, before the banner, when the current folder has been removed.
     std::string data_folder_missing = "Datovou složku nelze najít: aktuální složka neexistuje";
+    // Shown alone, before the banner, when TERVAL_DATA names no folder; the name follows.
+    std::string named_data_folder_missing = "Datovou složku nelze najít: ";
     std::string write_failed = "Chyba zápisu do výstupního nebo kontrolního souboru, výsledky nejsou úplné";
 
     // File dialogue.

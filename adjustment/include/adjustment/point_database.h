@@ -28,9 +28,12 @@ bool database_point(Run& run, std::int16_t number, double& X, double& Y);
 // The storing part of the exit block: when a database is open, every point with a code of 0 or
 // more is appended once with its working coordinates (a reserved number is left out with a
 // console line), then the database is sorted, cleaned and sorted again; a failure of these
-// three is given one more try. Nothing is stored while the working coordinates are those of an
-// unfinished adjustment. Returns the status to end the run with: `status`, or failed when the
-// database was left unchanged or could not be put in order.
+// three is given one more try. A point already in the database keeps its record; the run's
+// repeat of it is deleted. Points are stored only after a completed adjustment or a whole input
+// without observations, and never after an interrupt: any other end leaves the database as it
+// was and says so. An append that fails (a full disk, a size limit) cuts the file back to its
+// length before the appends. Returns the status to end the run with: `status`, or failed when
+// the database was left unchanged or could not be put in order.
 platform::ExitStatus store_points(Run& run, platform::ExitStatus status);
 
 }  // namespace adjustment

@@ -41,9 +41,10 @@ struct Run {
     std::string BAZE;           // point-database name as typed
     library::PointDatabase database;  // the open point database, when BDUMMY is not -1.0
     library::Index PB = 0;      // record count of the point database
-    // A pass has moved a point and the adjustment has not been completed: the working
-    // coordinates are those of an unfinished solution, not to be stored as known points.
-    bool coordinates_unfinished = false;
+    // The working coordinates may be stored as known points: the adjustment has been completed,
+    // or the whole input has been read and holds no observations (its coordinates are the
+    // known ones). Any other end leaves the point database as it was.
+    bool points_final = false;
     Network net;
     std::unique_ptr<Solution> solution;  // the adjustment's results, after convergence
 };

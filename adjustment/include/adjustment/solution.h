@@ -55,12 +55,14 @@ struct ChainSizes {
     Index m, p, q, n;
 };
 
-// Which inversion of the chain met an exactly zero pivot.
-enum class ChainStop { solved, weights_singular, cofactors_singular, normal_singular };
+// Which inversion of the chain met an exactly zero pivot, or that the normal matrix N + GT.G met
+// a pivot negligible beside its diagonal element (a point that the observations fix only
+// partly: the inverse exists in the arithmetic but its numbers are rounding).
+enum class ChainStop { solved, weights_singular, cofactors_singular, normal_singular, normal_undetermined };
 
 // From D, PP, A, L and G: the weight matrix Q of the derived observations, the normal matrix
 // N + GT.G and its inverse M, the increments H, and A.H - L. Stops at the first singular
-// inversion and says which.
+// inversion and says which; a normal matrix with a negligible pivot stops after its inversion.
 ChainStop solve_increments(ChainMatrices& s, const ChainSizes& z);
 // After solve_increments: the cofactor matrix of the unknowns R = M.N.M, the corrections of the
 // measured quantities V = PP^-1.D^T.Q.(A.H - L) and their transpose VT.

@@ -1,5 +1,7 @@
 // Inversion, and deletion and insertion of columns.
 #pragma once
+#include <limits>
+
 #include "library/matrix.h"
 
 namespace library {
@@ -10,6 +12,18 @@ namespace library {
 // with 1.0 added to the diagonal and the elimination done for the earlier pivots.
 // K <= 0: nothing done, DONE.
 Status MADINV(const Matrix& A, Matrix& B, Index K);
+
+// The pivots that an inversion met: the smallest ratio |P| / |A(I,I)| of a pivot P to the
+// diagonal element of A that its row started from, and that pivot's index (0: none met).
+// A pivot far below its own diagonal element means that the row is, to rounding, a combination
+// of the rows before it: the matrix is singular although no pivot came out exactly zero.
+struct Pivots {
+    double smallest_relative = std::numeric_limits<double>::infinity();  // while no pivot is met
+    Index at = 0;
+};
+// MADINV with the same status and the same bits in B, and the pivots it met up to the end or up
+// to the zero pivot where it failed.
+Status MADINV(const Matrix& A, Matrix& B, Index K, Pivots& pivots);
 // Deletes column IC of the used block (K rows, L columns): columns IC+1..L move one place left,
 // L = L - 1. IC outside 1..L: nothing changes.
 void MADRED(Matrix& A, Index K, Index& L, Index IC);

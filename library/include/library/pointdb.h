@@ -1,8 +1,9 @@
 // The point database: a direct-access file of 32-byte little-endian records.
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
+#include <span>
+#include <vector>
 
 #include "library/matrix.h"
 #include "platform/console.h"
@@ -19,7 +20,8 @@ struct DbRecord {
 constexpr std::int16_t DB_DELETED = 9999;
 constexpr std::int16_t DB_END = 99;
 
-// The one open database file of a run.
+// The one open database file of a run. The routines take the whole file into memory, work on
+// the records there and write back only the records that changed, in one write.
 class PointDatabase {
 public:
     PointDatabase() = default;
@@ -29,36 +31,48 @@ public:
     // Opens an existing regular file, or creates it empty. False when neither works, and when
     // the name is a folder, a FIFO or a device (refused at once, without waiting).
     bool open(const std::filesystem::path& path);
-    bool is_open() const { return file_ != nullptr; }
+    bool is_open() const { return fd_ >= 0; }
     void close();
     enum class ReadResult { ok, end_of_file, error };
     // Reads record k; end_of_file beyond the last whole record; error on a failed read or a
     // trailing part-record.
     ReadResult read(long k, DbRecord& record);
+    // Reads the whole file into `records` (out), in file order. ok when the file is a sequence
+    // of whole point records; error when it ends in a part-record, when a record holds anything
+    // but zeros in its bytes 26-31 (the file is no point database), or when a read fails:
+    // `records` then holds the records before the fault.
+    ReadResult read_all(std::vector<DbRecord>& records);
     // Writes record k whole (the 6 bytes after the values as zeros); false when it fails.
     bool write(long k, const DbRecord& record);
-    // True when the file's length is a whole number of records (no part-record at its end).
-    bool length_is_whole();
+    // Writes records first, first + 1, ... from `records` in one write; false when it fails.
+    bool write_run(long first, std::span<const DbRecord> records);
+    // The file's length in bytes; -1 when it cannot be told.
+    long long length();
+    // Cuts the file back to `bytes` (a length it had before); false when that fails.
+    bool cut_to(long long bytes);
 
 private:
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
 };
 
 // Counts records 1.. up to the first numbered 99 or the end of the file into PB (out), then
-// sorts records 1..PB by point number in the file (Shell sort, gaps 1, 4, 13, 40, ...; whole
-// records moved one at a time on the file). FAILED after the console line
-// " Chyba ve cteni databaze, uloha je prerusena" on any other read error: a record that cannot
-// be read, a file whose length is not a multiple of 32 bytes, or more than 32767 counted records
-// (PB would overflow); PB then holds the records counted (32767 at most) and nothing is sorted.
-// A read or write that fails during the sort ends it with FAILED (console line of the read or
-// the write error); the record being moved is put back first, so no record is lost.
+// sorts records 1..PB by point number (Shell sort, gaps 1, 4, 13, 40, ..., on the records in
+// memory, the changed ones written back at the end). Equal numbers keep their file order
+// whatever the gaps, so that the record that was in the database first stays first. FAILED
+// after the console line " Chyba ve cteni databaze, uloha je prerusena" on any other read
+// error: a record that cannot be read, a file whose length is not a multiple of 32 bytes, a
+// record whose bytes 26-31 are not zeros (no point database), or more than 32767 counted
+// records (PB would overflow); PB then holds the records counted (32767 at most) and nothing is
+// sorted. A write that fails ends it with FAILED after the console line of the write error;
+// the file then holds its records as before the sort.
 Status BTRID(PointDatabase& db, Index& PB, platform::Console& console);
 // Marks each repeat of the number before it deleted (9999, zeros) with a console message and the
-// deleted record (I6,3F14.1); deleted records are passed over. PB (in/out): the records to look
-// at; when nothing was deleted it is recounted as the leading records below 9999, otherwise it
-// stays. FAILED when a read does not give a whole record (the end of the file, an empty database
-// included), or when a deletion cannot be written (console line of the write error); the
-// deletions already written stay.
+// deleted record (I6,3F14.1); deleted records are passed over, and of equal numbers the first in
+// file order stays. PB (in/out): the records to look at; when nothing was deleted it is
+// recounted as the leading records below 9999, otherwise it stays. FAILED when a record up to
+// PB is not a whole record of the file (the end of the file, an empty database included): the
+// deletions before it are written. FAILED too when the deletions cannot be written (console
+// line of the write error; no deletion message then).
 Status BSINGL(PointDatabase& db, Index& PB, platform::Console& console);
 // Fibonacci search of CB among records 1..PB (sorted by BTRID), one record read per probe.
 // DONE: X, Y, Z [mm] = the record's values and KF1 = its record number. FAILED after the console

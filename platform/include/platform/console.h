@@ -1,5 +1,6 @@
 // The text console: records with carriage control, line input, pauses and halts.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,7 +15,8 @@ namespace platform {
 // the record overwrites it (a carriage return); any other first character counts as ' '.
 // Reading a line first ends an open output line and shows everything written before it. Output
 // may wait in a buffer until then, until a '+' record (shown at once) or until finish(). Once
-// the input has ended, every further read returns false at once.
+// the input has ended, every further read returns false at once; so does every read after an
+// interrupt (platform/interrupts.h).
 class Console {
 public:
     virtual ~Console() = default;
@@ -32,6 +34,9 @@ public:
     bool input_ended() const { return ended_; }
     // Ends an open output line and shows what is buffered (at the end of the run).
     void finish();
+    // What is to be done each time the console waits for an answer, after its own output is
+    // shown (the run writes out its report and control file there); none when empty.
+    void before_waiting(std::function<void()> hook) { before_waiting_ = std::move(hook); }
 
 protected:
     virtual void write_raw(std::string_view utf8) = 0;   // text to show, in UTF-8 (may be buffered)
@@ -41,6 +46,7 @@ protected:
 private:
     bool line_open_ = false;
     bool ended_ = false;
+    std::function<void()> before_waiting_;
 };
 
 // The process's standard input and output, converted to the terminal's encoding. A console

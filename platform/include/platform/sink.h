@@ -28,7 +28,8 @@ public:
     FileSink& operator=(const FileSink&) = delete;
     // Creates the file as a new one; false (and nothing touched) when it exists or cannot be made.
     bool create_new(const std::filesystem::path& path);
-    // Opens the file for writing from its beginning, creating it when it is missing.
+    // Opens the file for writing from its beginning, creating it when it is missing. False at
+    // once, without waiting, when the name is a folder, a FIFO, a device or a socket.
     bool open_rewrite(const std::filesystem::path& path);
     bool is_open() const { return file_ != nullptr; }
     // Whether a record could not be written whole (a full disk, a lost device), as far as the

@@ -36,6 +36,21 @@ struct Outcome {
 // C.UTF-8 and the given text on standard input (closed after it).
 Outcome run(const std::filesystem::path& program, const DataFolder& folder, const std::string& input);
 
+// How a run is watched (run_watched): a limit on the size of the files it writes, a signal sent
+// once its screen shows a text (its standard input then stays open, as a terminal's does, so
+// that it waits at the question), and a deadline after which it is killed.
+struct Watch {
+    long long file_size_limit = -1;  // RLIMIT_FSIZE in bytes; -1: none
+    int signal = 0;                  // sent when the screen first holds `signal_at`; 0: none
+    std::string signal_at;
+    double deadline_seconds = 10.0;  // the run is killed after it (status -2)
+    std::string data_folder;         // TERVAL_DATA in place of the folder, when not empty
+};
+// Runs `program` as run() does, watched. The status is -2 when the deadline killed it, -3 when
+// the text to signal at never showed, -1 when it ended by a signal.
+Outcome run_watched(const std::filesystem::path& program, const DataFolder& folder, const std::string& input,
+                    const Watch& watch);
+
 // The screen lines (split at line feeds; a carriage return shows the overwritten line's last state).
 std::vector<std::string> screen_lines(const std::string& screen);
 

@@ -57,7 +57,9 @@ void CommonDialog::setAction(int action)
         return;
     }
     QFileDialog dialog(QApplication::activeWindow());
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Any typed name is taken, as the run-time's dialog takes it: whether the file exists is
+    // for the open and the reading that follow to find out and to report.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     const QStringList filters = qtNameFilters(filter);

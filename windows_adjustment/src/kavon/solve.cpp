@@ -4,6 +4,7 @@
 
 #include "adjustment/solution.h"
 #include "forms/runtime.h"
+#include "kavon/texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,9 +37,15 @@ std::optional<Results> solveOnce(Equations& e, const PointValues& points, Count 
     chain.L = std::move(e.L);
     chain.D = std::move(e.D);
     chain.G = std::move(e.G);
-    if (adjustment::solve_increments(chain, sizes) != adjustment::ChainStop::solved) {
-        forms::msgBox("Matice je singulární");
-        return std::nullopt;
+    switch (adjustment::solve_increments(chain, sizes)) {
+        case adjustment::ChainStop::solved: break;
+        case adjustment::ChainStop::normal_undetermined:
+            // A point that the observations fix only partly: its increments would be rounding.
+            forms::msgBox(texts::underDetermined);
+            return std::nullopt;
+        default:
+            forms::msgBox("Matice je singulární");
+            return std::nullopt;
     }
     adjustment::cofactors_and_corrections(chain, sizes);
 
