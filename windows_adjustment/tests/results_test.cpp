@@ -76,7 +76,9 @@ TEST_F(KavonResults, WindowAsDesigned)
         EXPECT_EQ(t.grid->fixedCols(), t.fixedCols);
         for (int c = 0; c < t.grid->cols(); ++c) {
             EXPECT_EQ(t.grid->textArray(c), t.header[static_cast<std::size_t>(c)]);
-            if (!t.widths.empty()) EXPECT_EQ(t.grid->colWidth(c), t.widths[static_cast<std::size_t>(c)]) << c;
+            if (!t.widths.empty()) {
+                EXPECT_EQ(t.grid->colWidth(c), t.widths[static_cast<std::size_t>(c)]) << c;
+            }
         }
     }
     EXPECT_EQ(f.SSTab1->tabCaption(0), "Souřadnice");
