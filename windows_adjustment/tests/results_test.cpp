@@ -243,7 +243,7 @@ TEST_F(KavonResults, DistanceDialogue)
     EXPECT_LE(widths + 255, g5.width());
     f3().Command1_Click();  // nothing chosen
     distance(1, 1);         // the same point twice
-    EXPECT_EQ(s.messages, (std::vector<std::string>{texts::chooseBothPoints, texts::samePointTwice}));
+    EXPECT_EQ(s.messages, (std::vector<std::string>{texts::chooseBothPoints, "Je zadán identický bod"}));
     EXPECT_EQ(g5.rows(), rows);
 
     // (0, 0, 0) to (300, 400, 0), both fixed: R is zero there, s = 500.0 and sigma = 0.0.
