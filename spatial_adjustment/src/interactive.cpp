@@ -9,11 +9,13 @@
 #include "adjustment/rows.h"
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
+#include "adjustment/units.h"
 #include "library/cbodu.h"
 #include "platform/record.h"
 
 namespace spatial_adjustment {
 
+using adjustment::RO;
 using adjustment::Run;
 using library::Index;
 using platform::Record;
@@ -175,16 +177,23 @@ private:
                 continue;
             }
             const double omega = adjustment::horizontal_angle(dxj, dyj, dxk, dyk);
-            // The coefficients of the angle row; for one target on both sides the right
-            // target's are written last, in the same columns.
-            const adjustment::AngleCoefficients c = adjustment::angle_coefficients(dxj, dyj, sj, dxk, dyk, sk);
+            // The gradient of the angle divides each coordinate difference by its squared
+            // length before it multiplies by RO, in that order, so it is not the angle row's
+            // coefficients (RO times the difference, then divided), which round differently.
+            // One target on both sides: the angle is zero wherever the target stands, so its two
+            // roles are added, as in the observation rows, and the gradient is zero.
             clear_gradient();
-            fx(i) = c.station_x;
-            fy(i) = c.station_y;
-            fx(j) = c.left_x;
-            fy(j) = c.left_y;
-            fx(k) = c.right_x;
-            fy(k) = c.right_y;
+            fx(i) = (dyk / sk - dyj / sj) * RO;
+            fy(i) = -(dxk / sk - dxj / sj) * RO;
+            fx(j) = dyj / sj * RO;
+            fy(j) = -dxj / sj * RO;
+            if (j == k && run_.profile.same_target_angle_sums) {
+                fx(k) += -dyk / sk * RO;
+                fy(k) += dxk / sk * RO;
+            } else {
+                fx(k) = -dyk / sk * RO;
+                fy(k) = dxk / sk * RO;
+            }
             adjustment::write_angle_row(out_, p.number[0], p.number[1], p.number[2], omega, sigma());
         }
     }
