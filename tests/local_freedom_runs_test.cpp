@@ -173,7 +173,9 @@ void expect_singular_path(const Program& p, const std::string& input, const std:
         EXPECT_EQ(line.find("V Ý S L E D N É"), std::string::npos) << line;
         EXPECT_EQ(line.find("Chyba v RD()"), std::string::npos) << line;
     }
-    if (p.database) EXPECT_EQ(folder.read("DB.DB"), database) << "nothing stored";
+    if (p.database) {
+        EXPECT_EQ(folder.read("DB.DB"), database) << "nothing stored";
+    }
 }
 
 TEST(LocalFreedom, EveryConsoleProgramRefusesAPartlyFreePoint) {

@@ -21,13 +21,13 @@ run_suite() {  # build folder, extra cmake options...
 }
 
 echo "== normal build"
-run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERVAL_WERROR=ON
 echo "== sanitizer build (address, undefined)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTERVAL_SANITIZE=ON -DTERVAL_BENCHMARKS=OFF
+  run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTERVAL_WERROR=ON -DTERVAL_SANITIZE=ON -DTERVAL_BENCHMARKS=OFF
 if [ -f fuzz/CMakeLists.txt ]; then
   echo "== fuzzing whole runs: input file and console answers"
-  cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTERVAL_FUZZ=ON \
+  cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTERVAL_FUZZ=ON -DTERVAL_WERROR=ON \
     -DTERVAL_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build/fuzz -j "$jobs" --target fuzz_reader
   mkdir -p build/fuzz/corpus

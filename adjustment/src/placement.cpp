@@ -218,6 +218,13 @@ void each_fixed_column_upwards(const Network& net, Insert insert) {
 
 }  // namespace
 
+void insert_zero_row_and_column(Matrix& R, Matrix& RT, Index& rows, Index& columns, Index ic) {
+    library::MADEXT(R, rows, columns, ic);
+    library::MADTRN(R, RT, rows, columns);
+    library::MADEXT(RT, columns, rows, ic);
+    library::MADTRN(RT, R, columns, rows);
+}
+
 void insert_fixed_increments(Adjustment& adj) {
     Solution& s = adj.solution;
     Index columns_h = s.n;
@@ -229,12 +236,7 @@ void insert_fixed_cofactors(Adjustment& adj) {
     Network& net = adj.net;
     Solution& s = adj.solution;
     Index rows_r = s.n, columns_r = s.n;
-    each_fixed_column_upwards(net, [&](Index ic) {
-        library::MADEXT(s.R, rows_r, columns_r, ic);
-        library::MADTRN(s.R, s.RT, rows_r, columns_r);
-        library::MADEXT(s.RT, columns_r, rows_r, ic);
-        library::MADTRN(s.RT, s.R, columns_r, rows_r);
-    });
+    each_fixed_column_upwards(net, [&](Index ic) { insert_zero_row_and_column(s.R, s.RT, rows_r, columns_r, ic); });
     if (s.n_extended != rows_r || rows_r != columns_r) {
         adj.console.say(adj.text.extend_dimensions);
         exit_block(ExitStatus::failed);

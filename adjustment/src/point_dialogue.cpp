@@ -55,6 +55,32 @@ void show_point_list(platform::Console& console, const std::string& heading, con
     }
 }
 
+ChosenPoints next_points(platform::Console& console, const PointPrompt& prompt, const Network& net,
+                         const FindPoint& find) {
+    ChosenPoints p;
+    console.say(prompt.prompt);
+    const Read r = read_point_numbers(console, prompt.count, p.number);
+    if (r == Read::ended) return {ChosenPoints::ended};
+    bool negative = false;
+    for (int t = 0; t < prompt.count; ++t) negative = negative || p.number[t] < 0;
+    if (r == Read::failed || (negative && prompt.negative_asks)) {
+        const Answer e = ask(console, prompt.end_question);
+        if (e == Answer::ended) return {ChosenPoints::ended};
+        return {e == Answer::no ? ChosenPoints::again : ChosenPoints::leave};
+    }
+    if (negative) return {ChosenPoints::again};
+    for (int t = 0; t < prompt.count; ++t) {
+        p.slot[t] = find(p.number[t], p);
+        if (p.slot[t] == 0) {
+            console.say(prompt.again_text);
+            show_point_list(console, prompt.list_heading, net);
+            return {ChosenPoints::again};
+        }
+    }
+    p.kind = ChosenPoints::given;
+    return p;
+}
+
 void write_computation_heading(platform::RecordSink& report, const std::string& title,
                                const std::string& columns, const std::string& units) {
     report.empty();
@@ -79,7 +105,9 @@ void write_angle_row(platform::RecordSink& report, std::int16_t j, std::int16_t 
 
 namespace {
 
-double azimuth_cc(double dy, double dx) {
+// Azimuth in cc from the coordinate differences: converted to cc first, the full circle RK added
+// in cc when negative.
+double azimuth_cc_circle_in_cc(double dy, double dx) {
     double t = std::atan2(dy, dx) * RO;
     if (t < 0) t = t + RK;
     return t;
@@ -88,9 +116,17 @@ double azimuth_cc(double dy, double dx) {
 }  // namespace
 
 double horizontal_angle(double dxj, double dyj, double dxk, double dyk) {
-    double omega = azimuth_cc(dyk, dxk) - azimuth_cc(dyj, dxj);
+    double omega = azimuth_cc_circle_in_cc(dyk, dxk) - azimuth_cc_circle_in_cc(dyj, dxj);
     if (omega < 0) omega = omega + RK;
     return omega;
+}
+
+double gradient_cofactor(const library::Matrix& F, const library::Matrix& R, Index n, library::Matrix& FT,
+                         library::Matrix& FR, library::Matrix& q) {
+    library::MADTRN(F, FT, 1, n);
+    library::MADMUL(F, R, FR, 1, n, n);
+    library::MADMUL(FR, FT, q, 1, n, 1);
+    return q(1, 1);
 }
 
 QuantitySigma::QuantitySigma(Index order)
@@ -108,10 +144,7 @@ double QuantitySigma::sigma(const library::Matrix& R, Index network_unknowns, In
         for (int a = 1; a <= network_unknowns; ++a) RD_(a, a) = RD_(a, a) + QCH;
         for (int a = network_unknowns + 1; a <= unknowns; ++a) RD_(a, a) = QCH;
     }
-    library::MADTRN(F_, FT_, 1, unknowns);
-    library::MADMUL(F_, RD_, FRD_, 1, unknowns, unknowns);
-    library::MADMUL(FRD_, FT_, q_, 1, unknowns, 1);
-    const double q = q_(1, 1);
+    const double q = gradient_cofactor(F_, RD_, unknowns, FT_, FRD_, q_);
     double s2 = q * MO * MO;
     if (s2 < 0) {
         console.say(Record(negative_text).item(q));

@@ -29,6 +29,17 @@ void add_same_target_roles(AngleCoefficients& c) {
     c.right_y = c.left_y + c.right_y;
 }
 
+DistanceCoefficients distance_coefficients(double dx, double dy, double dz, double d) {
+    return {-dx / d, -dy / d, -dz / d, dx / d, dy / d, dz / d};
+}
+
+ZenithCoefficients zenith_coefficients(double dx, double dy, double dz, double S2, double h) {
+    const double f = dz * RO / (S2 * h);
+    return {-f * dx, -f * dy, h * RO / S2, f * dx, f * dy, -h * RO / S2};
+}
+
+double zenith_angle_cc(double h, double dz) { return dz == 0.0 ? 1000000.0 : std::atan2(h, dz) * RO; }
+
 double reduce_to_half_circle(double misclosure_cc) {
     if (misclosure_cc > HALF_CIRCLE) return misclosure_cc - RK;
     if (misclosure_cc <= -HALF_CIRCLE) return misclosure_cc + RK;
@@ -37,9 +48,9 @@ double reduce_to_half_circle(double misclosure_cc) {
 
 namespace {
 
-// Azimuth in cc from the coordinate differences: the single-precision full circle is added in
-// radians when atan2 is negative.
-double azimuth_cc(double dy, double dx) {
+// Azimuth in cc from the coordinate differences: the single-precision full circle 2*LU is added
+// in radians when atan2 is negative, before the conversion to cc.
+double azimuth_cc_circle_in_radians(double dy, double dx) {
     double t = std::atan2(dy, dx);
     if (t < 0) t = t + 2.0 * LU;
     return t * RO;
@@ -139,7 +150,7 @@ void angle_rows(Adjustment& adj, bool first_pass) {
             A(r, net.column(k, X)) = c.right_x;
             A(r, net.column(k, Y)) = c.right_y;
         }
-        double computed = azimuth_cc(dyk, dxk) - azimuth_cc(dyj, dxj);
+        double computed = azimuth_cc_circle_in_radians(dyk, dxk) - azimuth_cc_circle_in_radians(dyj, dxj);
         if (computed < 0) computed = computed + RK;
         const double measured = observed_angle(net.SMO, I);
         // Two epochs: the change of the angle, reduced to the half circle like a misclosure, so
@@ -177,13 +188,14 @@ void distance_rows(Adjustment& adj, bool first_pass) {
             if (r == 0) continue;
             Matrix& A = s.A;
             const int si = net.column(i, X), tj = net.column(j, X);
-            A(r, si) = -dx / d;
-            A(r, si + 1) = -dy / d;
-            A(r, tj) = dx / d;
-            A(r, tj + 1) = dy / d;
+            const DistanceCoefficients c = distance_coefficients(dx, dy, dz, d);
+            A(r, si) = c.station_x;
+            A(r, si + 1) = c.station_y;
+            A(r, tj) = c.target_x;
+            A(r, tj + 1) = c.target_y;
             if (net.dimension == 3) {
-                A(r, si + 2) = -dz / d;
-                A(r, tj + 2) = dz / d;
+                A(r, si + 2) = c.station_z;
+                A(r, tj + 2) = c.target_z;
             }
         }
     }
@@ -214,19 +226,19 @@ void zenith_rows(Adjustment& adj, bool first_pass) {
             const std::int16_t indices[3] = {i, j, 0};
             same_coordinates(adj, numbers, indices);
         }
-        const double f = dz * RO / (S2 * h);
+        const ZenithCoefficients c = zenith_coefficients(dx, dy, dz, S2, h);
         const Index r = next_row(adj, true);
         // A zenith row beyond the capacity comes after the only check of the count: the run
         // halts after its pause.
         if (r == 0) platform::halt(adj.console, adj.text.rows_over_halt, ExitStatus::failed);
         Matrix& A = s.A;
-        A(r, net.column(i, X)) = -f * dx;
-        A(r, net.column(j, X)) = f * dx;
-        A(r, net.column(i, Y)) = -f * dy;
-        A(r, net.column(j, Y)) = f * dy;
-        A(r, net.column(i, Z)) = h * RO / S2;
-        A(r, net.column(j, Z)) = -h * RO / S2;
-        const double computed = dz == 0.0 ? 1000000.0 : std::atan2(h, dz) * RO;
+        A(r, net.column(i, X)) = c.station_x;
+        A(r, net.column(j, X)) = c.target_x;
+        A(r, net.column(i, Y)) = c.station_y;
+        A(r, net.column(j, Y)) = c.target_y;
+        A(r, net.column(i, Z)) = c.station_z;
+        A(r, net.column(j, Z)) = c.target_z;
+        const double computed = zenith_angle_cc(h, dz);
         const double L = adj.profile.two_epochs ? net.ZMI[m] - net.ZMO[m] : net.ZMO[m] - computed;
         row_value(adj, r, first_pass, {net.INS[I], net.INC[I]}, {i, j}, {L, net.ZMO[m] - computed});
         s.NM = s.IX;

@@ -16,10 +16,6 @@ using testsupport::columns;
 
 namespace {
 
-struct Fixture : testsupport::ReportRun {
-    explicit Fixture(adjustment::Profile p = test_profile()) : ReportRun(std::move(p)) {}
-};
-
 // Directions: station 1 to 2, 3, 4 (p 1, 1, 2; v 0.5, -1.0, 0.25), station 2 to 1, 3 (v 2, -2),
 // station 3 to 1, 2 (v 0.0 and 1.0: the zero is not counted). Zenith angle 1-2 (p 0.36, v 3).
 // Distances 1-2 and 2-3 (p 2.25; v 1.0, -0.5).
@@ -44,7 +40,7 @@ void observations(adjustment::Run& run, int redundancy) {
 }  // namespace
 
 TEST(ObservationTables, StatisticsOfGroupsAndOfAllDirections) {
-    Fixture f;
+    testsupport::ReportRun f(test_profile());
     observations(f.run, 5);
     adjustment::write_observation_tables(f.profile, f.run.net, *f.run.solution, f.report, f.console);
     const std::vector<std::string> expected = {
@@ -102,7 +98,7 @@ TEST(ObservationTables, StatisticsOfGroupsAndOfAllDirections) {
 }
 
 TEST(ObservationTables, NoRedundancyLeavesOutCorrectionsAndStatistics) {
-    Fixture f;
+    testsupport::ReportRun f(test_profile());
     observations(f.run, 0);
     adjustment::write_observation_tables(f.profile, f.run.net, *f.run.solution, f.report, f.console);
     const auto& l = f.report.lines;
@@ -119,7 +115,7 @@ TEST(ObservationTables, NoRedundancyLeavesOutCorrectionsAndStatistics) {
 }
 
 TEST(ResultTables, FixedPointEllipsoidIsMchAndTheClosingLines) {
-    Fixture f;
+    testsupport::ReportRun f(test_profile());
     adjustment::Network& net = f.run.net;
     net.IB = 2;
     net.NN = 6;
@@ -158,7 +154,7 @@ TEST(ResultTables, FixedPointEllipsoidIsMchAndTheClosingLines) {
 TEST(ResultTables, CoordinateSigmaTableAndAsymmetryLine) {
     adjustment::Profile p = test_profile();
     p.coordinate_sigma_table = true;
-    Fixture f(p);
+    testsupport::ReportRun f(p);
     adjustment::Network& net = f.run.net;
     net.IB = 1;
     net.NN = 3;

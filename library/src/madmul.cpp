@@ -176,6 +176,119 @@ void plain_product(const Matrix& A, const Matrix& B, Matrix& C, int M, int L, in
     MatrixAccess::forget(C);
 }
 
+// What the product needs to know of A once for all columns of C: the rows of every column
+// within the used block, and the columns that hold an infinity or a NaN (ascending), which a
+// zero factor does not cancel.
+struct ColumnsOfA {
+    std::vector<Rows>& range;
+    std::vector<int>& special;
+};
+
+[[gnu::always_inline]] inline ColumnsOfA columns_of_a(const Matrix& A, int L, Rows used)
+{
+    const ColumnShape* const shape_a = MatrixAccess::shapes(A);
+    thread_local std::vector<Rows> range_a;
+    thread_local std::vector<int> special;
+    range_a.resize(static_cast<std::size_t>(L > 0 ? L : 0));
+    special.clear();
+    for (int K = 0; K < L; ++K) {
+        range_a[static_cast<std::size_t>(K)] = meet(rows_of(shape_a[K]), used);
+        if (shape_a[K].finiteness != Finiteness::finite && !MatrixAccess::finite(A, K)) special.push_back(K);
+    }
+    return {range_a, special};
+}
+
+// The K (ascending) of the factors b[K] of a column of B whose terms can change anything:
+// within the column's range those that are not exact zeros, and every column of A that is not
+// finite. Returns how many were written into `index`.
+[[gnu::always_inline]] inline std::size_t choose_factors(const double* b, Rows range_b, int L,
+                                                          const std::vector<int>& special, int* index)
+{
+    std::size_t count = 0;
+    if (special.empty()) {
+        int K = range_b.begin;
+        // Four factors at a time while they are all exact zeros (all bits but the sign
+        // clear); a NaN is not 0.0.
+        for (; K + 4 <= range_b.end; K += 4) {
+            std::uint64_t w[4];
+            __builtin_memcpy(w, b + K, sizeof w);
+            if (((w[0] | w[1] | w[2] | w[3]) << 1) == 0) continue;
+            for (int k = K; k < K + 4; ++k) {
+                index[count] = k;
+                count += b[k] != 0.0;
+            }
+        }
+        for (; K < range_b.end; ++K) {
+            index[count] = K;
+            count += b[K] != 0.0;
+        }
+    } else {
+        std::size_t s = 0;
+        for (int K = 0; K < L; ++K) {
+            const bool is_special = s < special.size() && special[s] == K;
+            if (is_special) ++s;
+            if (is_special || (K >= range_b.begin && K < range_b.end && b[K] != 0.0)) index[count++] = K;
+        }
+    }
+    return count;
+}
+
+// The terms of one column of C, in ascending K, from the chosen factors: each over the rows
+// of its column of A (every used row for a factor that is not finite), none for a term whose
+// rows are empty; with the rows they visit together and the hull of their rows.
+struct Terms {
+    std::size_t n = 0;
+    long visited = 0;
+    Rows all;
+};
+
+[[gnu::always_inline]] inline Terms gather_terms(const int* index, std::size_t count, const double* b,
+                                                 const double* a, std::size_t lda,
+                                                 const std::vector<Rows>& range_a, Rows used, Term* term)
+{
+    std::size_t n = 0;
+    long visited = 0;
+    int first = used.end, last = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        const int K = index[k];
+        const double factor = b[K];
+        const Rows rows = std::isfinite(factor) ? range_a[static_cast<std::size_t>(K)] : used;
+        if (rows.empty()) continue;
+        term[n++] = {a + static_cast<std::size_t>(K) * lda, factor, rows};
+        visited += rows.end - rows.begin;
+        first = std::min(first, rows.begin);
+        last = std::max(last, rows.end);
+    }
+    return {n, visited, n > 0 ? Rows{first, last} : Rows{}};
+}
+
+// Column c of C from its terms, the rows that get no term cleared where C's shape says they may
+// hold something, and the column's new shape: the rows of the terms and the rows below the used
+// block that it keeps.
+[[gnu::always_inline]] inline void write_column(double* c, ColumnShape& shape_c, Rows used, Rows below,
+                                                const Term* term, const Terms& t)
+{
+    const Rows held = meet(rows_of(shape_c), used);
+    const Rows kept = meet(rows_of(shape_c), below);
+    bool finite = false;
+    if (t.n == 0) {
+        clear(c, held);
+        finite = true;
+    } else if (by_blocks(t.n, t.visited, t.all)) {
+        clear(c, Rows{held.begin, std::min(held.end, t.all.begin)});
+        clear(c, Rows{std::max(held.begin, t.all.end), held.end});
+        finite = runs_avx2() ? column_by_blocks_avx2(c, term, t.n, t.all) : column_by_blocks_sse2(c, term, t.n, t.all);
+    } else {
+        clear(c, hull(held, t.all));
+        if (runs_avx2()) column_by_terms_avx2(c, term, t.n);
+        else column_by_terms_sse2(c, term, t.n);
+    }
+    const Rows now = hull(t.all, kept);
+    Finiteness f = Finiteness::unknown;
+    if (now.empty() || (finite && kept.empty())) f = Finiteness::finite;
+    shape_c = {now.begin, now.end, f};
+}
+
 }  // namespace
 
 void MADMUL(const Matrix& A, const Matrix& B, Matrix& C, Index M, Index L, Index N)
@@ -186,23 +299,12 @@ void MADMUL(const Matrix& A, const Matrix& B, Matrix& C, Index M, Index L, Index
         return;
     }
     const std::size_t lda = MatrixAccess::ld(A), ldb = MatrixAccess::ld(B), ldc = MatrixAccess::ld(C);
-    const ColumnShape* const shape_a = MatrixAccess::shapes(A);
     const ColumnShape* const shape_b = MatrixAccess::shapes(B);
     ColumnShape* const shape_c = MatrixAccess::shapes(C);
     const double* const a = MatrixAccess::storage(A);
     const Rows used{0, M};
     const Rows below{M, C.rows()};
-
-    // The rows of every column of A within the used block, and the columns of A that hold an
-    // infinity or a NaN: a zero factor does not cancel them.
-    thread_local std::vector<Rows> range_a;
-    thread_local std::vector<int> special;
-    range_a.resize(static_cast<std::size_t>(L > 0 ? L : 0));
-    special.clear();
-    for (int K = 0; K < L; ++K) {
-        range_a[static_cast<std::size_t>(K)] = meet(rows_of(shape_a[K]), used);
-        if (shape_a[K].finiteness != Finiteness::finite && !MatrixAccess::finite(A, K)) special.push_back(K);
-    }
+    const ColumnsOfA of_a = columns_of_a(A, L, used);
 
     thread_local std::vector<Term> terms;
     thread_local std::vector<int> inner;  // the K of the terms of one column of C, ascending
@@ -210,70 +312,14 @@ void MADMUL(const Matrix& A, const Matrix& B, Matrix& C, Index M, Index L, Index
     inner.resize(static_cast<std::size_t>(L > 0 ? L : 0));
     Term* const term = terms.data();
     int* const index = inner.data();
+    const std::vector<int>& special = of_a.special;
+    const std::vector<Rows>& range_a = of_a.range;
     for (int J = 0; J < N; ++J) {
         const double* const b = MatrixAccess::storage(B) + static_cast<std::size_t>(J) * ldb;
         const Rows range_b = meet(rows_of(shape_b[J]), Rows{0, L});
-        std::size_t count = 0;
-        if (special.empty()) {
-            int K = range_b.begin;
-            // Four factors at a time while they are all exact zeros (all bits but the sign
-            // clear); a NaN is not 0.0.
-            for (; K + 4 <= range_b.end; K += 4) {
-                std::uint64_t w[4];
-                __builtin_memcpy(w, b + K, sizeof w);
-                if (((w[0] | w[1] | w[2] | w[3]) << 1) == 0) continue;
-                for (int k = K; k < K + 4; ++k) {
-                    index[count] = k;
-                    count += b[k] != 0.0;
-                }
-            }
-            for (; K < range_b.end; ++K) {
-                index[count] = K;
-                count += b[K] != 0.0;
-            }
-        } else {
-            std::size_t s = 0;
-            for (int K = 0; K < L; ++K) {
-                const bool is_special = s < special.size() && special[s] == K;
-                if (is_special) ++s;
-                if (is_special || (K >= range_b.begin && K < range_b.end && b[K] != 0.0)) index[count++] = K;
-            }
-        }
-        std::size_t n = 0;
-        long visited = 0;
-        int first = M, last = 0;
-        for (std::size_t k = 0; k < count; ++k) {
-            const int K = index[k];
-            const double factor = b[K];
-            const Rows rows = std::isfinite(factor) ? range_a[static_cast<std::size_t>(K)] : used;
-            if (rows.empty()) continue;
-            term[n++] = {a + static_cast<std::size_t>(K) * lda, factor, rows};
-            visited += rows.end - rows.begin;
-            first = std::min(first, rows.begin);
-            last = std::max(last, rows.end);
-        }
-        const Rows all = n > 0 ? Rows{first, last} : Rows{};
-
-        double* const c = MatrixAccess::storage(C) + static_cast<std::size_t>(J) * ldc;
-        const Rows held = meet(rows_of(shape_c[J]), used);
-        const Rows kept = meet(rows_of(shape_c[J]), below);
-        bool finite = false;
-        if (n == 0) {
-            clear(c, held);
-            finite = true;
-        } else if (by_blocks(n, visited, all)) {
-            clear(c, Rows{held.begin, std::min(held.end, all.begin)});
-            clear(c, Rows{std::max(held.begin, all.end), held.end});
-            finite = runs_avx2() ? column_by_blocks_avx2(c, term, n, all) : column_by_blocks_sse2(c, term, n, all);
-        } else {
-            clear(c, hull(held, all));
-            if (runs_avx2()) column_by_terms_avx2(c, term, n);
-            else column_by_terms_sse2(c, term, n);
-        }
-        const Rows now = hull(all, kept);
-        Finiteness f = Finiteness::unknown;
-        if (now.empty() || (finite && kept.empty())) f = Finiteness::finite;
-        shape_c[J] = {now.begin, now.end, f};
+        const std::size_t count = choose_factors(b, range_b, L, special, index);
+        const Terms t = gather_terms(index, count, b, a, lda, range_a, used, term);
+        write_column(MatrixAccess::storage(C) + static_cast<std::size_t>(J) * ldc, shape_c[J], used, below, term, t);
     }
 }
 

@@ -88,7 +88,9 @@ TEST(PlanorReader, WeightsBelowTheThresholdCountAsOne) {
 }
 
 TEST(PlanorReader, UnitStandardDeviationDefault) {
-    for (const auto& [text, MO] : {std::pair<std::string, double>{"0", 1.0}, {"0.01", static_cast<double>(0.01f)}}) {
+    for (const auto& c : {std::pair<std::string, double>{"0", 1.0}, {"0.01", static_cast<double>(0.01f)}}) {
+        const std::string& text = c.first;
+        const double MO = c.second;
         read_network("'S'\n5 3 " + text + " 2\n1 0 1.0 2.0\n-1\n", [&](const adjustment::Network& net) {
             EXPECT_EQ(net.MO, MO) << text;
             EXPECT_EQ(net.UU, 5.0f);

@@ -39,13 +39,7 @@ public:
     }
 
 private:
-    // The points of one prompt, as the user gave them.
-    struct Points {
-        enum Kind { given, again, leave, ended } kind = again;
-        std::int16_t number[3] = {0, 0, 0};  // as typed
-        int slot[3] = {0, 0, 0};             // positions in the point list (temporary ones after it)
-        int temporary = 0;                   // points taken from the database
-    };
+    using Points = adjustment::ChosenPoints;
 
     void show_points() { adjustment::show_point_list(con_, texts.point_list, net_); }
 
@@ -77,27 +71,8 @@ private:
     // that ends the dialogue. A point found nowhere: `again_text`, the list, the prompt.
     Points next_points(const std::string& prompt, int count, const std::string& end_question,
                        const std::string& again_text) {
-        Points p;
-        con_.say(prompt);
-        const Read r = adjustment::read_point_numbers(con_, count, p.number);
-        if (r == Read::ended) return {Points::ended};
-        bool negative = false;
-        for (int t = 0; t < count; ++t) negative = negative || p.number[t] < 0;
-        if (r == Read::failed || negative) {
-            const Answer e = adjustment::ask(con_, end_question);
-            if (e == Answer::ended) return {Points::ended};
-            return {e == Answer::no ? Points::again : Points::leave};
-        }
-        for (int t = 0; t < count; ++t) {
-            p.slot[t] = find(p.number[t], p);
-            if (p.slot[t] == 0) {
-                con_.say(again_text);
-                show_points();
-                return {Points::again};
-            }
-        }
-        p.kind = Points::given;
-        return p;
+        return adjustment::next_points(con_, {prompt, count, end_question, true, again_text, texts.point_list},
+                                       net_, [this](std::int16_t number, Points& p) { return find(number, p); });
     }
 
     // sigma from F over the network's unknowns and those of the temporary points.
@@ -131,11 +106,13 @@ private:
             const double dx = net_.XO[j] - net_.XO[i], dy = net_.YO[j] - net_.YO[i];
             const double d = std::sqrt(dx * dx + dy * dy);
             if (d == 0) continue;
+            // The gradient by the first point is the unit vector from the second to the first.
+            const adjustment::DistanceCoefficients c = adjustment::distance_coefficients(dx, dy, 0.0, d);
             clear_gradient(p);
-            F(i, X) = dx / d;
-            F(j, X) = -dx / d;
-            F(i, Y) = dy / d;
-            F(j, Y) = -dy / d;
+            F(i, X) = c.target_x;
+            F(j, X) = c.station_x;
+            F(i, Y) = c.target_y;
+            F(j, Y) = c.station_y;
             adjustment::write_pair_row(out_, p.number[0], p.number[1], d, sigma(p));
         }
     }

@@ -17,14 +17,6 @@ using testsupport::columns;
 
 namespace {
 
-struct Fixture : testsupport::ReportRun {
-    Fixture() : ReportRun(plane_adjustment::profile()) {}
-    void observation_tables() {
-        adjustment::write_observation_tables(profile, run.net, *run.solution, report, console);
-    }
-    void result_tables() { adjustment::write_result_tables(profile, run.net, *run.solution, report, console); }
-};
-
 // Directions: station 1 to 2, 3, 4 (weights 1, 2.5, 1; v 0.5, -1.0, 0.25), station 2 to 1, 3
 // (v 2, -2). Distances 1-2 and 2-3 (weight 2; v 1.0, -0.5).
 void observations(adjustment::Run& run, int redundancy) {
@@ -44,7 +36,7 @@ void observations(adjustment::Run& run, int redundancy) {
 }
 
 TEST(PlanorReport, ObservationTablesWithPlainStatistics) {
-    Fixture f;
+    testsupport::ReportRun f(plane_adjustment::profile());
     observations(f.run, 4);
     f.observation_tables();
     const std::vector<std::string> expected = {
@@ -99,7 +91,7 @@ TEST(PlanorReport, ObservationTablesWithPlainStatistics) {
 }
 
 TEST(PlanorReport, NoRedundancyNoCorrectionsNoStatistics) {
-    Fixture f;
+    testsupport::ReportRun f(plane_adjustment::profile());
     observations(f.run, 0);
     f.observation_tables();
     const auto& l = f.report.lines;
@@ -113,7 +105,7 @@ TEST(PlanorReport, NoRedundancyNoCorrectionsNoStatistics) {
 }
 
 TEST(PlanorReport, NoDirectionsOnlyTheConsoleLineOneDistanceNoStatistics) {
-    Fixture f;
+    testsupport::ReportRun f(plane_adjustment::profile());
     adjustment::Network& net = f.run.net;
     net.ID = 1;
     net.NR = 1;
@@ -129,7 +121,7 @@ TEST(PlanorReport, NoDirectionsOnlyTheConsoleLineOneDistanceNoStatistics) {
 }
 
 TEST(PlanorReport, CoordinatesWithEllipseCircleAndAsymmetry) {
-    Fixture f;
+    testsupport::ReportRun f(plane_adjustment::profile());
     adjustment::Network& net = f.run.net;
     net.IB = 3;
     net.NN = 6;
@@ -186,7 +178,7 @@ TEST(PlanorReport, CoordinatesWithEllipseCircleAndAsymmetry) {
 }
 
 TEST(PlanorReport, FixedPointCircleIsMch) {
-    Fixture f;
+    testsupport::ReportRun f(plane_adjustment::profile());
     adjustment::Network& net = f.run.net;
     net.IB = 1;
     net.NN = 2;

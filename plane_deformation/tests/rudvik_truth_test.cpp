@@ -258,19 +258,13 @@ TEST(KnownPlaneDeformation, AnAngleWhoseDirectionsCrossReturnsTheTrueDisplacemen
 
 namespace {
 
-// The pass limit of both builds with scripted sums of squared increments: norms that never
-// settle end the loop after the sixth solution, as if converged; settled ones after the second.
+// The setting of both builds: at most six solutions, each formed from the same coordinates (the
+// loop that this setting drives is tested with the shared convergence test).
 TEST(RudvikLoop, AtMostSixSolutionsInBothBuilds) {
     for (plane_deformation::Build build : {plane_deformation::Build::main, plane_deformation::Build::h_drive}) {
         const adjustment::Profile profile = plane_deformation::profile(build);
         EXPECT_FALSE(profile.loop.moves_points);
-        adjustment::ConvergenceTest growing;
-        std::vector<bool> ends;
-        for (double s : {1.0, 3.0, 5.0, 7.0, 9.0, 11.0}) ends.push_back(growing.observe_limited(s, profile.loop.passes));
-        EXPECT_EQ(ends, (std::vector<bool>{false, false, false, false, false, true}));
-        adjustment::ConvergenceTest settled;
-        EXPECT_FALSE(settled.observe_limited(4.0, profile.loop.passes));
-        EXPECT_TRUE(settled.observe_limited(4.0, profile.loop.passes));
+        EXPECT_EQ(profile.loop.passes, 6);
     }
 }
 

@@ -131,6 +131,13 @@ const Case CASES[] = {
                      {whole(S, AGAIN_ALL, 1, POINT_LIST), whole(S, AGAIN_ALL, 3, TRIPLE_PROMPT),
                       count(S, TRIPLE_PROMPT, 5), count(S, END_ANGLES, 1), whole(S, END_ANGLES, 1, OFFER[4])})),
 
+    // 2 1 2: one target on both sides. The angle is zero wherever point 2 stands, so its two
+    // roles cancel in the gradient: F = (0, 0) -> 0.000 (with the right role alone, 3.000).
+    interactive("angle_to_one_target_on_both_sides", "n\nn\nn\na\n2 1 2\n-1 0 0\na\nn\n",
+                block(ANGLE_TITLE, "      Úhel mezi           Úhel     směrod. odch. úhlu ",
+                      "        body              [cc]            [cc]",
+                      {angle_row("2", "1", "2", "0.0", "0.000")})),
+
     // 3 4 lie on one vertical: no row, no message.
     interactive("zenith_angles", "n\nn\nn\nn\na\n1 2\n2 3\n3 4\n-1 0\nn\n-1 0\na\n",
                 plus(block(ZENITH_TITLE, " zenitový úhel            z        směrod. odch. úhlu ",

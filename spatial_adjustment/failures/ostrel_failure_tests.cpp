@@ -152,6 +152,7 @@ TEST(OstrelFailure, MissingStationNamesTheNumberAndTheReportToDelete) {
     const testsupport::Outcome o = testsupport::run(OSTREL_PATH, folder, "CHYBI.TXT\nF.TXT\n");
     EXPECT_EQ(o.status, 1);
     const std::vector<std::string> lines = testsupport::screen_lines(o.screen);
+    ASSERT_GE(lines.size(), 6u) << o.screen;
     const std::vector<std::string> tail(lines.end() - 6, lines.end());
     const std::vector<std::string> expected = {
         "Procedura CBODU ... Hledane cislo neexistuje      9",

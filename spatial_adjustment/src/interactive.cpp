@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "adjustment/point_dialogue.h"
+#include "adjustment/rows.h"
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "adjustment/units.h"
@@ -90,40 +91,15 @@ private:
         show_points();
     }
 
-    // The points of one prompt of a loop, as the user gave them.
-    struct Points {
-        enum Kind { given, again, leave, ended } kind = again;
-        std::int16_t number[3] = {0, 0, 0};  // as typed
-        int index[3] = {0, 0, 0};            // positions in the point list
-    };
+    using Points = adjustment::ChosenPoints;
 
     // One prompt of a loop: `count` point numbers. A failed read, and a negative number where
     // `negative_asks`, asks the end question ("n": the prompt again); elsewhere a negative
     // number asks again. A number missing from the point list: `again_text` and the list.
     Points next_points(const std::string& prompt, int count, const std::string& end_question,
                        bool negative_asks, const std::string& again_text) {
-        Points p;
-        con_.say(prompt);
-        const Read r = numbers(count, p.number);
-        if (r == Read::ended) return {Points::ended};
-        bool negative = false;
-        for (int t = 0; t < count; ++t) negative = negative || p.number[t] < 0;
-        if (r == Read::failed || (negative && negative_asks)) {
-            const Answer e = ask(end_question);
-            if (e == Answer::ended) return {Points::ended};
-            return {e == Answer::no ? Points::again : Points::leave};
-        }
-        if (negative) return {Points::again};
-        for (int t = 0; t < count; ++t) {
-            p.index[t] = find(p.number[t]);
-            if (p.index[t] == 0) {
-                con_.say(again_text);
-                show_points();
-                return {Points::again};
-            }
-        }
-        p.kind = Points::given;
-        return p;
+        return adjustment::next_points(con_, {prompt, count, end_question, negative_asks, again_text, texts.point_list},
+                                       net_, [this](std::int16_t number, Points&) { return find(number); });
     }
 
     // Offers 1 and 2: spatial (FLAG 0) and horizontal (FLAG 1) distances.
@@ -141,19 +117,21 @@ private:
             if (p.kind == Points::ended) return Step::end;
             if (p.kind == Points::leave) return next;
             if (p.kind == Points::again) continue;
-            const int i = p.index[0], j = p.index[1];
+            const int i = p.slot[0], j = p.slot[1];
             const double dx = net_.XO[j] - net_.XO[i], dy = net_.YO[j] - net_.YO[i];
             const double dz = FLAG == 0 ? net_.ZO[j] - net_.ZO[i] : 0.0;
             const double S = std::sqrt(dz * dz + dx * dx + dy * dy);
             if (S <= 0) continue;
+            // The gradient by the first point is the unit vector from the second to the first.
+            const adjustment::DistanceCoefficients c = adjustment::distance_coefficients(dx, dy, dz, S);
             clear_gradient();
-            fx(i) = dx / S;
-            fx(j) = -dx / S;
-            fy(i) = dy / S;
-            fy(j) = -dy / S;
+            fx(i) = c.target_x;
+            fx(j) = c.station_x;
+            fy(i) = c.target_y;
+            fy(j) = c.station_y;
             if (FLAG == 0) {
-                fz(i) = dz / S;
-                fz(j) = -dz / S;
+                fz(i) = c.target_z;
+                fz(j) = c.station_z;
             }
             pair_row(p.number[0], p.number[1], S, sigma());
         }
@@ -170,7 +148,7 @@ private:
             if (p.kind == Points::ended) return Step::end;
             if (p.kind == Points::leave) return Step::offer4;
             if (p.kind == Points::again) continue;
-            const int i = p.index[0], j = p.index[1];
+            const int i = p.slot[0], j = p.slot[1];
             clear_gradient();
             fz(i) = -1.0;
             fz(j) = 1.0;
@@ -189,7 +167,7 @@ private:
             if (p.kind == Points::ended) return Step::end;
             if (p.kind == Points::leave) return Step::offer5;
             if (p.kind == Points::again) continue;
-            const int j = p.index[0], i = p.index[1], k = p.index[2];
+            const int j = p.slot[0], i = p.slot[1], k = p.slot[2];
             const double dxj = net_.XO[j] - net_.XO[i], dyj = net_.YO[j] - net_.YO[i];
             const double dxk = net_.XO[k] - net_.XO[i], dyk = net_.YO[k] - net_.YO[i];
             const double sj = dxj * dxj + dyj * dyj, sk = dxk * dxk + dyk * dyk;
@@ -199,13 +177,23 @@ private:
                 continue;
             }
             const double omega = adjustment::horizontal_angle(dxj, dyj, dxk, dyk);
+            // The gradient of the angle divides each coordinate difference by its squared
+            // length before it multiplies by RO, in that order, so it is not the angle row's
+            // coefficients (RO times the difference, then divided), which round differently.
+            // One target on both sides: the angle is zero wherever the target stands, so its two
+            // roles are added, as in the observation rows, and the gradient is zero.
             clear_gradient();
             fx(i) = (dyk / sk - dyj / sj) * RO;
             fy(i) = -(dxk / sk - dxj / sj) * RO;
             fx(j) = dyj / sj * RO;
             fy(j) = -dxj / sj * RO;
-            fx(k) = -dyk / sk * RO;
-            fy(k) = dxk / sk * RO;
+            if (j == k && run_.profile.same_target_angle_sums) {
+                fx(k) += -dyk / sk * RO;
+                fy(k) += dxk / sk * RO;
+            } else {
+                fx(k) = -dyk / sk * RO;
+                fy(k) = dxk / sk * RO;
+            }
             adjustment::write_angle_row(out_, p.number[0], p.number[1], p.number[2], omega, sigma());
         }
     }
@@ -219,21 +207,21 @@ private:
             const Points p = next_points(texts.pair_prompt, 2, texts.end_zenith, true, texts.again_two);
             if (p.kind == Points::ended || p.kind == Points::leave) return Step::end;
             if (p.kind == Points::again) continue;
-            const int i = p.index[0], j = p.index[1];
+            const int i = p.slot[0], j = p.slot[1];
             const double dx = net_.XO[j] - net_.XO[i], dy = net_.YO[j] - net_.YO[i];
             const double dz = net_.ZO[j] - net_.ZO[i];
             const double d = std::sqrt(dx * dx + dy * dy);
             if (d == 0) continue;
             const double S2 = dz * dz + dx * dx + dy * dy;
-            const double z = dz == 0 ? 1000000.0 : std::atan2(d, dz) * RO;
-            const double c = dz * RO / (S2 * d);
+            const double z = adjustment::zenith_angle_cc(d, dz);
+            const adjustment::ZenithCoefficients c = adjustment::zenith_coefficients(dx, dy, dz, S2, d);
             clear_gradient();
-            fx(i) = -c * dx;
-            fx(j) = c * dx;
-            fy(i) = -c * dy;
-            fy(j) = c * dy;
-            fz(i) = d * RO / S2;
-            fz(j) = -d * RO / S2;
+            fx(i) = c.station_x;
+            fx(j) = c.target_x;
+            fy(i) = c.station_y;
+            fy(j) = c.target_y;
+            fz(i) = c.station_z;
+            fz(j) = c.target_z;
             pair_row(p.number[0], p.number[1], z, sigma());
         }
     }

@@ -96,23 +96,6 @@ protected:
     test::Session s;
 };
 
-// The tests below name the messages by their constants; here the constants hold the program's
-// texts character for character (the blanks at either end included).
-TEST(KavonTexts, MessagesOfThePress)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {texts::badConditions, "Špatné podmínky umístění "},
-        {texts::missingOrigin, " Chyba v zadání: Chybí bod s číslem  kódu 7 "},
-        {texts::underDetermined, " Chyba - úloha je nedostatečně určena"},
-        {texts::noRedundancy, "Úloha je bez vyrovnání"},
-        {texts::testFailed, " Měření neodpovídá zákl. směrodatné odch."},
-        {texts::zeroLength, "nulová délka mezi body"},
-        {texts::samePointTwice, "Je zadán identický bod"},
-        {texts::readError, "Chyba ve čtení souboru"},
-    };
-    for (const auto& [constant, text] : cases) EXPECT_STREQ(constant, text);
-}
-
 TEST_F(KavonPress, ConditionCountsOfThePlacementCodes)
 {
     struct Case {
@@ -242,6 +225,48 @@ TEST_F(KavonPress, TwoSightingsOfOneTargetInARowWeighAsTheirMean)
 // (f = 0); a second measurement of a distance makes f = 1.
 std::vector<P> threePoints(double x3) { return {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, x3, 80000, 2000}}; }
 const P TRUE3 = {3, 0, 50000, 80000, 2000};
+
+// The tests below name the messages by their constants; here a press shows each of them, and
+// the texts are the program's character for character (the blanks at either end included).
+TEST_F(KavonPress, ThePressShowsItsMessagesCharacterForCharacter)
+{
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"one 7 alone", fiveFile({7, 0, 0, 0, 0}, true), "Špatné podmínky umístění "},
+        {"2 without 7", fiveFile({2, 4, 4, 0, 0}, true), " Chyba v zadání: Chybí bod s číslem  kódu 7 "},
+        {"two 4: free along Z", fiveFile({4, 4, 0, 0, 0}, true), " Chyba - úloha je nedostatečně určena"},
+        {"fixed points alone", inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}}, {}, {}, {}),
+         "Úloha je bez vyrovnání"},
+        {"a slope distance of zero length",
+         inputFile(1, {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, {3, 0, 0, 0, 0}}, {}, {}, {{1, 3, 1, 1}, {2, 3, 1, 1}}),
+         "nulová délka mezi body 1 3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::Session t;
+        t.openAndRead(t.file("net.txt", c.file));
+        t.messages.clear();
+        t.form1->Command8_Click();
+        EXPECT_EQ(t.messages, std::vector<std::string>{c.message});
+    }
+    // The warning of a failed test is a caption, not a message box: the distance 1-3 measured
+    // 2 mm long and 2 mm short gives m0 = 2.83 above the bound 3 * 0.9.
+    const std::vector<P> truth = {{1, 7, 0, 0, 0}, {2, 7, 100000, 0, 0}, TRUE3};
+    const double d13 = distance(truth[0], TRUE3);
+    test::Session t;
+    t.openAndRead(t.file("net.txt", inputFile(0.9, truth, {}, {{1, 3, zenithCc(truth[0], TRUE3), 1}},
+                                              {{1, 3, d13 + 2, 1}, {2, 3, distance(truth[1], TRUE3), 1},
+                                               {1, 3, d13 - 2, 1}})));
+    t.messages.clear();
+    t.form1->Command8_Click();
+    EXPECT_TRUE(t.messages.empty());
+    ASSERT_TRUE(t.form1->Label17->visible());
+    EXPECT_EQ(t.form1->Label17->caption(), " Měření neodpovídá zákl. směrodatné odch.");
+}
 
 TEST_F(KavonPress, NoRedundancyMovesThePointsAndLeavesTheResultsButtonAsItWas)
 {
@@ -545,7 +570,7 @@ TEST_F(KavonPress, CountsBeyondSixteenBitsAreRefusedByTheReader)
     std::string text = "'large'\n3 2 5 1 0\n";
     for (int i = 1; i <= 10923; ++i) text += std::to_string(i) + " 0 " + std::to_string(i) + " 0 0\n";
     s.openAndRead(s.file("net.txt", text + "-1\n-1\n-1\n"));
-    EXPECT_EQ(s.messages, (std::vector<std::string>{texts::chooseInputFile, texts::readError}));
+    EXPECT_EQ(s.messages, (std::vector<std::string>{texts::chooseInputFile, "Chyba ve čtení souboru"}));
     EXPECT_FALSE(s.form1->Command8->enabled());
 }
 

@@ -125,7 +125,7 @@ IndependentStep independent_step(const truth::InputFile& file, const std::vector
         if (origin < 0 && std::abs(c[i].code) == 7) origin = i;
     const int scaleRows = file.slope_distances.empty() ? 5 : 4;
     Eigen::MatrixXd G = Eigen::MatrixXd::Zero(0, unknowns);
-    const auto newRow = [&G, unknowns] {
+    const auto newRow = [&G] {
         G.conservativeResize(G.rows() + 1, Eigen::NoChange);
         G.row(G.rows() - 1).setZero();
         return static_cast<int>(G.rows() - 1);

@@ -61,7 +61,9 @@ TEST_F(KavonMatrices, InvertMatrixCases)
         InvertMatrix(c.a, b, n);
         EXPECT_EQ(n, c.nAfter);
         EXPECT_EQ(s.messages.size(), c.nAfter == -1 ? 1u : 0u);
-        if (c.nAfter == -1) EXPECT_EQ(s.messages, std::vector<std::string>{"Matice je singulární"});
+        if (c.nAfter == -1) {
+            EXPECT_EQ(s.messages, std::vector<std::string>{"Matice je singulární"});
+        }
         for (int k = 0; k < static_cast<int>(c.b.size()); ++k)
             EXPECT_EQ(b(k % b.rows() + 1, k / b.rows() + 1), c.b[k]) << "element " << k;
     }

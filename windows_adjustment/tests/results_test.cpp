@@ -76,7 +76,9 @@ TEST_F(KavonResults, WindowAsDesigned)
         EXPECT_EQ(t.grid->fixedCols(), t.fixedCols);
         for (int c = 0; c < t.grid->cols(); ++c) {
             EXPECT_EQ(t.grid->textArray(c), t.header[static_cast<std::size_t>(c)]);
-            if (!t.widths.empty()) EXPECT_EQ(t.grid->colWidth(c), t.widths[static_cast<std::size_t>(c)]) << c;
+            if (!t.widths.empty()) {
+                EXPECT_EQ(t.grid->colWidth(c), t.widths[static_cast<std::size_t>(c)]) << c;
+            }
         }
     }
     EXPECT_EQ(f.SSTab1->tabCaption(0), "Souřadnice");
@@ -241,7 +243,7 @@ TEST_F(KavonResults, DistanceDialogue)
     EXPECT_LE(widths + 255, g5.width());
     f3().Command1_Click();  // nothing chosen
     distance(1, 1);         // the same point twice
-    EXPECT_EQ(s.messages, (std::vector<std::string>{texts::chooseBothPoints, texts::samePointTwice}));
+    EXPECT_EQ(s.messages, (std::vector<std::string>{texts::chooseBothPoints, "Je zadán identický bod"}));
     EXPECT_EQ(g5.rows(), rows);
 
     // (0, 0, 0) to (300, 400, 0), both fixed: R is zero there, s = 500.0 and sigma = 0.0.

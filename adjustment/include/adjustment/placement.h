@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "library/matrix.h"
+
 namespace adjustment {
 
 struct Adjustment;
@@ -20,6 +22,10 @@ void placement_conditions(Adjustment& adj);
 // Deletes the fixed components' columns from A and G (points from the last one down) and sets
 // the reduced count n.
 void remove_fixed_components(Adjustment& adj);
+// Inserts a zero column ic into R (rows x columns used), and through its transpose RT a zero row
+// ic: both counts grow by one. R and RT are declared large enough for the grown matrix.
+void insert_zero_row_and_column(library::Matrix& R, library::Matrix& RT, library::Index& rows,
+                                library::Index& columns, library::Index ic);
 // Inserts zero columns into HT at the fixed components (points from the first one up).
 void insert_fixed_increments(Adjustment& adj);
 // Inserts zero rows and columns into R at the fixed components (points from the first one up);

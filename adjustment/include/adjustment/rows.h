@@ -20,6 +20,25 @@ AngleCoefficients angle_coefficients(double dxj, double dyj, double sj2, double 
 // where the target stands.
 void add_same_target_roles(AngleCoefficients& c);
 
+// The coefficients of a slope distance from station i to target j by the unknowns of its two
+// points (the target's are the unit vector i to j, the station's their negatives), from the
+// coordinate differences station to target and the distance d (not zero).
+struct DistanceCoefficients {
+    double station_x, station_y, station_z, target_x, target_y, target_z;
+};
+DistanceCoefficients distance_coefficients(double dx, double dy, double dz, double d);
+
+// The coefficients of the zenith angle from station i to target j by the X, Y and Z unknowns
+// of its two points [cc/mm], from the coordinate differences station to target, the squared
+// slope length S2 and the horizontal length h (not zero).
+struct ZenithCoefficients {
+    double station_x, station_y, station_z, target_x, target_y, target_z;
+};
+ZenithCoefficients zenith_coefficients(double dx, double dy, double dz, double S2, double h);
+// The zenith angle [cc] from the horizontal length h and the height difference dz: exactly
+// 1 000 000 cc for a level sighting.
+double zenith_angle_cc(double h, double dz);
+
 // Rebuilds the diagonal of PP and forms the rows of the network at the current coordinates.
 void observation_rows(Adjustment& adj);
 // Reduces an angle misclosure [cc] to the half circle (-2 000 000, 2 000 000].

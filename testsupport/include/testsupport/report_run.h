@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "adjustment/profile.h"
+#include "adjustment/report_tables.h"
 #include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "platform/console.h"
@@ -20,6 +21,9 @@ struct ReportRun {
         : profile(std::move(p)), run(profile, console, report, control, platform::DateTime{1, 1, 2000, 0, 0, 0}) {
         run.solution = std::make_unique<adjustment::Solution>(profile.cap);
     }
+    // The report tables of the run as it stands.
+    void observation_tables() { adjustment::write_observation_tables(profile, run.net, *run.solution, report, console); }
+    void result_tables() { adjustment::write_result_tables(profile, run.net, *run.solution, report, console); }
     adjustment::Profile profile;
     platform::ScriptConsole console;
     platform::StringSink report, control;

@@ -4,6 +4,7 @@
 
 #include "adjustment/datum_motions.h"
 #include "adjustment/rows.h"
+#include "adjustment/units.h"
 #include "forms/numbers.h"
 #include "forms/runtime.h"
 #include "kavon/texts.h"
@@ -15,8 +16,8 @@ namespace kavon {
 
 namespace {
 
-constexpr double rho = 636619.772367;      // cc per radian
-constexpr double fullCircle = 4000000.0;  // cc
+using adjustment::RK;  // cc in a full circle
+using adjustment::RO;  // cc per radian
 constexpr double originDistanceMin = 1e-7;  // mm: no azimuth condition below this
 
 // A press stops at the first data failure; the message box has been shown.
@@ -95,10 +96,10 @@ void Former::angleRows()
         e.A(r, 3 * j - 1) = c.left_y;
         e.A(r, 3 * k - 2) = c.right_x;
         e.A(r, 3 * k - 1) = c.right_y;
-        double computed = Bearing(dyk, dxk) * rho - Bearing(dyj, dxj) * rho;
-        if (computed < 0) computed += fullCircle;
+        double computed = Bearing(dyk, dxk) * RO - Bearing(dyj, dxj) * RO;
+        if (computed < 0) computed += RK;
         double measured = d.dirValue[I + 1] - d.dirValue[I];
-        if (measured < 0) measured += fullCircle;
+        if (measured < 0) measured += RK;
         // Reduced to the half circle: an angle near zero must not enter as a full circle.
         misclosure(adjustment::reduce_to_half_circle(measured - computed));
     }
@@ -114,12 +115,13 @@ void Former::slopeDistanceRows()
         if (s == 0) zeroLength(d.distStation[k], d.distTarget[k]);
         misclosure(d.distValue[k] - s);
         const int r = nextRow();
-        e.A(r, 3 * i - 2) = -dx / s;
-        e.A(r, 3 * i - 1) = -dy / s;
-        e.A(r, 3 * i) = -dz / s;
-        e.A(r, 3 * j - 2) = dx / s;
-        e.A(r, 3 * j - 1) = dy / s;
-        e.A(r, 3 * j) = dz / s;
+        const adjustment::DistanceCoefficients c = adjustment::distance_coefficients(dx, dy, dz, s);
+        e.A(r, 3 * i - 2) = c.station_x;
+        e.A(r, 3 * i - 1) = c.station_y;
+        e.A(r, 3 * i) = c.station_z;
+        e.A(r, 3 * j - 2) = c.target_x;
+        e.A(r, 3 * j - 1) = c.target_y;
+        e.A(r, 3 * j) = c.target_z;
     }
 }
 
@@ -133,15 +135,16 @@ void Former::zenithAngleRows()
         const double h = std::sqrt(dx * dx + dy * dy);
         // A target straight above or below its station has no zenith-angle row.
         if (h == 0) zeroLength(d.zenStation[m], d.zenTarget[m]);
-        const double f = dz * rho / (S2 * h);
+        const adjustment::ZenithCoefficients c = adjustment::zenith_coefficients(dx, dy, dz, S2, h);
         const int r = nextRow();
-        e.A(r, 3 * i - 2) = -f * dx;
-        e.A(r, 3 * j - 2) = f * dx;
-        e.A(r, 3 * i - 1) = -f * dy;
-        e.A(r, 3 * j - 1) = f * dy;
-        e.A(r, 3 * i) = h * rho / S2;
-        e.A(r, 3 * j) = -h * rho / S2;
-        const double computed = dz == 0 ? 1000000.0 : Bearing(h, dz) * rho;
+        e.A(r, 3 * i - 2) = c.station_x;
+        e.A(r, 3 * j - 2) = c.target_x;
+        e.A(r, 3 * i - 1) = c.station_y;
+        e.A(r, 3 * j - 1) = c.target_y;
+        e.A(r, 3 * i) = c.station_z;
+        e.A(r, 3 * j) = c.target_z;
+        // The zenith angle from KAVON's own Bearing (its own pi), not from atan2.
+        const double computed = dz == 0 ? 1000000.0 : Bearing(h, dz) * RO;
         misclosure(d.zenValue[m] - computed);
     }
 }

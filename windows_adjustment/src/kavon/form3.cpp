@@ -1,6 +1,8 @@
 // The results window: its controls and Form_Load.
 #include "kavon/form3.h"
 
+#include "adjustment/point_dialogue.h"
+#include "adjustment/rows.h"
 #include "forms/numbers.h"
 #include "forms/runtime.h"
 #include "kavon/design.h"
@@ -104,18 +106,19 @@ void Form3::Command1_Click()
     const Count NN = data->results->NN;
     Matrix F(1, NN);
     if (s > 0) {  // two points at one place: s = 0 and no gradient
-        const double g[3] = {dx / s, dy / s, dz / s};
-        for (int c = 0; c < 3; ++c) {
-            F(1, 3 * a - 2 + c) = g[c];
-            F(1, 3 * b - 2 + c) = -g[c];
+        // The gradient by the first point is the unit vector from the second to the first.
+        const adjustment::DistanceCoefficients c = adjustment::distance_coefficients(dx, dy, dz, s);
+        const double first[3] = {c.target_x, c.target_y, c.target_z};
+        const double second[3] = {c.station_x, c.station_y, c.station_z};
+        for (int k = 0; k < 3; ++k) {
+            F(1, 3 * a - 2 + k) = first[k];
+            F(1, 3 * b - 2 + k) = second[k];
         }
     }
     Matrix FT(NN, 1), FR(1, NN), q(1, 1);
-    MADTRN(F, FT, 1, NN);
-    MADMUL(F, data->results->R, FR, 1, NN, NN);
-    MADMUL(FR, FT, q, 1, NN, 1);
+    const double cofactor = adjustment::gradient_cofactor(F, data->results->R, NN, FT, FR, q);
     // A variance below zero can only come from rounding.
-    const double variance = data->sigma0Used * data->sigma0Used * q(1, 1);
+    const double variance = data->sigma0Used * data->sigma0Used * cofactor;
     const double sigma = variance > 0 ? std::sqrt(variance) : 0.0;
 
     ++data->distanceRow;

@@ -2,6 +2,7 @@
 // to the press.
 #include "kavon/solve.h"
 
+#include "adjustment/placement.h"
 #include "adjustment/solution.h"
 #include "forms/runtime.h"
 #include "kavon/texts.h"
@@ -10,23 +11,6 @@
 #include <cmath>
 
 namespace kavon {
-
-namespace {
-
-// Puts a zero column k into HT and a zero row and column k into R, the row through the
-// transpose of R.
-void insertZero(Matrix& HT, Count& colsHT, Matrix& R, Count& rowsR, Count& colsR, Count k)
-{
-    MADEXT(HT, 1, colsHT, k);
-    MADEXT(R, rowsR, colsR, k);
-    Matrix RT(colsR, rowsR);
-    MADTRN(R, RT, rowsR, colsR);
-    MADEXT(RT, colsR, rowsR, k);
-    R = Matrix(rowsR, colsR);
-    MADTRN(RT, R, colsR, rowsR);
-}
-
-}  // namespace
 
 std::optional<Results> solveOnce(Equations& e, const PointValues& points, Count nPoints)
 {
@@ -57,15 +41,24 @@ std::optional<Results> solveOnce(Equations& e, const PointValues& points, Count 
     MADMUL(VTPP, r.V, VVT, 1, e.NR, 1);
     r.VVT = VVT(1, 1);
 
-    Matrix HT(1, e.NNA);
+    // The fixed components back as zeros, points from the first one up: a zero column into HT,
+    // and with the console programs' insertion a zero row and column into R, which (with its
+    // transpose) is declared with all NN unknowns for it.
+    Matrix HT(1, e.NNA), R(e.NN, e.NN), RT(e.NN, e.NN);
     MADTRN(r.H, HT, e.NNA, 1);
+    MADTRN(r.R, RT, e.NNA, e.NNA);
+    MADTRN(RT, R, e.NNA, e.NNA);
     Count colsHT = e.NNA, rowsR = e.NNA, colsR = e.NNA;
     for (int i = 1; i <= nPoints; ++i) {
         std::vector<int> columns = fixedColumns(points.code[static_cast<std::size_t>(i)], i);
         std::reverse(columns.begin(), columns.end());
-        for (const int k : columns) insertZero(HT, colsHT, r.R, rowsR, colsR, static_cast<Count>(k));
+        for (const int k : columns) {
+            MADEXT(HT, 1, colsHT, static_cast<Count>(k));
+            adjustment::insert_zero_row_and_column(R, RT, rowsR, colsR, static_cast<Count>(k));
+        }
     }
     if (rowsR != colsR || colsR != colsHT || colsHT != e.NN) return std::nullopt;
+    r.R = std::move(R);
     r.H = Matrix(e.NN, 1);
     MADTRN(HT, r.H, 1, e.NN);
     return r;
