@@ -1,7 +1,8 @@
 // Shared failure ends of the adjustment.
 #include "adjustment/failures.h"
 
-#include "adjustment/run.h"
+#include "adjustment/adjustment.h"
+#include "adjustment/exit_block.h"
 #include "library/cbodu.h"
 #include "platform/record.h"
 
@@ -10,35 +11,35 @@ namespace adjustment {
 using platform::ExitStatus;
 using platform::Record;
 
-void missing_point(Run& run) {
-    const Messages& t = run.text;
-    run.console.say(t.missing_point[0]);
-    run.console.say(t.missing_point[1]);
-    run.console.say(t.missing_point[2] + run.TISK);
-    run.console.say(t.missing_point[3]);
+void missing_point(Adjustment& adj) {
+    const Messages& t = adj.text;
+    adj.console.say(t.missing_point[0]);
+    adj.console.say(t.missing_point[1]);
+    adj.console.say(t.missing_point[2] + adj.report_name);
+    adj.console.say(t.missing_point[3]);
     exit_block(ExitStatus::failed);
 }
 
-void same_coordinates(Run& run, const std::int16_t numbers[3], const std::int16_t indices[3]) {
-    const Messages& t = run.text;
-    run.console.say(t.same_coordinates);
-    if (!run.profile.same_coordinates_lists_points) platform::halt(run.console, ExitStatus::failed);
-    run.console.say(Record(t.same_numbers).item(numbers[0]).item(numbers[1]).item(numbers[2]));
-    run.console.say(Record(t.same_indices).item(indices[0]).item(indices[1]).item(indices[2]));
-    platform::halt(run.console, ExitStatus::failed);
+void same_coordinates(Adjustment& adj, const std::int16_t numbers[3], const std::int16_t indices[3]) {
+    const Messages& t = adj.text;
+    adj.console.say(t.same_coordinates);
+    if (!adj.profile.same_coordinates_lists_points) platform::halt(adj.console, ExitStatus::failed);
+    adj.console.say(Record(t.same_numbers).item(numbers[0]).item(numbers[1]).item(numbers[2]));
+    adj.console.say(Record(t.same_indices).item(indices[0]).item(indices[1]).item(indices[2]));
+    platform::halt(adj.console, ExitStatus::failed);
 }
 
-std::int16_t point_index(Run& run, std::int16_t number) {
+std::int16_t point_index(Adjustment& adj, std::int16_t number) {
     library::Index i = 0;
-    const Network& net = run.net;
-    if (library::CBODU(net.IN.data() + 1, run.profile.cap.points, net.IB, number, i, run.console) !=
+    const Network& net = adj.net;
+    if (library::CBODU(net.IN.data() + 1, adj.profile.cap.points, net.IB, number, i, adj.console) !=
         library::DONE)
-        missing_point(run);
+        missing_point(adj);
     return i;
 }
 
-void pause_then_exit(Run& run, const std::string& text) {
-    run.console.pause(text);
+void pause_then_exit(Adjustment& adj, const std::string& text) {
+    adj.console.pause(text);
     exit_block(ExitStatus::failed);
 }
 

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "adjustment/report_tables.h"
+#include "adjustment/adjustment.h"
 #include "adjustment/profile.h"
-#include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "adjustment/units.h"
 #include "platform/record.h"
@@ -182,9 +182,9 @@ void write_observation_tables(const Profile& profile, const Network& net, const 
     distances(tables);
 }
 
-void write_report_tables(Run& run) {
-    write_observation_tables(run.profile, run.net, *run.solution, run.report, run.console);
-    write_result_tables(run.profile, run.net, *run.solution, run.report, run.console);
+void write_report_tables(const Adjustment& adj) {
+    write_observation_tables(adj.profile, adj.net, adj.solution, adj.report, adj.console);
+    write_result_tables(adj.profile, adj.net, adj.solution, adj.report, adj.console);
 }
 
 }  // namespace adjustment

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "adjustment/run.h"
+#include "adjustment/adjustment.h"
 #include "adjustment/solution.h"
 #include "library/shell_sort.h"
 #include "platform/record.h"
@@ -126,10 +126,10 @@ void pair_displacements(const PairAnalysis& how, const Messages& text, const Pai
                    [&](int k1, int k2) { return height(in, u * k1, u * k2); });
 }
 
-void write_pair_displacements(Run& run) {
-    const Solution& s = *run.solution;
-    const PairInput in{s.H, s.R, run.net.IN, run.net.IB, run.net.dimension, run.net.MOO};
-    pair_displacements(*run.profile.pairs, run.text, in, run.report);
+void write_pair_displacements(const Adjustment& adj) {
+    const Solution& s = adj.solution;
+    const PairInput in{s.H, s.R, adj.net.IN, adj.net.IB, adj.net.dimension, adj.net.MOO};
+    pair_displacements(*adj.profile.pairs, adj.text, in, adj.report);
 }
 
 }  // namespace adjustment

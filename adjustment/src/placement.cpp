@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "adjustment/adjustment.h"
 #include "adjustment/datum_motions.h"
+#include "adjustment/exit_block.h"
 #include "adjustment/failures.h"
-#include "adjustment/run.h"
 #include "adjustment/solution.h"
 #include "adjustment/units.h"
 #include "library/madarith.h"
@@ -75,29 +76,29 @@ const CodeRule& rule(const CodeTable& t, std::int16_t code) {
 }
 
 // The next condition row; more rows than G holds end the run (pause "JP < IG").
-Index next_condition(Run& run, Index& IR) {
-    if (IR >= run.profile.cap.conditions) pause_then_exit(run, run.text.conditions_over);
+Index next_condition(Adjustment& adj, Index& IR) {
+    if (IR >= adj.profile.cap.conditions) pause_then_exit(adj, adj.text.conditions_over);
     return ++IR;
 }
 
-void azimuth_row(Run& run, Index& IR, int I) {
-    Network& net = run.net;
-    Matrix& G = run.solution->G;
-    const Index r = next_condition(run, IR);
+void azimuth_row(Adjustment& adj, Index& IR, int I) {
+    Network& net = adj.net;
+    Matrix& G = adj.solution.G;
+    const Index r = next_condition(adj, IR);
     const int reference = table(net.dimension).reference;
     int IA = 0;
     for (int p = 1; p <= net.IB; ++p)
         if (abs_code(net.KOD1[p]) == reference) { IA = p; break; }
     if (IA == 0) {
-        run.console.say(run.text.no_reference);
-        platform::halt(run.console, run.text.end, ExitStatus::failed);
+        adj.console.say(adj.text.no_reference);
+        platform::halt(adj.console, adj.text.end, ExitStatus::failed);
     }
     const double dx = net.XO[I] - net.XO[IA], dy = net.YO[I] - net.YO[IA];
     const double s = std::sqrt(dx * dx + dy * dy);
     if (s < AZIMUTH_MIN) {
         const std::int16_t numbers[3] = {net.IN[I], net.IN[IA], 0};
         const std::int16_t indices[3] = {static_cast<std::int16_t>(I), static_cast<std::int16_t>(IA), 0};
-        same_coordinates(run, numbers, indices);
+        same_coordinates(adj, numbers, indices);
     }
     G(r, net.column(I, X)) = -dy / s;
     G(r, net.column(I, Y)) = dx / s;
@@ -106,12 +107,12 @@ void azimuth_row(Run& run, Index& IR, int I) {
 // Free network: every code-3 point writes into the shared rows: one translation row per axis,
 // the rotation about the vertical, and without distances the scale. The rows are sums over
 // the code-3 points.
-void helmert_rows(Run& run, Index& IR, int I) {
-    Network& net = run.net;
-    Matrix& G = run.solution->G;
+void helmert_rows(Adjustment& adj, Index& IR, int I) {
+    Network& net = adj.net;
+    Matrix& G = adj.solution.G;
     const Index rotation = static_cast<Index>(net.dimension + 1);
     const Index rows = net.ID <= 0 ? rotation + 1 : rotation;
-    if (rows > run.profile.cap.conditions) pause_then_exit(run, run.text.conditions_over);
+    if (rows > adj.profile.cap.conditions) pause_then_exit(adj, adj.text.conditions_over);
     const int x = net.column(I, X), y = net.column(I, Y);
     for (int axis = X; axis <= net.dimension; ++axis) G(axis, net.column(I, axis)) = 1.0;
     IR = rotation;
@@ -161,34 +162,34 @@ std::string placement_text(std::int16_t code, int dimension) {
     return c < t.texts ? t.POP[static_cast<std::size_t>(c)] : "";
 }
 
-void placement_conditions(Run& run) {
-    Network& net = run.net;
-    Solution& s = *run.solution;
+void placement_conditions(Adjustment& adj) {
+    Network& net = adj.net;
+    Solution& s = adj.solution;
     const CodeTable& t = table(net.dimension);
     Index IR = 0;
     for (int I = 1; I <= net.IB; ++I) {
         const int c = abs_code(net.KOD1[I]);
         if (c == 2) {
-            azimuth_row(run, IR, I);
+            azimuth_row(adj, IR, I);
         } else if (c == 3) {
-            helmert_rows(run, IR, I);
+            helmert_rows(adj, IR, I);
         } else {
             for (int axis : rule(t, net.KOD1[I]).rows)
-                if (axis != 0) s.G(next_condition(run, IR), net.column(I, axis)) = 1.0;
+                if (axis != 0) s.G(next_condition(adj, IR), net.column(I, axis)) = 1.0;
         }
     }
-    if (IR < 3 && !run.text.few_conditions.empty()) run.console.pause(run.text.few_conditions);
+    if (IR < 3 && !adj.text.few_conditions.empty()) adj.console.pause(adj.text.few_conditions);
     s.NP = IR;
     const bool too_few = s.NM - net.NN + s.NP < 0;
-    if (too_few || (run.profile.datum_motions_checked && !network_datum_fixed(net, s))) {
-        for (const std::string& line : run.text.underdetermined) run.console.say(line);
-        platform::halt(run.console, ExitStatus::failed);
+    if (too_few || (adj.profile.datum_motions_checked && !network_datum_fixed(net, s))) {
+        for (const std::string& line : adj.text.underdetermined) adj.console.say(line);
+        platform::halt(adj.console, ExitStatus::failed);
     }
 }
 
-void remove_fixed_components(Run& run) {
-    Network& net = run.net;
-    Solution& s = *run.solution;
+void remove_fixed_components(Adjustment& adj) {
+    Network& net = adj.net;
+    Solution& s = adj.solution;
     const CodeTable& t = table(net.dimension);
     Index columns_a = net.NN, columns_g = net.NN;
     for (int I = net.IB; I >= 1; --I) {
@@ -224,24 +225,24 @@ void insert_zero_row_and_column(Matrix& R, Matrix& RT, Index& rows, Index& colum
     library::MADTRN(RT, R, columns, rows);
 }
 
-void insert_fixed_increments(Run& run) {
-    Solution& s = *run.solution;
+void insert_fixed_increments(Adjustment& adj) {
+    Solution& s = adj.solution;
     Index columns_h = s.n;
-    each_fixed_column_upwards(run.net, [&](Index ic) { library::MADEXT(s.HT, 1, columns_h, ic); });
+    each_fixed_column_upwards(adj.net, [&](Index ic) { library::MADEXT(s.HT, 1, columns_h, ic); });
     s.n_extended = columns_h;
 }
 
-void insert_fixed_cofactors(Run& run) {
-    Network& net = run.net;
-    Solution& s = *run.solution;
+void insert_fixed_cofactors(Adjustment& adj) {
+    Network& net = adj.net;
+    Solution& s = adj.solution;
     Index rows_r = s.n, columns_r = s.n;
     each_fixed_column_upwards(net, [&](Index ic) { insert_zero_row_and_column(s.R, s.RT, rows_r, columns_r, ic); });
     if (s.n_extended != rows_r || rows_r != columns_r) {
-        run.console.say(run.text.extend_dimensions);
+        adj.console.say(adj.text.extend_dimensions);
         exit_block(ExitStatus::failed);
     }
     if (s.n_extended != net.NN) {
-        run.console.say(run.text.reduce_dimensions);
+        adj.console.say(adj.text.reduce_dimensions);
         exit_block(ExitStatus::failed);
     }
     s.n = s.n_extended;

@@ -1,6 +1,7 @@
 // The frame of one run of a console program.
 #include "adjustment/run.h"
 
+#include "adjustment/adjustment.h"
 #include "adjustment/failures.h"
 #include "adjustment/input_reader.h"
 #include "adjustment/pair_displacements.h"
@@ -112,6 +113,20 @@ void open_control(Run& run, platform::FileSink& control) {
     run.control.empty();
 }
 
+// The adjustment of the network read and the report tables of its results. The passes work on
+// an adjustment of their own over the run's network and a solution made for it; the file
+// dialogue and the point database stay with the frame.
+void adjust_and_report(Run& run) {
+    run.solution = std::make_unique<Solution>(run.profile.cap);
+    Adjustment adj{run.profile, run.text, run.console, run.report, run.control, run.TISK,
+                   run.net, *run.solution, run.points_final};
+    // Observations without any point: none of their stations can be in the point list.
+    if (adj.net.IB == 0) point_index(adj, adj.net.INS[1]);
+    adjust(adj);
+    write_report_tables(adj);
+    if (adj.profile.pairs) write_pair_displacements(adj);
+}
+
 void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
     const Profile& p = run.profile;
     if (!platform::data_folder_found()) {
@@ -127,14 +142,9 @@ void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control
     if (p.control_paths) run.control.put(Record(" ").a(run.ADRESA, PATH_LENGTH).a(run.ADRESB, PATH_LENGTH));
     database_dialogue(run);
     read_input(run, std::move(bytes));
-    // Observations without any point: none of their stations can be in the point list.
-    if (run.net.IB == 0) point_index(run, run.net.INS[1]);
     if (run.net.NN > run.profile.cap.unknowns)
         platform::halt(run.console, run.text.too_many_adjusted_points, ExitStatus::failed);
-    run.solution = std::make_unique<Solution>(run.profile.cap);
-    adjust(run);
-    write_report_tables(run);
-    if (run.profile.pairs) write_pair_displacements(run);
+    adjust_and_report(run);
     if (run.profile.interactive) run.profile.interactive(run);
     end_message(run);
     exit_block(ExitStatus::finished);

@@ -4,10 +4,11 @@
 
 #include <cmath>
 
+#include "adjustment/adjustment.h"
+#include "adjustment/exit_block.h"
 #include "adjustment/failures.h"
 #include "adjustment/placement.h"
 #include "adjustment/rows.h"
-#include "adjustment/run.h"
 #include "library/madarith.h"
 #include "library/madinv.h"
 #include "platform/record.h"
@@ -35,16 +36,16 @@ constexpr Index DIVERGENCE_LIMIT = 5;
 // below.
 constexpr double NEGLIGIBLE_PIVOT = 1e-10;
 
-[[noreturn]] void no_convergence(Run& run) {
-    for (const std::string& line : run.text.no_convergence) run.console.say(line);
+[[noreturn]] void no_convergence(Adjustment& adj) {
+    for (const std::string& line : adj.text.no_convergence) adj.console.say(line);
     exit_block(ExitStatus::failed);
 }
 
 // D: the derived observations as combinations of the measured quantities, rows in the order of
 // the observation equations (the rows have passed their capacity check there already).
-void derived_matrix(Run& run) {
-    const Network& net = run.net;
-    Solution& s = *run.solution;
+void derived_matrix(Adjustment& adj) {
+    const Network& net = adj.net;
+    Solution& s = adj.solution;
     Index r = 0;
     for (int I = 1; I <= net.IS - 1; ++I) {
         if (net.INS[I + 1] != net.INS[I]) continue;
@@ -54,29 +55,29 @@ void derived_matrix(Run& run) {
     }
     for (int m = 1; m <= net.ID; ++m) s.D(++r, net.ISZ + m) = 1.0;
     for (int k = net.ISN1; k <= net.ISZ; ++k) s.D(++r, k) = 1.0;
-    if (r != s.NM) pause_then_exit(run, run.text.d_rows);
+    if (r != s.NM) pause_then_exit(adj, adj.text.d_rows);
 }
 
-void weights_singular(Run& run) {
-    run.console.pause(run.text.weights_singular);
-    for (int i = 1; i <= run.net.NR; ++i) {
-        run.console.say(Record(run.text.weight_line).item(i).item(run.net.PPP[i]));
-        run.console.pause(run.text.go_on);
+void weights_singular(Adjustment& adj) {
+    adj.console.pause(adj.text.weights_singular);
+    for (int i = 1; i <= adj.net.NR; ++i) {
+        adj.console.say(Record(adj.text.weight_line).item(i).item(adj.net.PPP[i]));
+        adj.console.pause(adj.text.go_on);
     }
     exit_block(ExitStatus::failed);
 }
 
-void solve(Run& run) {
-    Solution& s = *run.solution;
-    switch (solve_increments(s, {s.NM, run.net.NR, s.NP, s.n})) {
+void solve(Adjustment& adj) {
+    Solution& s = adj.solution;
+    switch (solve_increments(s, {s.NM, adj.net.NR, s.NP, s.n})) {
         case ChainStop::solved: return;
-        case ChainStop::weights_singular: weights_singular(run); return;
-        case ChainStop::cofactors_singular: pause_then_exit(run, run.text.qi_singular); return;
+        case ChainStop::weights_singular: weights_singular(adj); return;
+        case ChainStop::cofactors_singular: pause_then_exit(adj, adj.text.qi_singular); return;
         case ChainStop::normal_singular:
         case ChainStop::normal_undetermined:
-            run.console.pause(run.text.normal_singular[0]);
-            run.console.say(run.text.normal_singular[1]);
-            run.console.say(run.text.normal_singular[2]);
+            adj.console.pause(adj.text.normal_singular[0]);
+            adj.console.say(adj.text.normal_singular[1]);
+            adj.console.say(adj.text.normal_singular[2]);
             exit_block(ExitStatus::failed);
     }
 }
@@ -84,13 +85,13 @@ void solve(Run& run) {
 // What only the solution of the last pass is needed for: the cofactor matrix of the unknowns
 // R = M.N.M, the corrections V = PP^-1.D^T.Q.(A.H - L) and [pvv]. The matrices of the pass are
 // still intact here, so R and V are what every pass would have computed.
-void finish_solution(Run& run) {
-    Solution& s = *run.solution;
-    const Index p = run.net.NR;
+void finish_solution(Adjustment& adj) {
+    Solution& s = adj.solution;
+    const Index p = adj.net.NR;
     cofactors_and_corrections(s, {s.NM, p, s.NP, s.n});
-    for (int k = 1; k <= p; ++k) s.VT(1, k) = s.VT(1, k) * run.net.PPP[k];
+    for (int k = 1; k <= p; ++k) s.VT(1, k) = s.VT(1, k) * adj.net.PPP[k];
     MADMUL(s.VT, s.V, s.VVT, 1, p, 1);
-    insert_fixed_cofactors(run);
+    insert_fixed_cofactors(adj);
 }
 
 // Adds the increments of the solution to the coordinates of point I, and takes them from HR.
@@ -108,9 +109,9 @@ void move_point(Network& net, Solution& s, int I) {
 }
 
 // Moves the points of codes -1..1 by the increments; the others keep their input coordinates.
-void move_free_points(Run& run) {
-    Network& net = run.net;
-    Solution& s = *run.solution;
+void move_free_points(Adjustment& adj) {
+    Network& net = adj.net;
+    Solution& s = adj.solution;
     for (int I = 1; I <= net.IB; ++I) {
         if (!moved_by_passes(net.KOD1[I])) continue;
         move_point(net, s, I);
@@ -118,9 +119,9 @@ void move_free_points(Run& run) {
 }
 
 // Clears the work matrices and the row counters for the next pass.
-void clear_pass(Run& run) {
-    Solution& s = *run.solution;
-    const Index m = s.NM, p = run.net.NR, q = s.NP, nn = run.net.NN;
+void clear_pass(Adjustment& adj) {
+    Solution& s = adj.solution;
+    const Index m = s.NM, p = adj.net.NR, q = s.NP, nn = adj.net.NN;
     MADVAL(s.D, m, p, 0.0);
     MADVAL(s.A, m, nn, 0.0);
     MADVAL(s.G, q, nn, 0.0);
@@ -130,30 +131,30 @@ void clear_pass(Run& run) {
 }
 
 // The convergence test and the divergence counter after a solution; true when converged.
-bool settled(Run& run) {
-    Solution& s = *run.solution;
-    MADMUL(s.HT, s.H, s.HTH, 1, run.net.NN, 1);
-    const Index passes = run.profile.loop.passes;
+bool settled(Adjustment& adj) {
+    Solution& s = adj.solution;
+    MADMUL(s.HT, s.H, s.HTH, 1, adj.net.NN, 1);
+    const Index passes = adj.profile.loop.passes;
     if (passes > 0) {  // a fixed number of passes at most, no divergence counter
         return s.convergence.observe_limited(s.HTH(1, 1), passes);
     }
     switch (s.convergence.observe(s.HTH(1, 1))) {
         case ConvergenceTest::Verdict::converged: return true;
-        case ConvergenceTest::Verdict::diverged: no_convergence(run);
+        case ConvergenceTest::Verdict::diverged: no_convergence(adj);
         case ConvergenceTest::Verdict::go_on: break;
     }
     return false;
 }
 
 // Unit standard deviation test: the a-posteriori value against the a-priori one.
-void unit_variance_test(Run& run) {
-    Network& net = run.net;
-    Solution& s = *run.solution;
-    const Messages& t = run.text;
+void unit_variance_test(Adjustment& adj) {
+    Network& net = adj.net;
+    Solution& s = adj.solution;
+    const Messages& t = adj.text;
     const Index r = static_cast<Index>(s.NM - net.NN + s.NP);
     s.redundancy = r;
-    const bool console_lines = run.profile.test_lines_on_console;
-    if (console_lines) run.console.say(Record(t.redundancy).item(r));
+    const bool console_lines = adj.profile.test_lines_on_console;
+    if (console_lines) adj.console.say(Record(t.redundancy).item(r));
     if (r < 1) {
         net.MO = net.MOO;
         return;
@@ -161,32 +162,32 @@ void unit_variance_test(Run& run) {
     const double s0 = std::sqrt(s.VVT(1, 1) / r);
     net.MO = s0;
     const Record line = Record(t.sigma0).f(s0, 6, 1);
-    run.report.empty();
-    run.report.put(line);
-    run.report.empty();
-    run.report.empty();
+    adj.report.empty();
+    adj.report.put(line);
+    adj.report.empty();
+    adj.report.empty();
     if (console_lines) {
-        run.console.empty();
-        run.console.record(line.str());
-        run.console.empty();
-        run.console.empty();
+        adj.console.empty();
+        adj.console.record(line.str());
+        adj.console.empty();
+        adj.console.empty();
     }
     const double root = std::sqrt(static_cast<double>(r));
     const double upper = (static_cast<double>(1.0f) + static_cast<double>(2.0f) / root) * net.MOO;
     const float MOS = static_cast<float>(upper);
     const double lower = (static_cast<double>(1.0f) - static_cast<double>(2.0f) / root) * net.MOO;
     if (MOS > s0) net.MO = net.MOO;
-    if (lower > net.MO || upper < net.MO) run.report.put(t.sigma0_rejected);
+    if (lower > net.MO || upper < net.MO) adj.report.put(t.sigma0_rejected);
 }
 
 // The points not moved during the passes receive the last solution once: HR then holds input
 // minus adjusted coordinates for every point. Where no pass moves a point, every point takes its
 // displacement here.
-void final_update(Run& run) {
-    Network& net = run.net;
-    Solution& s = *run.solution;
+void final_update(Adjustment& adj) {
+    Network& net = adj.net;
+    Solution& s = adj.solution;
     for (int I = 1; I <= net.IB; ++I) {
-        if (!run.profile.loop.moves_points || !moved_by_passes(net.KOD1[I])) move_point(net, s, I);
+        if (!adj.profile.loop.moves_points || !moved_by_passes(net.KOD1[I])) move_point(net, s, I);
     }
 }
 
@@ -266,35 +267,35 @@ bool ConvergenceTest::observe_limited(double HTH, Index passes) {
     return observe_settling(HTH) || ITER >= passes;
 }
 
-bool adjustment_pass(Run& run) {
-    Solution& s = *run.solution;
+bool adjustment_pass(Adjustment& adj) {
+    Solution& s = adj.solution;
     ++s.IIT;
-    run.console.record(Record("+").blanks(35).text(run.text.progress).i(s.IIT, 4).str());
-    observation_rows(run);
-    derived_matrix(run);
-    placement_conditions(run);
-    remove_fixed_components(run);
-    solve(run);
+    adj.console.record(Record("+").blanks(35).text(adj.text.progress).i(s.IIT, 4).str());
+    observation_rows(adj);
+    derived_matrix(adj);
+    placement_conditions(adj);
+    remove_fixed_components(adj);
+    solve(adj);
     MADTRN(s.H, s.HT, s.n, 1);
-    insert_fixed_increments(run);
-    MADTRN(s.HT, s.H, 1, run.net.NN);
-    if (run.profile.loop.moves_points) move_free_points(run);
-    if (settled(run)) {
-        finish_solution(run);
+    insert_fixed_increments(adj);
+    MADTRN(s.HT, s.H, 1, adj.net.NN);
+    if (adj.profile.loop.moves_points) move_free_points(adj);
+    if (settled(adj)) {
+        finish_solution(adj);
         return true;
     }
-    clear_pass(run);
+    clear_pass(adj);
     return false;
 }
 
-void adjust(Run& run) {
-    run.solution->convergence.limit_solutions(static_cast<Index>(run.profile.pass_limit));
-    while (!adjustment_pass(run)) {
+void adjust(Adjustment& adj) {
+    adj.solution.convergence.limit_solutions(static_cast<Index>(adj.profile.pass_limit));
+    while (!adjustment_pass(adj)) {
     }
-    unit_variance_test(run);
-    run.console.record(Record("+").blanks(35).text(run.text.finished).str());
-    final_update(run);
-    run.points_final = true;
+    unit_variance_test(adj);
+    adj.console.record(Record("+").blanks(35).text(adj.text.finished).str());
+    final_update(adj);
+    adj.points_final = true;
 }
 
 }  // namespace adjustment

@@ -13,7 +13,7 @@
 
 namespace adjustment {
 
-struct Run;
+struct Adjustment;
 
 // What the analysis reads, as the adjustment of epoch differences leaves it.
 struct PairInput {
@@ -31,6 +31,6 @@ void pair_displacements(const PairAnalysis& how, const Messages& text, const Pai
                         platform::RecordSink& report);
 
 // The analysis of the run's last solution, with the profile's parameters.
-void write_pair_displacements(Run& run);
+void write_pair_displacements(const Adjustment& adj);
 
 }  // namespace adjustment

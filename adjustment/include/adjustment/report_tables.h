@@ -9,7 +9,7 @@
 
 namespace adjustment {
 
-struct Run;
+struct Adjustment;
 struct Profile;
 struct Network;
 struct Solution;
@@ -20,6 +20,6 @@ void write_observation_tables(const Profile& profile, const Network& net, const 
 void write_result_tables(const Profile& profile, const Network& net, const Solution& s,
                          platform::RecordSink& report, platform::Console& console);
 // Both, in this order.
-void write_report_tables(Run& run);
+void write_report_tables(const Adjustment& adj);
 
 }  // namespace adjustment

@@ -5,7 +5,7 @@
 
 namespace adjustment {
 
-struct Run;
+struct Adjustment;
 
 // The coefficients of the horizontal angle j-i-k (station i, left target j, right target k) by
 // the X and Y unknowns of its three points [cc/mm], from the coordinate differences station to
@@ -40,7 +40,7 @@ ZenithCoefficients zenith_coefficients(double dx, double dy, double dz, double S
 double zenith_angle_cc(double h, double dz);
 
 // Rebuilds the diagonal of PP and forms the rows of the network at the current coordinates.
-void observation_rows(Run& run);
+void observation_rows(Adjustment& adj);
 // Reduces an angle misclosure [cc] to the half circle (-2 000 000, 2 000 000].
 double reduce_to_half_circle(double misclosure_cc);
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "adjustment/exit_block.h"
 #include "adjustment/network.h"
 #include "adjustment/profile.h"
 #include "library/pointdb.h"
@@ -19,7 +20,10 @@ namespace adjustment {
 
 struct Solution;
 
-// Everything one run holds from its start to its end.
+// The frame's state of one run from its start to its end: the ends of the report and control
+// files, the typed names and full paths, the point database. It owns the network, which the
+// reader fills, and the solution; the adjustment (adjustment.h) works on both, and the report,
+// the interactive part and the exit block read them after it.
 struct Run {
     Run(const Profile& profile, platform::Console& console, platform::RecordSink& report,
         platform::RecordSink& control, platform::DateTime start);
@@ -44,16 +48,6 @@ struct Run {
     Network net;
     std::unique_ptr<Solution> solution;  // the adjustment's results, after convergence
 };
-
-// Ends the run through the exit block: stores the point database where one is open, then halts
-// with "KONEC" and the given status.
-struct ExitBlock {
-    platform::ExitStatus status;
-};
-[[noreturn]] inline void exit_block(platform::ExitStatus status) { throw ExitBlock{status}; }
-
-// The console input ended at a question: the run ends through the exit block, as finished.
-[[noreturn]] inline void input_ended() { exit_block(platform::ExitStatus::finished); }
 
 // Runs the program of the profile on the given console; returns the process exit status.
 // `inspect`, when given, sees the run as it ends (tests read the adjusted network from it).

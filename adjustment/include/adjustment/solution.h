@@ -11,7 +11,7 @@ namespace adjustment {
 
 using library::Index;
 using library::Matrix;
-struct Run;
+struct Adjustment;
 
 // The convergence test and the divergence counter, fed with the sum of squared increments
 // [mm2] of each solution.
@@ -92,8 +92,8 @@ struct Solution : ChainMatrices {
 // settled (the loop ends), after the cofactor matrix R and the corrections V of that last
 // solution have been computed (the passes before need the increments alone); ends the run
 // itself on every failure.
-bool adjustment_pass(Run& run);
+bool adjustment_pass(Adjustment& adj);
 // The passes until convergence, then the unit standard deviation test and the final update.
-void adjust(Run& run);
+void adjust(Adjustment& adj);
 
 }  // namespace adjustment
