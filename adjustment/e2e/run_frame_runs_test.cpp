@@ -162,6 +162,42 @@ TEST(RunFrame, InterruptAtTheFirstOfferKeepsTheReportAndTheControlFile) {
     }
 }
 
+// The deformation programs ask no question after their tables: an interrupt at their last
+// question (kaspen: the input file, rudvik: the point database) ends the run through the exit
+// block with what it has written so far, which is the beginning of the files of a whole run,
+// and nothing stored in the point database.
+TEST(RunFrame, InterruptAtTheLastQuestionOfTheDeformationProgramsStoresNothing) {
+    for (const Program& p : programs) {
+        const std::string name = p.name;
+        if (name != "kaspen" && name.rfind("rudvik", 0) != 0) continue;
+        const Fixture s = setup_of(name);
+        const std::string database = s.database ? "PLANEDEF.DB\n" : "";
+        DataFolder whole;
+        whole.write("IN.TXT", example(s.input));
+        if (s.database) whole.write("PLANEDEF.DB", example("PLANEDEF.DB"));
+        testsupport::run(p.path, whole, "R.TXT\nIN.TXT\n" + database);
+        for (const int signal : {SIGINT, SIGHUP}) {
+            SCOPED_TRACE(name + (signal == SIGINT ? " SIGINT" : " SIGHUP"));
+            DataFolder folder;
+            folder.write("IN.TXT", example(s.input));
+            if (s.database) folder.write("PLANEDEF.DB", example("PLANEDEF.DB"));
+            Watch watch;
+            watch.signal = signal;
+            watch.signal_at = s.database ? "bez databáze = n" : "Jméno vstupního souboru";
+            const Outcome o =
+                testsupport::run_watched(p.path, folder, s.database ? "R.TXT\nIN.TXT\n" : "R.TXT\n", watch);
+            EXPECT_EQ(o.status, 1) << o.screen;
+            EXPECT_EQ(testsupport::screen_lines(o.screen).back(), "KONEC");
+            const std::string control = folder.read("ERR$$$.TXT"), whole_control = whole.read("ERR$$$.TXT");
+            EXPECT_EQ(whole_control.compare(0, control.size(), control), 0) << "the control file begins as a whole run's";
+            EXPECT_TRUE(folder.read("R.TXT").empty()) << "the report is written from the input on";
+            if (s.database) {
+                EXPECT_EQ(folder.read("PLANEDEF.DB"), example("PLANEDEF.DB"));
+            }
+        }
+    }
+}
+
 // Writing out the files at every question costs no more than one write per file and question
 // that has new records: a whole run of ostrel on the largest network, every offer declined,
 // makes fewer than 40 write calls (console, report and control file together).
