@@ -36,16 +36,35 @@ std::string example(const std::string& name) {
 }
 
 
-// The example network each program reads, and whether it asks for a point database.
+// The example network each program reads and, for a program that asks for a point database,
+// the example database it is given ("" for none).
 struct Fixture {
     std::string input;
-    bool database;
+    std::string database;
+    bool asks_database() const { return !database.empty(); }
+    // The answers to the file questions: report, input and database.
+    std::string names() const { return "R.TXT\nIN.TXT\n" + (asks_database() ? database + "\n" : ""); }
 };
 Fixture setup_of(const std::string& program) {
-    if (program == "planor") return {"PLANE.TXT", true};
-    if (program == "kaspen") return {"DEFORM.TXT", false};
-    if (program.rfind("rudvik", 0) == 0) return {"PLANEDEF.TXT", true};
-    return {"DEMO.TXT", false};
+    if (program == "planor") return {"PLANE.TXT", "BODY.DB"};
+    if (program == "kaspen") return {"DEFORM.TXT", ""};
+    if (program.rfind("rudvik", 0) == 0) return {"PLANEDEF.TXT", "PLANEDEF.DB"};
+    return {"DEMO.TXT", ""};
+}
+
+// A data folder with the program's input as IN.TXT and its example database.
+void fill(const DataFolder& folder, const Fixture& s) {
+    folder.write("IN.TXT", example(s.input));
+    if (s.asks_database()) folder.write(s.database, example(s.database));
+}
+
+// A run that gets `signal` when the screen first shows `at`, its answers given up to there.
+Outcome interrupted(const Program& p, const DataFolder& folder, const std::string& answers, int signal,
+                    const std::string& at) {
+    Watch watch;
+    watch.signal = signal;
+    watch.signal_at = at;
+    return testsupport::run_watched(p.path, folder, answers, watch);
 }
 
 bool ends_with(const std::string& s, const std::string& end) {
@@ -89,14 +108,14 @@ TEST(RunFrame, TypedNamesWithControlCharactersAreRefused) {
         folder.write("IN.TXT", example(s.input));
         folder.write("IN", "not the input");
         std::string answers = std::string("R\0X.TXT\n", 8) + "R\x01.TXT\nR.TXT\n" + std::string("IN\0.TXT\n", 8) + "IN.TXT\n";
-        if (s.database) answers += std::string("B\0.DB\n", 6) + "B\tC.DB\nn\n";
+        if (s.asks_database()) answers += std::string("B\0.DB\n", 6) + "B\tC.DB\nn\n";
         const Outcome o = testsupport::run(p.path, folder, answers);
         const std::vector<std::string> screen = testsupport::screen_lines(o.screen);
         EXPECT_FALSE(folder.exists("R")) << "a file named by the name cut at its NUL";
         EXPECT_TRUE(folder.exists("R.TXT"));
         EXPECT_EQ(lines_ending(screen, "existuje") - lines_ending(screen, "neexistuje"), 2) << o.screen;
         EXPECT_EQ(lines_ending(screen, " - tento soubor neexistuje"), 1) << o.screen;
-        if (s.database) {
+        if (s.asks_database()) {
             EXPECT_FALSE(folder.exists("B"));
             EXPECT_FALSE(folder.exists("B\tC.DB"));
             int refusals = 0;
@@ -131,22 +150,15 @@ TEST(RunFrame, InterruptAtTheFirstOfferKeepsTheReportAndTheControlFile) {
         const std::string name = p.name;
         if (name == "kaspen" || name.rfind("rudvik", 0) == 0) continue;  // no question after the tables
         const Fixture s = setup_of(name);
-        const std::string database = s.database ? "BODY.DB\n" : "";
-        const std::string answers = "R.TXT\nIN.TXT\n" + database;
         DataFolder whole;
-        whole.write("IN.TXT", example(s.input));
-        if (s.database) whole.write("BODY.DB", example("BODY.DB"));
-        testsupport::run(p.path, whole, answers + "n\nn\nn\nn\nn\nn\nn\nn\nn\nn\n");
+        fill(whole, s);
+        testsupport::run(p.path, whole, s.names() + "n\nn\nn\nn\nn\nn\nn\nn\nn\nn\n");
         ASSERT_FALSE(whole.read("R.TXT").empty()) << name;
         for (const int signal : {SIGINT, SIGHUP}) {
             SCOPED_TRACE(name + (signal == SIGINT ? " SIGINT" : " SIGHUP"));
             DataFolder folder;
-            folder.write("IN.TXT", example(s.input));
-            if (s.database) folder.write("BODY.DB", example("BODY.DB"));
-            Watch watch;
-            watch.signal = signal;
-            watch.signal_at = "mezi body i,j";
-            const Outcome o = testsupport::run_watched(p.path, folder, answers, watch);
+            fill(folder, s);
+            const Outcome o = interrupted(p, folder, s.names(), signal, "mezi body i,j");
             EXPECT_EQ(o.status, 1) << o.screen;
             EXPECT_EQ(testsupport::screen_lines(o.screen).back(), "KONEC");
             // The report header holds the time of the start: the lines after it are compared.
@@ -155,8 +167,8 @@ TEST(RunFrame, InterruptAtTheFirstOfferKeepsTheReportAndTheControlFile) {
             EXPECT_TRUE(std::equal(report.begin() + 1, report.end(), expected.begin() + 1, expected.end()))
                 << report.size() << " lines, " << expected.size() << " expected";
             EXPECT_EQ(folder.read("ERR$$$.TXT"), whole.read("ERR$$$.TXT"));
-            if (s.database) {
-                EXPECT_EQ(folder.read("BODY.DB"), example("BODY.DB"));
+            if (s.asks_database()) {
+                EXPECT_EQ(folder.read(s.database), example(s.database));
             }
         }
     }
@@ -171,28 +183,23 @@ TEST(RunFrame, InterruptAtTheLastQuestionOfTheDeformationProgramsStoresNothing) 
         const std::string name = p.name;
         if (name != "kaspen" && name.rfind("rudvik", 0) != 0) continue;
         const Fixture s = setup_of(name);
-        const std::string database = s.database ? "PLANEDEF.DB\n" : "";
         DataFolder whole;
-        whole.write("IN.TXT", example(s.input));
-        if (s.database) whole.write("PLANEDEF.DB", example("PLANEDEF.DB"));
-        testsupport::run(p.path, whole, "R.TXT\nIN.TXT\n" + database);
+        fill(whole, s);
+        testsupport::run(p.path, whole, s.names());
         for (const int signal : {SIGINT, SIGHUP}) {
             SCOPED_TRACE(name + (signal == SIGINT ? " SIGINT" : " SIGHUP"));
             DataFolder folder;
-            folder.write("IN.TXT", example(s.input));
-            if (s.database) folder.write("PLANEDEF.DB", example("PLANEDEF.DB"));
-            Watch watch;
-            watch.signal = signal;
-            watch.signal_at = s.database ? "bez databáze = n" : "Jméno vstupního souboru";
-            const Outcome o =
-                testsupport::run_watched(p.path, folder, s.database ? "R.TXT\nIN.TXT\n" : "R.TXT\n", watch);
+            fill(folder, s);
+            const Outcome o = s.asks_database()
+                                  ? interrupted(p, folder, "R.TXT\nIN.TXT\n", signal, "bez databáze = n")
+                                  : interrupted(p, folder, "R.TXT\n", signal, "Jméno vstupního souboru");
             EXPECT_EQ(o.status, 1) << o.screen;
             EXPECT_EQ(testsupport::screen_lines(o.screen).back(), "KONEC");
             const std::string control = folder.read("ERR$$$.TXT"), whole_control = whole.read("ERR$$$.TXT");
             EXPECT_EQ(whole_control.compare(0, control.size(), control), 0) << "the control file begins as a whole run's";
             EXPECT_TRUE(folder.read("R.TXT").empty()) << "the report is written from the input on";
-            if (s.database) {
-                EXPECT_EQ(folder.read("PLANEDEF.DB"), example("PLANEDEF.DB"));
+            if (s.asks_database()) {
+                EXPECT_EQ(folder.read(s.database), example(s.database));
             }
         }
     }
