@@ -55,7 +55,8 @@ std::filesystem::path in_data_folder(std::string_view name)
 
 std::filesystem::path as_typed(std::string_view name)
 {
-    return std::filesystem::path(std::string(without_padding(name)));
+    const std::filesystem::path typed(std::string(without_padding(name)));
+    return typed.has_parent_path() ? typed : data_folder() / typed;
 }
 
 }  // namespace platform
