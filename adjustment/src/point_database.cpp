@@ -120,8 +120,11 @@ void database_dialogue(Run& run) {
         if (declines(run.BAZE)) return;
         const std::filesystem::path path = platform::as_typed(run.BAZE);
         if (platform::usable_name(run.BAZE) && !names_own_file(run, path) && run.database.open(path)) break;
-        run.console.say(right_in_24(run.BAZE) +
-                        (run.database.in_use() ? run.text.database_in_use : run.text.database_unavailable));
+        if (run.database.in_use())
+            run.console.say(run.text.database_in_use + std::string(platform::without_padding(run.BAZE)) +
+                            run.text.database_in_use_after);
+        else
+            run.console.say(right_in_24(run.BAZE) + run.text.database_unavailable);
     }
     run.BDUMMY = 0.0f;
     run.PB = 0;

@@ -6,18 +6,12 @@
 
 namespace platform {
 
-namespace {
-
-// The name without the blanks that pad it to its field width (the trailing ones: a name is
-// used as typed).
 std::string_view without_padding(std::string_view name)
 {
     const std::size_t last = name.find_last_not_of(' ');
     if (last == std::string_view::npos) return {};
     return name.substr(0, last + 1);
 }
-
-}  // namespace
 
 std::string named_data_folder()
 {
