@@ -2,9 +2,11 @@
 #include "testsupport/live_run.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -39,7 +41,7 @@ LiveRun::LiveRun(const fs::path& program, const fs::path& current, const fs::pat
         if (chdir(current.c_str()) != 0) _exit(127);
         setenv("TERVAL_DATA", data.c_str(), 1);
         setenv("LC_ALL", "C.UTF-8", 1);
-        signal(SIGPIPE, SIG_DFL);  // the test ignores it; the program must get it as a user's would
+        signal(SIGPIPE, SIG_DFL);  // the program gets it as a user's would, whatever the test does
         dup2(pipe_ends[0], 0);
         dup2(screen, 1);
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
@@ -48,8 +50,6 @@ LiveRun::LiveRun(const fs::path& program, const fs::path& current, const fs::pat
     close(pipe_ends[0]);
     close(screen);
     input_ = pipe_ends[1];
-    // A run that has ended closes its input: an answer written after it must not end the test.
-    signal(SIGPIPE, SIG_IGN);
     answer(answers);
 }
 
@@ -66,12 +66,23 @@ LiveRun::~LiveRun() {
 
 void LiveRun::answer(const std::string& text) {
     if (input_ < 0) return;
+    // A run that has ended has closed its input: the SIGPIPE of an answer written after it is
+    // held back and taken, so that it does not end the test (and no child inherits a change).
+    sigset_t pipe_signal, before;
+    sigemptyset(&pipe_signal);
+    sigaddset(&pipe_signal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe_signal, &before);
     std::size_t put = 0;
     while (put < text.size()) {
         const ssize_t n = ::write(input_, text.data() + put, text.size() - put);
-        if (n <= 0) return;
+        if (n <= 0) {
+            const timespec now{};
+            if (errno == EPIPE) sigtimedwait(&pipe_signal, nullptr, &now);
+            break;
+        }
         put += static_cast<std::size_t>(n);
     }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
 }
 
 std::string LiveRun::screen() const {
