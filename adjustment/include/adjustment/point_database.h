@@ -16,8 +16,9 @@ struct Run;
 // locked for the run, then counted, cleaned and sorted (BTRID, BSINGL, BTRID; a failure skips
 // the rest of the three), the deleted records taken out. A database that BTRID cannot read (a
 // record that cannot be read, a length that is not a whole number of records, more records than
-// the 16-bit count numbers) or that holds more records than the search covers is not used at
-// all: the run goes on as without a database and never writes to the file. A name that cannot
+// the 16-bit count numbers) is not used at all: the run goes on as without a database and never
+// writes to the file. One that holds more records than the search covers is said so and not
+// used after that opening (sorted, its points could still not be found). A name that cannot
 // be opened, that names the run's report, input or control file, or whose database another run
 // holds (the line says so; nothing waits) is refused and asked again; the end of the console
 // input ends the run.
