@@ -14,7 +14,6 @@ namespace planor_e2e {
 namespace {
 
 const std::string DB = "BODY.DB";
-const DbRecord DELETED{9999, 0.0, 0.0, 0.0};
 
 // Points `from`..`to` with code 0 at X = 1000000 + 1000 n + shift, Y = 2000000 - 1000 n.
 std::vector<std::string> points(int from, int to, double shift) {
