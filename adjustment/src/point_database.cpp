@@ -2,7 +2,9 @@
 // by the exit block.
 #include "adjustment/point_database.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "adjustment/run.h"
 #include "platform/interrupts.h"
@@ -29,12 +31,14 @@ bool declines(const std::string& BAZE) {
 // deleted one. A point with either number cannot be stored or searched for.
 bool reserved(std::int16_t number) { return number == library::DB_END || number == library::DB_DELETED; }
 
-// BTRID, BSINGL, BTRID; false at the first failure. A database without records makes BSINGL
+// BTRID, BSINGL, BTRID, then the deleted records taken out of the file, so that they do not
+// pile up from run to run; false at the first failure. A database without records makes BSINGL
 // meet the end of the file at once: that is no failure, there is nothing to clean.
 bool put_in_order(Run& run) {
     if (library::BTRID(run.database, run.PB, run.console) != library::DONE) return false;
     if (run.PB > 0 && library::BSINGL(run.database, run.PB, run.console) != library::DONE) return false;
-    return library::BTRID(run.database, run.PB, run.console) == library::DONE;
+    if (library::BTRID(run.database, run.PB, run.console) != library::DONE) return false;
+    return library::remove_deleted(run.database, run.PB) == library::DONE;
 }
 
 void give_up_database(Run& run) {
@@ -54,12 +58,37 @@ bool names_own_file(const Run& run, const std::filesystem::path& path) {
     return false;
 }
 
-// The three calls after opening: a failure skips the rest of them. A count that BTRID could not
-// complete leaves the file unused, so that no append overwrites records it never counted.
+// The three calls after opening: a failure of BSINGL skips the rest of them. A count that BTRID
+// could not complete leaves the file unused, so that no append overwrites records it never
+// counted. The deleted records that an earlier run left are taken out after the three. A
+// database of more records than the search covers is not used: its points could not be found.
 void prepare(Run& run) {
     if (library::BTRID(run.database, run.PB, run.console) != library::DONE) return give_up_database(run);
-    if (library::BSINGL(run.database, run.PB, run.console) != library::DONE) return;
-    if (library::BTRID(run.database, run.PB, run.console) != library::DONE) give_up_database(run);
+    if (library::BSINGL(run.database, run.PB, run.console) == library::DONE) {
+        if (library::BTRID(run.database, run.PB, run.console) != library::DONE) return give_up_database(run);
+        if (library::remove_deleted(run.database, run.PB) != library::DONE) return give_up_database(run);
+    }
+    if (run.PB > library::DB_SEARCH_CAPACITY) {
+        run.console.say(run.text.database_over_capacity);
+        give_up_database(run);
+    }
+}
+
+// The points of code 0 or more that the exit block appends (the reserved numbers left out).
+bool stored(const Network& net, int i) { return net.KOD1[i] >= 0 && !reserved(net.IN[i]); }
+
+// Whether the database, once the run's points are appended and their repeats deleted and taken
+// out, still holds no more records than the search covers. A database whose records cannot be
+// read here is left to the appends and the sort, which report it.
+bool room_for_points(Run& run) {
+    std::vector<std::int16_t> known;
+    if (library::live_numbers(run.database, run.PB, known) != library::DONE) return true;
+    const Network& net = run.net;
+    for (int i = 1; i <= net.IB; ++i)
+        if (stored(net, i)) known.push_back(net.IN[i]);
+    std::sort(known.begin(), known.end());
+    const long live = std::unique(known.begin(), known.end()) - known.begin();
+    return live <= library::DB_SEARCH_CAPACITY;
 }
 
 // Appends the points of code 0 or more in input order; false when an append fails.
@@ -91,7 +120,11 @@ void database_dialogue(Run& run) {
         if (declines(run.BAZE)) return;
         const std::filesystem::path path = platform::as_typed(run.BAZE);
         if (platform::usable_name(run.BAZE) && !names_own_file(run, path) && run.database.open(path)) break;
-        run.console.say(right_in_24(run.BAZE) + run.text.database_unavailable);
+        if (run.database.in_use())
+            run.console.say(run.text.database_in_use + std::string(platform::without_padding(run.BAZE)) +
+                            run.text.database_in_use_after);
+        else
+            run.console.say(right_in_24(run.BAZE) + run.text.database_unavailable);
     }
     run.BDUMMY = 0.0f;
     run.PB = 0;
@@ -112,6 +145,10 @@ ExitStatus store_points(Run& run, ExitStatus status) {
     if (run.BDUMMY == -1.0f) return status;
     if (!run.points_final || platform::interrupted()) {
         run.console.say(run.text.database_unchanged);
+        return ExitStatus::failed;
+    }
+    if (!room_for_points(run)) {
+        run.console.say(run.text.database_full);
         return ExitStatus::failed;
     }
     const long long length_before = run.database.length();

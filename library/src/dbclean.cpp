@@ -39,7 +39,7 @@ bool recount(const std::vector<DbRecord>& records, Index& PB)
 Status BSINGL(PointDatabase& db, Index& PB, platform::Console& console)
 {
     std::vector<DbRecord> records;
-    if (db.is_open()) db.read_all(records);
+    if (db.is_open()) db.read_counted(records);
     const long available = static_cast<long>(records.size());
     if (available < 1) return FAILED;
     std::vector<DbRecord> cleaned = records;

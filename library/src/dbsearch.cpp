@@ -13,6 +13,7 @@ namespace {
 // F(k) - 1 for k = 1..21: the search covers at most 10945 records.
 constexpr std::array<long, 21> fibonacci_less_one{0,  0,   1,   2,   4,   7,    12,   20,   33,   54,   88,
                                                   143, 232, 376, 609, 986, 1596, 2583, 4180, 6764, 10945};
+static_assert(fibonacci_less_one.back() == DB_SEARCH_CAPACITY);
 
 }  // namespace
 

@@ -15,7 +15,7 @@ namespace {
 constexpr long largest_count = std::numeric_limits<Index>::max();
 
 // PB = the records before the first one numbered 99 or the end of the records read, 32767 at
-// most. False when the file could not be read whole or the count would not fit the 16-bit PB.
+// most. False when the counted records could not be read whole, or would not fit the 16-bit PB.
 bool count_records(PointDatabase::ReadResult read, const std::vector<DbRecord>& records, Index& PB)
 {
     long counted = 0;
@@ -53,7 +53,7 @@ bool write_changes(PointDatabase& db, const std::vector<DbRecord>& before, const
 Status BTRID(PointDatabase& db, Index& PB, platform::Console& console)
 {
     std::vector<DbRecord> records;
-    const auto read = db.is_open() ? db.read_all(records) : PointDatabase::ReadResult::error;
+    const auto read = db.is_open() ? db.read_counted(records) : PointDatabase::ReadResult::error;
     if (!count_records(read, records, PB)) {
         console.say(messages::db_read_error);
         return FAILED;

@@ -2,9 +2,11 @@
 #include "library/pointdb.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cerrno>
@@ -60,6 +62,10 @@ DbRecord decode(const unsigned char* bytes)
 // A point database writes its spare bytes as zeros: anything else there is some other file.
 bool spare_bytes_clear(const unsigned char* bytes) { return get_le(bytes, spare_at, 6) == 0; }
 
+// The most records read at once: those that the 16-bit count numbers, and one more to see
+// whether a 99 ends them there.
+constexpr long most_records_read = DB_COUNT_CAPACITY + 1;
+
 // Byte position of record k (from 1).
 off_t position(long k) { return static_cast<off_t>(k - 1) * static_cast<off_t>(record_bytes); }
 
@@ -103,7 +109,18 @@ bool PointDatabase::open(const std::filesystem::path& path)
     // file at once (no stream buffer), so that a failed write is seen by the routine that made
     // it and not at some later flush.
     fd_ = platform::open_regular_file(path, O_RDWR | O_CREAT);
-    return fd_ >= 0;
+    in_use_ = false;
+    if (fd_ < 0) return false;
+    // The lock is the open file's and lasts until it is closed, that is to the end of the run. A
+    // lock that another run holds is not waited for: the caller says so and asks again. A file
+    // system that cannot lock makes the database unusable, as a run could not be kept off it.
+    int status;
+    do status = ::flock(fd_, LOCK_EX | LOCK_NB);
+    while (status != 0 && errno == EINTR);
+    if (status == 0) return true;
+    in_use_ = errno == EWOULDBLOCK;
+    close();
+    return false;
 }
 
 void PointDatabase::close()
@@ -124,23 +141,27 @@ PointDatabase::ReadResult PointDatabase::read(long k, DbRecord& record)
     return got == 0 ? ReadResult::end_of_file : ReadResult::error;
 }
 
-PointDatabase::ReadResult PointDatabase::read_all(std::vector<DbRecord>& records)
+PointDatabase::ReadResult PointDatabase::read_counted(std::vector<DbRecord>& records)
 {
     records.clear();
     const long long size = length();
     if (size < 0) return ReadResult::error;
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
+    const long long whole = size / static_cast<long long>(record_bytes);
+    const std::size_t wanted = static_cast<std::size_t>(std::min<long long>(whole, most_records_read));
+    std::vector<unsigned char> bytes(wanted * record_bytes);
     const ssize_t got = read_at(fd_, bytes.data(), bytes.size(), 0);
     if (got < 0) return ReadResult::error;
-    const std::size_t whole = static_cast<std::size_t>(got) / record_bytes;
-    records.reserve(whole);
-    for (std::size_t k = 0; k < whole; ++k) {
+    const std::size_t read = static_cast<std::size_t>(got) / record_bytes;
+    records.reserve(read);
+    for (std::size_t k = 0; k < read; ++k) {
         const unsigned char* at = bytes.data() + k * record_bytes;
         if (!spare_bytes_clear(at)) return ReadResult::error;
+        if (static_cast<long>(k) == DB_COUNT_CAPACITY && decode(at).number != DB_END) return ReadResult::error;
         records.push_back(decode(at));
+        if (records.back().number == DB_END) break;
     }
-    // A file that grew or shrank while it was read, or ends in a part-record, is not whole.
-    const bool complete = got == size && static_cast<std::size_t>(got) % record_bytes == 0;
+    // A file that ends in a part-record, or shrank while it was read, is not whole.
+    const bool complete = static_cast<std::size_t>(got) == bytes.size() && size % static_cast<long long>(record_bytes) == 0;
     return complete ? ReadResult::ok : ReadResult::error;
 }
 

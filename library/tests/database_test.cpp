@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -232,6 +233,88 @@ TEST_F(Database, CountBeyond32767RecordsIsAReadError)
     EXPECT_EQ(console.screen(), read_error_line);
     EXPECT_EQ(BULOZ(db, PB, 2, 0.0, 0.0, 0.0), FAILED);  // no record 32768 with a 16-bit count
     EXPECT_EQ(PB, 32767);
+}
+
+// The file is locked while it is open: a second opening of it (another run) is refused at once
+// and says why; once the first is closed it opens. A folder is refused for another reason.
+TEST_F(Database, OpenFileIsLockedUntilClosed)
+{
+    ASSERT_TRUE(db.open(path));
+    PointDatabase second;
+    EXPECT_FALSE(second.open(path));
+    EXPECT_TRUE(second.in_use());
+    EXPECT_FALSE(second.is_open());
+    db.close();
+    EXPECT_TRUE(second.open(path));
+    EXPECT_FALSE(second.in_use());
+    EXPECT_FALSE(db.open(path));
+    EXPECT_TRUE(db.in_use());
+    EXPECT_FALSE(db.open(folder));
+    EXPECT_FALSE(db.in_use());
+}
+
+// The count reads the records up to the first 99 and no further: a file of 1 GiB whose fourth
+// record is 99 (sparse, so no disk is used) is counted as three records and sorted.
+TEST_F(Database, CountReadsNoFurtherThanThe99)
+{
+    create(numbered({5, 3, 8, 99}));
+    std::filesystem::resize_file(path, std::uintmax_t{1} << 30);
+    Index PB = 0;
+    EXPECT_EQ(BTRID(db, PB, console), DONE);
+    EXPECT_EQ(PB, 3);
+    EXPECT_EQ(console.screen(), "");
+    const std::string head = bytes().substr(0, 4 * 32);
+    EXPECT_EQ(test::point_from(head, 0).number, 3);
+    EXPECT_EQ(test::point_from(head, 96).number, 99);
+}
+
+// The deleted records are taken out of records 1..PB; the others keep their order and bytes
+// and the file ends after them. Where a 99 ends the counted records before the end of the
+// file, the records beyond are not moved and nothing is taken out.
+struct RemoveCase {
+    const char* name;
+    std::vector<std::int16_t> numbers;
+    Index PB;
+    std::vector<std::int16_t> after;  // the whole file afterwards
+    Index PB_after;
+};
+
+std::ostream& operator<<(std::ostream& out, const RemoveCase& c) { return out << c.name; }
+
+class RemoveDeleted : public test::DatabaseFile, public ::testing::WithParamInterface<RemoveCase> {};
+
+TEST_P(RemoveDeleted, TakesOutTheDeletedRecords)
+{
+    const RemoveCase& c = GetParam();
+    const std::vector<Point> before = numbered(c.numbers);
+    create(before);
+    Index PB = c.PB;
+    EXPECT_EQ(remove_deleted(db, PB), DONE);
+    EXPECT_EQ(PB, c.PB_after);
+    const std::vector<Point> after = points();
+    EXPECT_EQ(numbers_of(after), c.after);
+    for (const Point& p : after) {
+        if (p.number == DB_DELETED) continue;
+        EXPECT_NE(std::find(before.begin(), before.end(), p), before.end()) << p.number << " as it was";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Library, RemoveDeleted,
+                         ::testing::Values(RemoveCase{"AtTheEnd", {1, 2, 9999, 9999}, 4, {1, 2}, 2},
+                                           RemoveCase{"AllDeleted", {9999, 9999}, 2, {}, 0},
+                                           RemoveCase{"NoneDeleted", {1, 2, 3}, 3, {1, 2, 3}, 3},
+                                           RemoveCase{"HigherNumbersMoveUp", {-4, 9999, 9999, 12000, 32767}, 5,
+                                                      {-4, 12000, 32767}, 3},
+                                           RemoveCase{"BeforeA99", {1, 9999, 99, 7}, 2, {1, 9999, 99, 7}, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Database, LiveNumbersLeaveOutTheDeleted)
+{
+    create(numbered({3, 5, 9999, 12000, 9999}));
+    std::vector<std::int16_t> numbers;
+    EXPECT_EQ(live_numbers(db, 4, numbers), DONE);
+    EXPECT_EQ(numbers, (std::vector<std::int16_t>{3, 5, 12000}));
+    EXPECT_EQ(live_numbers(db, 6, numbers), FAILED) << "more records than the file holds";
 }
 
 TEST_F(Database, RoutinesOnAClosedDatabaseFail)

@@ -1,8 +1,8 @@
 // Console runs of planor with a point database, the file read back record by record afterwards.
 // Expected records are written from the input coordinates and the file layout (number, X, Y,
 // 0.0, six zero bytes), in the order that the sort and the cleaning of the database routines
-// give: ascending numbers, a repeated number kept once and its repeat marked 9999 with zeros,
-// the marked records at the end.
+// give: ascending numbers, a repeated number kept once and its repeat marked 9999 with zeros
+// (shown as deleted), the marked records then taken out of the file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +14,6 @@ namespace planor_e2e {
 namespace {
 
 const std::string DB = "BODY.DB";
-const DbRecord DELETED{9999, 0.0, 0.0, 0.0};
 
 // Points `from`..`to` with code 0 at X = 1000000 + 1000 n + shift, Y = 2000000 - 1000 n.
 std::vector<std::string> points(int from, int to, double shift) {
@@ -46,14 +45,13 @@ TEST(Database, PointsOnlyInputFillsANewDatabase) {
 }
 
 // With up to 13 records the sort has the gap 1 alone, which keeps equal numbers in file order:
-// the old record of each number stays and the appended one is marked deleted.
+// the old record of each number stays and the appended one is deleted, then taken out.
 TEST(Database, SecondRunKeepsTheOldRecordOfEachNumber) {
     testsupport::DataFolder folder;
     run_input(folder, plane_input(points(1, 3, 0.0)), DB);
     const Result r = run_input(folder, plane_input(points(1, 3, 55.5)), DB);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(db_records(folder.read(DB)),
-              (std::vector<DbRecord>{record(1, 0.0), record(2, 0.0), record(3, 0.0), DELETED, DELETED, DELETED}));
+    EXPECT_EQ(db_records(folder.read(DB)), (std::vector<DbRecord>{record(1, 0.0), record(2, 0.0), record(3, 0.0)}));
     EXPECT_EQ(count(r.screen, " Bod je v databazi vicekrat - zrusen je :"), 3);
     // The deleted record as (I6,3F14.1), its first blank being carriage control.
     EXPECT_NE(find(r.screen, "    1" + right("1001055.5", 14) + right("1999000.0", 14) + right("0.0", 14)), -1);
@@ -62,8 +60,8 @@ TEST(Database, SecondRunKeepsTheOldRecordOfEachNumber) {
 // A database of n known points (101..100 + n: no 99 among them, which would end the count) and
 // a run that stores six of them again (101, 103, 104, 107, 108, 100 + n, moved by 55.5 mm) and
 // one new point 101 + n. Whatever gaps the sort of n + 7 records takes, each known record stays
-// byte for byte at its place, the run's repeats are deleted (shown, then marked 9999 with zeros
-// at the end) and the new point comes last of the numbers.
+// byte for byte at its place, the run's repeats are deleted (shown, then taken out of the file)
+// and the new point comes last of the numbers.
 TEST(Database, KnownRecordsStayWhateverTheSize) {
     for (const int n : {14, 40, 41, 121, 122, 364}) {
         SCOPED_TRACE(n);
@@ -78,7 +76,6 @@ TEST(Database, KnownRecordsStayWhateverTheSize) {
         EXPECT_EQ(r.status, 0);
         std::vector<DbRecord> expected = known;
         expected.push_back(record(101 + n, 0.0));
-        for (int k = 0; k < 6; ++k) expected.push_back(DELETED);
         EXPECT_EQ(db_records(folder.read(DB)), expected);
         EXPECT_EQ(folder.read(DB).substr(0, 32 * n), db_bytes(known)) << "byte for byte";
         EXPECT_EQ(count(r.screen, " Bod je v databazi vicekrat - zrusen je :"), 6);

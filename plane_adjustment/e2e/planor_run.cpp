@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <fstream>
 #include <sstream>
 
@@ -23,47 +22,6 @@ int find(const std::vector<std::string>& lines, const std::string& text) {
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i] == text) return static_cast<int>(i);
     return -1;
-}
-
-namespace {
-
-void put(std::string& out, std::uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-std::uint64_t get(const std::string& in, std::size_t at, int bytes) {
-    std::uint64_t value = 0;
-    for (int i = 0; i < bytes; ++i) value |= std::uint64_t{static_cast<unsigned char>(in[at + i])} << (8 * i);
-    return value;
-}
-
-}  // namespace
-
-std::string db_bytes(const std::vector<DbRecord>& records) {
-    std::string out;
-    for (const DbRecord& r : records) {
-        put(out, static_cast<std::uint16_t>(r.number), 2);
-        put(out, std::bit_cast<std::uint64_t>(r.x), 8);
-        put(out, std::bit_cast<std::uint64_t>(r.y), 8);
-        put(out, std::bit_cast<std::uint64_t>(r.z), 8);
-        put(out, 0, 6);
-    }
-    return out;
-}
-
-void PrintTo(const DbRecord& r, std::ostream* os) {
-    *os << "{" << r.number << ", " << std::fixed << r.x << ", " << r.y << ", " << r.z << "}";
-}
-
-std::vector<DbRecord> db_records(const std::string& bytes) {
-    EXPECT_EQ(bytes.size() % 32, 0u) << "database length " << bytes.size();
-    std::vector<DbRecord> records;
-    for (std::size_t at = 0; at + 32 <= bytes.size(); at += 32) {
-        records.push_back({static_cast<std::int16_t>(get(bytes, at, 2)), std::bit_cast<double>(get(bytes, at + 2, 8)),
-                           std::bit_cast<double>(get(bytes, at + 10, 8)), std::bit_cast<double>(get(bytes, at + 18, 8))});
-        EXPECT_EQ(get(bytes, at + 26, 6), 0u) << "record " << at / 32 + 1 << ": bytes 26-31";
-    }
-    return records;
 }
 
 std::string plane_input(const std::vector<std::string>& points, const std::vector<std::string>& directions,

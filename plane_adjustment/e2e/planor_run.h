@@ -2,11 +2,10 @@
 // lines, the report and control file (code page 1250, shown in UTF-8) and the point database
 // (32-byte records).
 #pragma once
-#include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "testsupport/database_records.h"
 #include "testsupport/runner.h"
 
 namespace planor_e2e {
@@ -31,19 +30,10 @@ using testsupport::blanks;
 using testsupport::left;
 using testsupport::right;
 
-// A record of the point database as its routines read it.
-struct DbRecord {
-    std::int16_t number;
-    double x, y, z;
-    friend bool operator==(const DbRecord&, const DbRecord&) = default;
-};
-void PrintTo(const DbRecord& r, std::ostream* os);
-// The 32 bytes of a record, written by hand from the file layout: number (2 bytes), X, Y and
-// the third value (8 bytes each, little-endian IEEE), 6 zero bytes.
-std::string db_bytes(const std::vector<DbRecord>& records);
-// The records of a database file; a failure when its length is not a whole number of records
-// or a record's last 6 bytes are not zeros.
-std::vector<DbRecord> db_records(const std::string& bytes);
+// Records of the point database, written and read from the file layout.
+using testsupport::DbRecord;
+using testsupport::db_bytes;
+using testsupport::db_records;
 
 // A plane input: title, a-priori record "5.0 3.0 1.0 2.0", the point records, a terminator,
 // then the observation sections as given (each with its terminator).

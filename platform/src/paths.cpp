@@ -6,18 +6,12 @@
 
 namespace platform {
 
-namespace {
-
-// The name without the blanks that pad it to its field width (the trailing ones: a name is
-// used as typed).
 std::string_view without_padding(std::string_view name)
 {
     const std::size_t last = name.find_last_not_of(' ');
     if (last == std::string_view::npos) return {};
     return name.substr(0, last + 1);
 }
-
-}  // namespace
 
 std::string named_data_folder()
 {
@@ -55,7 +49,8 @@ std::filesystem::path in_data_folder(std::string_view name)
 
 std::filesystem::path as_typed(std::string_view name)
 {
-    return std::filesystem::path(std::string(without_padding(name)));
+    const std::filesystem::path typed(std::string(without_padding(name)));
+    return typed.has_parent_path() ? typed : data_folder() / typed;
 }
 
 }  // namespace platform

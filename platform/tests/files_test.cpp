@@ -136,7 +136,19 @@ TEST_F(Files, DataFolderFromTheEnvironment)
     unsetenv("TERVAL_DATA");
     EXPECT_EQ(data_folder(), std::filesystem::current_path());
     EXPECT_EQ(in_data_folder("E1.TXT"), std::filesystem::current_path() / "E1.TXT");
-    EXPECT_EQ(as_typed("BODY.DAT   "), std::filesystem::path("BODY.DAT"));
+}
+
+// A bare name typed without a folder literal (the point database) is the data folder's; a name
+// with a folder is used as typed.
+TEST_F(Files, TypedNameWithoutAFolderIsTheDataFolders)
+{
+    setenv("TERVAL_DATA", folder.c_str(), 1);
+    EXPECT_EQ(as_typed("BODY.DAT   "), folder / "BODY.DAT");
+    EXPECT_EQ(as_typed("./BODY.DAT "), std::filesystem::path("./BODY.DAT"));
+    EXPECT_EQ(as_typed("DB/BODY.DAT"), std::filesystem::path("DB/BODY.DAT"));
+    EXPECT_EQ(as_typed("/tmp/BODY.DAT"), std::filesystem::path("/tmp/BODY.DAT"));
+    unsetenv("TERVAL_DATA");
+    EXPECT_EQ(as_typed("BODY.DAT"), std::filesystem::current_path() / "BODY.DAT");
 }
 
 // With no TERVAL_DATA and the current folder removed there is no data folder; before, asking

@@ -43,6 +43,13 @@ struct Messages {
     // Point database (the programs that offer one). The lines of our own are in the library's
     // plain ASCII.
     std::string database_unavailable = " - databazi nelze otevrit";  // after the typed name
+    // Another run holds the database: the two texts round the typed name; the question follows.
+    std::string database_in_use = "Databazi ";
+    std::string database_in_use_after = " prave pouziva jina uloha: zadejte ji znovu, az skonci, nebo n";
+    // The database holds more records than the search covers (library::DB_SEARCH_CAPACITY).
+    std::string database_over_capacity = "Databaze bodu ma vice nez 10945 zaznamu, vice jich hledani neprecte";
+    // The run's points would take the database past what the search covers: nothing is stored.
+    std::string database_full = "Databaze bodu pojme nejvyse 10945 bodu, body nejsou ulozeny";
     std::string database_not_used = "Uloha pokracuje bez databaze bodu";
     // The library's line for a point not in the database, followed by the number: shown also
     // for a reserved number (99, 9999), which the database cannot hold as a point.

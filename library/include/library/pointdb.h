@@ -19,29 +19,42 @@ struct DbRecord {
 
 constexpr std::int16_t DB_DELETED = 9999;
 constexpr std::int16_t DB_END = 99;
+// The records that the search (BHLED) covers: F(21) - 1 of its Fibonacci table.
+constexpr long DB_SEARCH_CAPACITY = 10945;
+// The records that the 16-bit count PB can number.
+constexpr long DB_COUNT_CAPACITY = 32767;
 
-// The one open database file of a run. The routines take the whole file into memory, work on
-// the records there and write back only the records that changed, in one write.
+// The one open database file of a run. The routines take its counted records into memory, work
+// on the records there and write back only the records that changed, in one write. The open
+// file is locked for the run (an exclusive lock on the open file, released when it is closed),
+// so that two runs never extend or sort one database at the same time.
 class PointDatabase {
 public:
     PointDatabase() = default;
     ~PointDatabase();
     PointDatabase(const PointDatabase&) = delete;
     PointDatabase& operator=(const PointDatabase&) = delete;
-    // Opens an existing regular file, or creates it empty. False when neither works, and when
-    // the name is a folder, a FIFO or a device (refused at once, without waiting).
+    // Opens an existing regular file, or creates it empty, and locks it. False when neither
+    // works, when the name is a folder, a FIFO or a device (refused at once, without waiting),
+    // and when another run holds the file's lock (in_use() then tells so; nothing waits).
     bool open(const std::filesystem::path& path);
     bool is_open() const { return fd_ >= 0; }
+    // The last open() failed because another run holds the database.
+    bool in_use() const { return in_use_; }
     void close();
     enum class ReadResult { ok, end_of_file, error };
     // Reads record k; end_of_file beyond the last whole record; error on a failed read or a
     // trailing part-record.
     ReadResult read(long k, DbRecord& record);
-    // Reads the whole file into `records` (out), in file order. ok when the file is a sequence
-    // of whole point records; error when it ends in a part-record, when a record holds anything
-    // but zeros in its bytes 26-31 (the file is no point database), or when a read fails:
-    // `records` then holds the records before the fault.
-    ReadResult read_all(std::vector<DbRecord>& records);
+    // Reads the records from the first up to the first one numbered 99 (that one included) or
+    // the end of the file into `records` (out), in file order; the file beyond a 99 is not
+    // read, and never more than 32768 records (the counted ones and the 99 after them). ok when
+    // the file's length is a whole number of records and every record read holds zeros in its
+    // bytes 26-31; error when the length is not (a part-record), when a record read holds
+    // anything else there (the file is no point database), when a read fails, and when more
+    // than 32767 records come before a 99 or the end (the 16-bit count cannot number them):
+    // `records` then holds the records before the fault (32767 at most for the last).
+    ReadResult read_counted(std::vector<DbRecord>& records);
     // Writes record k whole (the 6 bytes after the values as zeros); false when it fails.
     bool write(long k, const DbRecord& record);
     // Writes records first, first + 1, ... from `records` in one write; false when it fails.
@@ -53,6 +66,7 @@ public:
 
 private:
     int fd_ = -1;
+    bool in_use_ = false;
 };
 
 // Counts records 1.. up to the first numbered 99 or the end of the file into PB (out), then
@@ -86,5 +100,18 @@ Status BHLED(PointDatabase& db, Index PB, std::int16_t CB, double& X, double& Y,
 // PB (in/out). FAILED, PB unchanged and no message, when the record cannot be written or PB is
 // already 32767.
 Status BULOZ(PointDatabase& db, Index& PB, std::int16_t CB, double X, double Y, double Z);
+
+// The records marked deleted (9999) among records 1..PB taken out of the file: the records after
+// them move up in their order, each byte for byte, and the file is cut after the last; PB
+// (in/out) is lowered by the records taken out. Called after BTRID, where the deleted records
+// stand together after every number below 9999, so that only records numbered above 9999 move.
+// Where a record numbered 99 ends the counted records, the file beyond them is not the
+// database's to move, and nothing is taken out. FAILED when the file cannot be read or written
+// (a write that stops half-way leaves copies of records, which the next cleaning deletes).
+Status remove_deleted(PointDatabase& db, Index& PB);
+
+// The point numbers of records 1..PB that are not marked deleted, in file order (out). FAILED
+// when those records cannot be read.
+Status live_numbers(PointDatabase& db, Index PB, std::vector<std::int16_t>& numbers);
 
 }  // namespace library

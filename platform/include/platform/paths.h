@@ -18,10 +18,16 @@ std::string named_data_folder();
 // False for a typed name that cannot name a file: one holding a NUL or another control
 // character below 0x20 (the file system would cut the name there or take it as typed garbage).
 bool usable_name(std::string_view name);
+// A typed name without the blanks that pad it to its field width (the trailing ones: a name is
+// used as typed).
+std::string_view without_padding(std::string_view name);
 // The file that a program names by a fixed folder literal and a (typed) name: the name's padding
 // blanks removed, placed in the data folder. The literal only shows in texts.
 std::filesystem::path in_data_folder(std::string_view name);
-// A name used as typed, relative to the current directory (the point database), blanks removed.
+// A typed name of a file that the program names without a folder literal (the point database),
+// its padding blanks removed: a bare file name is the data folder's, as the names typed after a
+// folder literal are; a name with a folder in it is used as typed (relative to the current
+// directory, or absolute).
 std::filesystem::path as_typed(std::string_view name);
 
 }  // namespace platform
