@@ -1,6 +1,7 @@
 # The packages that only some parts of the suite need: the windowed program (Qt 6), the tests
-# (GoogleTest, Eigen for the independent solutions of the known-truth networks) and the
-# benchmarks (Google Benchmark, Eigen). The console programs need none of them.
+# (GoogleTest, Eigen for the independent solutions of the known-truth networks, Python 3 for the
+# test of the point-database lister) and the benchmarks (Google Benchmark, Eigen). The console
+# programs need none of them. They are found here once, for every folder of the build.
 if(TERVAL_COMPLETE)
   set(terval_need REQUIRED)
 else()
@@ -12,6 +13,7 @@ if(TERVAL_KAVON)
 endif()
 if(TERVAL_TESTS)
   find_package(GTest ${terval_need})
+  find_package(Python3 ${terval_need} COMPONENTS Interpreter)
 endif()
 if(TERVAL_TESTS OR TERVAL_BENCHMARKS)
   find_package(Eigen3 3.3 ${terval_need} NO_MODULE)
@@ -31,6 +33,9 @@ if(TERVAL_KAVON AND NOT Qt6_FOUND)
 endif()
 if(TERVAL_TESTS AND NOT (GTest_FOUND AND Eigen3_FOUND))
   terval_leave_out(TERVAL_TESTS "The tests are" "GoogleTest or Eigen (libgtest-dev, libgmock-dev, libeigen3-dev)")
+endif()
+if(TERVAL_TESTS AND NOT Python3_FOUND)
+  message(WARNING "The test of tools/point_database.py is not built: Python 3 (python3) not found")
 endif()
 if(TERVAL_BENCHMARKS AND NOT (benchmark_FOUND AND Eigen3_FOUND))
   terval_leave_out(TERVAL_BENCHMARKS "The benchmarks are" "Google Benchmark or Eigen (libbenchmark-dev, libeigen3-dev)")

@@ -2,8 +2,8 @@
 # tools/cpu_time.sh: its network in examples/ and the dialogue's answers (report file, input
 # file, then "n" to every offer of the interactive computations and no point database).
 # Sourced; `measured_run NAME` sets $input and $answers for the program NAME (a build's file
-# name such as ostrel-f or rudvik-h counts as its family), `default_build NAME` prints the
-# program's path in the release build.
+# name such as ostrel-f or rudvik-h counts as its family), `default_build NAME` prints the path
+# of the program or build NAME in the release build (any other NAME is taken as a path).
 measured_run() {
   case "$(basename "$1")" in
     planor*) input=PLANEBIG.TXT; answers='V.TXT\nPLANEBIG.TXT\nn\nn\nn\n' ;;
@@ -15,10 +15,11 @@ measured_run() {
 }
 default_build() {
   case "$1" in
+    */*) echo "$1" ;;
     planor) echo build/release/plane_adjustment/planor ;;
     kaspen) echo build/release/spatial_deformation/kaspen ;;
-    rudvik) echo build/release/plane_deformation/rudvik ;;
-    ostrel) echo build/release/spatial_adjustment/ostrel ;;
+    rudvik*) echo "build/release/plane_deformation/$1" ;;
+    ostrel*|vintra) echo "build/release/spatial_adjustment/$1" ;;
     *) echo "$1" ;;
   esac
 }

@@ -12,7 +12,9 @@ if ! ls "$(clang -print-resource-dir)"/lib/linux/libclang_rt.fuzzer-x86_64.a >/d
   apt_install "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
 fi
 
-jobs=$(nproc)
+# The parallel jobs of the builds and the tests: CMAKE_BUILD_PARALLEL_LEVEL when it is set (as
+# CMake itself takes it), else one per processor.
+jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 run_suite() {  # build folder, extra cmake options...
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja -DTERVAL_COMPLETE=ON -DTERVAL_TESTS=ON -DTERVAL_KAVON=ON "$@" >/dev/null

@@ -13,16 +13,17 @@ namespace {
 
 using platform::blanks;
 
-void set_texts(adjustment::Messages& t) {
+// The input texts; the capacity messages name the capacities of the profile.
+void set_texts(adjustment::Messages& t, const adjustment::Capacities& cap) {
     t.result_file = "Vysledky vypoctu jsou v souboru :  ";
     t.report_exists = " - tento soubor jiz existuje";
     t.input_missing = " - tento soubor neexistuje";
 
     t.read_error = "  chyba ve cteni vstupnich dat na radku c.: ";
     t.no_database = "Zadna DATABAZE bodu neni inicializovana ";
-    t.too_many_points = "Chyba ve vstupu, max. pocet bodu je 30";
-    t.too_many_quantities = "Chyba ve vstupu, max. pocet mereni je 199";
-    t.too_many_distances = "Chyba ve vstupu, max. pocet delek je 70";
+    t.too_many_points = "Chyba ve vstupu, max. pocet bodu je " + std::to_string(cap.points);
+    t.too_many_quantities = "Chyba ve vstupu, max. pocet mereni je " + std::to_string(cap.quantities);
+    t.too_many_distances = "Chyba ve vstupu, max. pocet delek je " + std::to_string(cap.distances);
 
     t.print_coordinates = "Tisk souradnic ";
     t.action = "Akce: ";
@@ -37,13 +38,13 @@ void set_texts(adjustment::Messages& t) {
 }
 
 // The texts of the adjustment and of the report tables.
-void set_adjustment_texts(adjustment::Messages& t) {
+void set_adjustment_texts(adjustment::Messages& t, const adjustment::Capacities& cap) {
     t.missing_point[0] = "Cislo stanoviska nebo cile neexistuje v seznamu";
     t.missing_point[1] = "souradnic";
     t.missing_point[2] = "Provedte opravu dat, vymazte vystupni soubor - ";
     t.missing_point[3] = "a znovu provedte vypocet";
     t.same_coordinates = " Chyba - Jsou zadany stejne souradnice pro dva body";
-    t.rows_over_halt = "Chyba ve vstupu, mer. delek muze byt max. 172";
+    t.rows_over_halt = "Chyba ve vstupu, mer. delek muze byt max. " + std::to_string(cap.rows);
     t.row_count.clear();  // the plane program has no check of the two row counters
     t.row_numbering.clear();
     t.no_reference = "*** Chyba v zadani: Chybi bod s cislem kodu 6 ***";
@@ -98,13 +99,17 @@ void set_adjustment(adjustment::Profile& p) {
     p.weight_column = {2, 7, 2};
     p.correction_column = {3, 7, 1};
     p.empty_after_direction_block = 1;
-    set_adjustment_texts(p.text);
+    set_adjustment_texts(p.text, p.cap);
 }
 
 }  // namespace
 
 adjustment::Profile profile() {
     adjustment::Profile p;
+    p.about = {"planor", "1.07",
+               "Least-squares adjustment of a local plane geodetic network: directions and distances; a report\n"
+               "of the corrections, the adjusted coordinates and their error ellipses, then distances and angles\n"
+               "between chosen points. Known points are kept in a point database between runs."};
     p.dimension = 2;
     p.cap = {.points = 30, .quantities = 199, .distances = 70, .rows = 172, .unknowns = 60,
              .conditions = 60, .cov_order = 66};
@@ -119,7 +124,7 @@ adjustment::Profile profile() {
         " * Vstupní soubor je nutné umístit do H:\\TEST\\IG" + blanks(23) + "*",
         " * Kontrolní soubor F:\\ERR$$$.TXT             " + blanks(25) + "*",
     };
-    p.banner_date_start = " * 15/05/1999  ver. 1.07" + blanks(29);
+    p.banner_date_start = " * 15/05/1999  ver. " + p.about.version + blanks(29);
     p.banner_time_start = " *" + blanks(53);
     p.report_prompt[0] = "Jméno výstupního souboru (pro tisk výsledků) ";
     p.report_prompt[1] = "ve tvaru [F:\\        ] EExxyyzz.TXT";
@@ -136,7 +141,7 @@ adjustment::Profile profile() {
     p.end_message_with_print_hint = true;
     p.database_prompt = "Jmeno databaze (souboru bodu), bez databaze = n";
     p.database_code = -1;
-    set_texts(p.text);
+    set_texts(p.text, p.cap);
     set_adjustment(p);
     p.interactive = offer_computations;
     return p;

@@ -100,6 +100,10 @@ void set_adjustment(adjustment::Profile& p) {
 adjustment::Profile profile(Build build) {
     const std::string folder = build == Build::h_drive ? "H:\\TEST\\IG\\" : "C:\\TEST\\IG\\";
     adjustment::Profile p;
+    p.about = {build == Build::h_drive ? "rudvik-h" : "rudvik", "1.21",
+               "Deformation analysis of a local plane network between two epochs: the directions and distances of\n"
+               "both epochs; the displacement of every point and of every pair of points with its standard\n"
+               "deviation. Known points are kept in a point database between runs."};
     p.dimension = 2;
     // 30 points fill the 60 unknowns exactly.
     p.cap = {.points = 30, .quantities = 198, .distances = 180, .rows = 172, .unknowns = 60,
@@ -113,7 +117,7 @@ adjustment::Profile profile(Build build) {
     p.banner_empty_before = 25;
     p.banner_empty_after = 3;
     p.banner_body = {" Program pro výpočet deformací v rovině        "};
-    p.banner_date_start = " 18/5/1999  ver. 1.21" + blanks(30);
+    p.banner_date_start = " 18/5/1999  ver. " + p.about.version + blanks(30);
     p.banner_date_end = "";
     p.banner_time_start = " T E R V A L" + blanks(9) + blanks(30);
     p.banner_time_label = "Čas:   ";

@@ -1,6 +1,7 @@
 // The plane deformation program; the build is chosen when it is compiled.
 #include <clocale>
 
+#include "adjustment/command_line.h"
 #include "adjustment/run.h"
 #include "plane_deformation/builds.h"
 #include "platform/console.h"
@@ -9,9 +10,12 @@
 #define RUDVIK_BUILD main
 #endif
 
-int main() {
+int main(int argc, char** argv) {
+    const adjustment::Profile profile = plane_deformation::profile(plane_deformation::Build::RUDVIK_BUILD);
+    // It takes no arguments: given one, it tells its usage or version instead of running.
+    if (const auto status = adjustment::answer_arguments(profile, argc, argv)) return *status;
     // The console first: it opens /dev/null on closed standard descriptors before any file.
     platform::TerminalConsole console;
     std::setlocale(LC_CTYPE, "");
-    return adjustment::run_program(plane_deformation::profile(plane_deformation::Build::RUDVIK_BUILD), console);
+    return adjustment::run_program(profile, console);
 }

@@ -12,8 +12,19 @@ namespace {
 
 using platform::blanks;
 
+// The build's command, its version as the banner shows it, and the banner record with both.
+void name_build(adjustment::Profile& p, const std::string& name, const std::string& date, const std::string& version) {
+    p.about.name = name;
+    p.about.version = version;
+    p.banner_date_start = " * " + date + "  ver. " + version + blanks(29);
+}
+
 adjustment::Profile main_profile() {
     adjustment::Profile p;
+    p.about.summary =
+        "Least-squares adjustment of a local spatial geodetic network: horizontal directions, zenith angles\n"
+        "and slope distances; a report of the corrections, the adjusted coordinates and their error\n"
+        "ellipsoids, then distances, height differences and angles between chosen points.";
     p.dimension = 3;
     p.cap = {44, 180, 50, 172, 60, 60, 66};
     p.control_path = "F:ERR$$$.TXT";
@@ -26,7 +37,7 @@ adjustment::Profile main_profile() {
         " * Vstupní soubor je nutné umístit do H:\\TEST\\IG" + blanks(23) + "*",
         " * Kontrolní soubor  F:ERR$$$.TXT              " + blanks(25) + "*",
     };
-    p.banner_date_start = " * 15/05/1999  ver. 3.08" + blanks(29);
+    name_build(p, "ostrel", "15/05/1999", "3.08");
     p.banner_time_start = " *" + blanks(53);
     p.report_prompt[0] = "Jméno výstupního souboru (pro tisk výsledků) ";
     p.report_prompt[1] = "ve tvaru [H:\\TEST\\IG\\] EExxyyzz.TXT";
@@ -56,7 +67,7 @@ adjustment::Profile profile(Build build) {
             p.control_path = "F:\\ERR$$$.TXT";
             p.report_prefix = "F:\\";
             p.banner_body[4] = control_72;
-            p.banner_date_start = " * 15/05/1999  ver. 3.07" + blanks(29);
+            name_build(p, "vintra", "15/05/1999", "3.07");
             p.coordinate_sigma_table = true;
             break;
         case Build::f_drive:
@@ -65,7 +76,7 @@ adjustment::Profile profile(Build build) {
             p.report_name_length = 20;
             p.banner_body[3] = " * Vstupní soubor je generovan do H:\\TEST\\IG\\   " + blanks(23) + "*";
             p.banner_body[4] = " * Kontrolní soubor F:\\ERR$$$.TXT             " + blanks(25) + "*";
-            p.banner_date_start = " * 04/01/2000  ver. 3.07" + blanks(29);
+            name_build(p, "ostrel-f", "04/01/2000", "3.07");
             p.report_prompt[1] = "ve tvaru [F:\\        ] EExxyyzz.TXT";
             p.report_header = " TERVAL 3.08 Prostorová síť   Ostrel   Datum: ";
             p.code_heading = "kód";
@@ -74,7 +85,7 @@ adjustment::Profile profile(Build build) {
         case Build::data_directory:
             p.control_path = "H:\\TEST\\IG\\ERR$$$.TXT";
             p.banner_body[4] = control_72;
-            p.banner_date_start = " * 15/05/1999  ver. 3.07" + blanks(29);
+            name_build(p, "ostrel-data", "15/05/1999", "3.07");
             break;
         case Build::c_drive:
             p.control_path = "C:\\TEST\\IG\\ERR$$$.TXT";
@@ -82,7 +93,7 @@ adjustment::Profile profile(Build build) {
             p.input_prefix = "C:\\TEST\\IG\\";
             p.banner_body[3] = " * Vstupní soubor je generovan do C:\\TEST\\IG\\   " + blanks(23) + "*";
             p.banner_body[4] = " * Kontrolní soubor C:\\TEST\\IG\\ERR$$$.TXT     " + blanks(25) + "*";
-            p.banner_date_start = " * 04/01/2000  ver. 3.07" + blanks(29);
+            name_build(p, "ostrel-c", "04/01/2000", "3.07");
             p.report_prompt[1] = "ve tvaru [C:\\TEST\\IG\\] EExxyyzz.TXT";
             p.input_prompt[1] = "ve tvaru [C:\\TEST\\IG\\] Exxyyzzz.TXT";
             p.report_header = " TERVAL 3.08 Prostorová síť   Ostrel   Datum: ";

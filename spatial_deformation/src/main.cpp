@@ -2,12 +2,16 @@
 // adjustment of their differences.
 #include <clocale>
 
+#include "adjustment/command_line.h"
 #include "adjustment/run.h"
 #include "platform/console.h"
 #include "spatial_deformation/profile.h"
 
-int main() {
+int main(int argc, char** argv) {
+    const adjustment::Profile profile = spatial_deformation::profile();
+    // It takes no arguments: given one, it tells its usage or version instead of running.
+    if (const auto status = adjustment::answer_arguments(profile, argc, argv)) return *status;
     std::setlocale(LC_CTYPE, "");
     platform::TerminalConsole console;
-    return adjustment::run_program(spatial_deformation::profile(), console);
+    return adjustment::run_program(profile, console);
 }

@@ -54,6 +54,10 @@ void set_texts(adjustment::Messages& t) {
 
 adjustment::Profile profile() {
     adjustment::Profile p;
+    p.about = {"kaspen", "1.03",
+               "Deformation analysis of a local spatial network between two epochs: the directions, zenith angles\n"
+               "and slope distances of both epochs; the displacement of every point and of every pair of points\n"
+               "with its standard deviation."};
     p.dimension = 3;
     // 20 points fill the 60 unknowns exactly; the quantities of all sections share one count, so
     // the distances have no capacity of their own.
@@ -69,7 +73,7 @@ adjustment::Profile profile() {
         " * 20 bodů, 99 měřených veličin               " + blanks(25) + "*",
         " * měřené veličiny: směry, zenitové úhly, šikmé délky" + blanks(18) + "*",
     };
-    p.banner_date_start = " *  5/11/2000  ver. 1.03" + blanks(29);
+    p.banner_date_start = " *  5/11/2000  ver. " + p.about.version + blanks(29);
     p.banner_time_start = " *" + blanks(53);
     p.banner_after_time = {
         " * !!! Datový soubor Dxx.TXT je nutné umístit do H:\\TEST\\IG\\" + blanks(11) + "*",

@@ -49,7 +49,15 @@ enum class ReadErrorEcho {
     faulty_record,  // the first line of the faulty record followed by "...", then an empty record
 };
 
+// What the program says of itself when it is started with an argument (it takes none).
+struct About {
+    std::string name;     // its command, e.g. "ostrel-f"
+    std::string version;  // the version that its banner shows
+    std::string summary;  // what it computes, in a few lines
+};
+
 struct Profile {
+    About about;
     int dimension = 3;         // coordinates per point
     Capacities cap{};
 

@@ -6,6 +6,8 @@ namespace kavon::texts {
 inline constexpr const char* form1Caption = "KAVON příprava vyrovnání prostorové sítě";
 inline constexpr const char* form2Caption = "KAVON výsledky vyrovnání";
 inline constexpr const char* form3Caption = "KAVON    Výsledky vyrovnání";
+// The version of the program, as the title line of the hidden list shows it.
+inline constexpr const char* version = "1.01";
 
 // Messages of opening and reading.
 inline constexpr const char* chooseInputFile = "Vyberte vstupní soubor s daty prostorové sítě.";

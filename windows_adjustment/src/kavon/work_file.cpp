@@ -83,7 +83,7 @@ bool writeWorkFile(const ModuleData& data, forms::ListBox& list, std::time_t now
     }
 
     const std::vector<std::string> head = {
-        "KAVON" + tenBlanks + "ver. 1.01" + tenBlanks + "3.4.2004",
+        "KAVON" + tenBlanks + "ver. " + texts::version + tenBlanks + "3.4.2004",
         dateAndTime(now),
         "Název:  ",
         emptyLine,
