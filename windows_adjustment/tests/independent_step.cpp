@@ -152,9 +152,24 @@ IndependentStep independent_step(const truth::InputFile& file, const std::vector
     const int u = static_cast<int>(kept.size());
     Eigen::MatrixXd Ak(quantities, u), Gk(G.rows(), u);
     for (int k = 0; k < u; ++k) Ak.col(k) = A.col(kept[k]), Gk.col(k) = G.col(kept[k]);
+    // x = (N + G'G)^-1 A'P l as the least-squares solution of [sqrt(P) A; G] x = [sqrt(P) l; 0],
+    // by orthogonal factors of that matrix in extended precision, without forming N: it keeps
+    // its digits where N + G'G is ill-conditioned (a small network far from the origin, where the
+    // rotation row about the origin nearly repeats the translation rows; weights far from 1).
+    using Long = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+    const Eigen::VectorXd root = p.cwiseSqrt();
+    Long stacked(quantities + Gk.rows(), u);
+    stacked << (root.asDiagonal() * Ak).cast<long double>(), Gk.cast<long double>();
+    Long rhs = Long::Zero(stacked.rows(), 1);
+    rhs.topRows(quantities) = root.cwiseProduct(l).cast<long double>();
+    const Eigen::ColPivHouseholderQR<Long> qr(stacked);
+    const Eigen::VectorXd xk = qr.solve(rhs).cast<double>();
+    // M = (N + G'G)^-1 = Pi R^-1 R^-T Pi' from the factors.
+    const Long R = qr.matrixR().topLeftCorner(u, u).triangularView<Eigen::Upper>();
+    const Long Rinv = R.triangularView<Eigen::Upper>().solve(Long::Identity(u, u));
+    const Eigen::MatrixXd M =
+        (qr.colsPermutation() * (Rinv * Rinv.transpose()) * qr.colsPermutation().transpose()).cast<double>();
     const Eigen::MatrixXd N = Ak.transpose() * p.asDiagonal() * Ak;
-    const Eigen::MatrixXd M = (N + Gk.transpose() * Gk).inverse();
-    const Eigen::VectorXd xk = M * (Ak.transpose() * p.asDiagonal() * l);
     const Eigen::MatrixXd Qk = M * N * M;
     Eigen::VectorXd x = Eigen::VectorXd::Zero(unknowns);
     Eigen::MatrixXd Q = Eigen::MatrixXd::Zero(unknowns, unknowns);
