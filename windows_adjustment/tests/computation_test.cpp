@@ -150,10 +150,14 @@ TEST_F(KavonPress, AzimuthRowTowardMinusSevenAndTheColumnsThatCodeFourRemoves)
     read(fiveFile({-7, 2, 7, 0, 0}, true));
     const auto e = equations();
     ASSERT_TRUE(e);
-    // The azimuth of point 2 from point 1 (code -7, which keeps its columns 1 to 3).
+    // The azimuth of point 2 from point 1 (code -7, which keeps its columns 1 to 3): the row
+    // (-dY, dX) / s. With the three components of point 3 it is as many rows as the motions of
+    // the network (three shifts and the rotation), so it only fixes the datum and is weighted to
+    // the order of the normal matrix's diagonal: the same direction, not of unit length.
     const double s = std::hypot(100000.0, 10000.0);
-    EXPECT_DOUBLE_EQ(e->G(1, 4), -10000.0 / s);
-    EXPECT_DOUBLE_EQ(e->G(1, 5), 100000.0 / s);
+    EXPECT_DOUBLE_EQ(e->G(1, 4) / e->G(1, 5), -10000.0 / 100000.0);
+    EXPECT_GT(e->G(1, 5), 0.0);
+    EXPECT_GT(std::fabs(std::hypot(e->G(1, 4), e->G(1, 5)) - 1), 0.5);
 
     // Code 4 at point 3 removes its dy and dx columns and keeps dz: of the columns 7 to 9 of the
     // point only the dz column is left, between those of points 2 and 4.
@@ -166,6 +170,11 @@ TEST_F(KavonPress, AzimuthRowTowardMinusSevenAndTheColumnsThatCodeFourRemoves)
     const auto with4 = columnsOf({7, 2, 4, 0, 0});
     const auto without = columnsOf({7, 2, 0, 0, 0});
     ASSERT_TRUE(with4 && without);
+    // With code 4 the rows are more than the motions of the network (point 3 holds the rotation
+    // as well): the azimuth row acts as an observation and keeps its unit weight. Point 2 holds
+    // the columns 1 to 3 once point 1 is gone.
+    EXPECT_DOUBLE_EQ(with4->G(4, 1), -10000.0 / s);
+    EXPECT_DOUBLE_EQ(with4->G(4, 2), 100000.0 / s);
     ASSERT_EQ(with4->NNA, without->NNA - 2);
     for (int r = 1; r <= with4->NM; ++r) {
         EXPECT_EQ(with4->A(r, 3), without->A(r, 3)) << r;  // dz of point 2
