@@ -3,8 +3,9 @@
 // coordinates with weights up to 1000, a 20 km network with weights of 0.002. The observations
 // are exact, computed from true coordinates, and the approximations are off by a known amount;
 // one press must give the increments of an independent solution of the same linearised
-// equations (independent_step.h, by orthogonal factors) to 0.05 mm. Networks that leave a point
-// partly free are still refused there.
+// equations to 0.05 mm: independent_step.h with the rows of codes 2 and 3 as constraints (they
+// only fix the datum in every network here). Networks that leave a point partly free are still
+// refused there.
 #include "independent_step.h"
 #include "session.h"
 
@@ -70,6 +71,12 @@ const RangeCase CASES[] = {
     {"fixed_5m_weight_1000", 5000, localX, localY, 300000, FIXED_AND_AZIMUTH, 1000, 15},
     {"free_20km_weight_0002", 20000000, gridX, gridY, 450000, FREE, 0.002, 100},
     {"fixed_20km_weight_0002", 20000000, gridX, gridY, 450000, FIXED_AND_AZIMUTH, 0.002, 100},
+    // The ends of the range: sides of 1 m in the national grid at weights of 1000, of 50 km at
+    // weights of 0.001.
+    {"free_1m_grid_weight_1000", 1000, 1300000000.0, 1300000000.0, 450000, FREE, 1000, 15},
+    {"fixed_1m_grid_weight_1000", 1000, 1300000000.0, 1300000000.0, 450000, FIXED_AND_AZIMUTH, 1000, 15},
+    {"free_50km_weight_0001", 50000000, gridX, gridY, 4500000, FREE, 0.001, 100},
+    {"fixed_50km_weight_0001", 50000000, gridX, gridY, 4500000, FIXED_AND_AZIMUTH, 0.001, 100},
 };
 
 truth::InputFile rangeFile(const RangeCase& c)
@@ -96,7 +103,7 @@ PressAgainstIndependent pressOnce(const truth::InputFile& file)
     test::Session s;
     s.openAndRead(s.file("net.txt", truth::file_text(file)));
     s.messages.clear();
-    const test::IndependentStep step = test::independent_step(file, file.points, s.form1->data.RC);
+    const test::IndependentStep step = test::independent_step(file, file.points, s.form1->data.RC, test::DatumRows::constraints);
     s.form1->Command8_Click();
     PressAgainstIndependent result{s.messages, 0, {}};
     if (!s.form1->data.results) return result;
