@@ -79,16 +79,21 @@ const RangeCase CASES[] = {
     {"fixed_50km_weight_0001", 50000000, gridX, gridY, 4500000, FIXED_AND_AZIMUTH, 0.001, 100},
 };
 
+// The file with every measured quantity at the case's weight, where it names one.
+truth::InputFile weighted(truth::InputFile file, const RangeCase& c)
+{
+    if (c.weight > 0)
+        for (auto* section : {&file.directions, &file.zenith_angles, &file.slope_distances})
+            for (truth::Measured& m : *section) m.weight = c.weight;
+    return file;
+}
+
 truth::InputFile rangeFile(const RangeCase& c)
 {
     const std::vector<Point> points = pentagon(c.side, c.X0, c.Y0, c.Z0, c.codes);
     std::mt19937_64 engine(24);
     const truth::Plan plan = truth::full_plan(points, 1, truth::Rounds::full, true);
-    truth::InputFile file = truth::observe(points, truth::perturbed(points, c.off, c.off, engine), plan, {}, false, engine);
-    if (c.weight > 0)
-        for (auto* section : {&file.directions, &file.zenith_angles, &file.slope_distances})
-            for (truth::Measured& m : *section) m.weight = c.weight;
-    return file;
+    return weighted(truth::observe(points, truth::perturbed(points, c.off, c.off, engine), plan, {}, false, engine), c);
 }
 
 // One press on the file: the message boxes it showed, and the increments against those of the
@@ -198,11 +203,7 @@ truth::InputFile partlyFree(const RangeCase& c, Shape shape)
         points.erase(points.end() - 2);                 // no point 8
     }
     std::mt19937_64 engine(25);
-    truth::InputFile file = truth::observe(points, truth::perturbed(points, c.off, c.off, engine), plan, {}, false, engine);
-    if (c.weight > 0)
-        for (auto* section : {&file.directions, &file.zenith_angles, &file.slope_distances})
-            for (truth::Measured& m : *section) m.weight = c.weight;
-    return file;
+    return weighted(truth::observe(points, truth::perturbed(points, c.off, c.off, engine), plan, {}, false, engine), c);
 }
 
 TEST(KavonRangePartlyFree, APartlyFreePointIsRefusedAtAnyPlaceAndWeight)
