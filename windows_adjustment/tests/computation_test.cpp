@@ -145,6 +145,39 @@ TEST_F(KavonPress, ConditionCountsOfThePlacementCodes)
     }
 }
 
+TEST_F(KavonPress, HelmertRowsAreTakenAboutTheCentreOfTheirPointsAndWeightedAlike)
+{
+    // Five points of code 3 without distances: five rows for the five motions of the network,
+    // so they only fix the datum. The rotation and scale rows are taken about the centre of the
+    // points (their X and Y parts sum to zero) in units of the points' spread, so that each row
+    // has the length of a translation row; all five carry one weight.
+    read(fiveFile({3, 3, 3, 3, 3}, false));
+    const auto e = equations();
+    ASSERT_TRUE(e);
+    ASSERT_EQ(e->IR, 5);
+    double length[6] = {}, sums[6][2] = {};
+    for (int r = 1; r <= 5; ++r)
+        for (int i = 1; i <= 5; ++i)
+            for (int a = 0; a < 3; ++a) {
+                const double g = e->G(r, 3 * i - 2 + a);
+                length[r] += g * g;
+                if (a < 2) sums[r][a] += g;
+            }
+    const double weight = length[1] / 5;  // a translation row: the weight at each of 5 points
+    EXPECT_GT(weight, 1.0);
+    EXPECT_DOUBLE_EQ(length[2], length[1]);
+    EXPECT_DOUBLE_EQ(length[3], length[1]);
+    for (int r = 4; r <= 5; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_NEAR(length[r], length[1], 1e-9 * length[1]);
+        EXPECT_NEAR(sums[r][0], 0.0, 1e-9 * std::sqrt(weight));
+        EXPECT_NEAR(sums[r][1], 0.0, 1e-9 * std::sqrt(weight));
+    }
+    // The rotation row of point 2 (100000, 10000), about the centre (30000, 22000) of the five
+    // points: the direction (-(y - 22000), x - 30000) = (12000, 70000).
+    EXPECT_DOUBLE_EQ(e->G(4, 4) / e->G(4, 5), 12000.0 / 70000.0);
+}
+
 TEST_F(KavonPress, AzimuthRowTowardMinusSevenAndTheColumnsThatCodeFourRemoves)
 {
     read(fiveFile({-7, 2, 7, 0, 0}, true));
