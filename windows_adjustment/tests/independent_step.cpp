@@ -47,6 +47,59 @@ std::array<bool, 3> fixedBy(int code)
     }
 }
 
+using Long = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+
+// The unknowns of a step and their cofactors M.N.M.
+struct Solved {
+    Eigen::VectorXd x;
+    Eigen::MatrixXd Q;
+};
+
+// Pi R^-1 R^-T Pi' of a factorisation B Pi = Q R: the inverse of B'B.
+Long inverseOfGram(const Eigen::ColPivHouseholderQR<Long>& qr, int u)
+{
+    const Long R = qr.matrixR().topLeftCorner(u, u).triangularView<Eigen::Upper>();
+    const Long Rinv = R.triangularView<Eigen::Upper>().solve(Long::Identity(u, u));
+    return qr.colsPermutation() * (Rinv * Rinv.transpose()) * qr.colsPermutation().transpose();
+}
+
+// x = (N + G'G)^-1 A'P l as the least-squares solution of [sqrt(P) A; G] x = [sqrt(P) l; 0],
+// by orthogonal factors of that matrix in extended precision, without forming N: it keeps its
+// digits where N + G'G is ill-conditioned (a small network far from the origin, weights far from
+// 1), unless the misclosures are large as well.
+Solved withNormalMatrix(const Eigen::MatrixXd& A, const Eigen::MatrixXd& G, const Eigen::VectorXd& p,
+                        const Eigen::VectorXd& l)
+{
+    const int m = static_cast<int>(A.rows()), u = static_cast<int>(A.cols());
+    const Eigen::VectorXd root = p.cwiseSqrt();
+    Long stacked(m + G.rows(), u);
+    stacked << (root.asDiagonal() * A).cast<long double>(), G.cast<long double>();
+    Long rhs = Long::Zero(stacked.rows(), 1);
+    rhs.topRows(m) = root.cwiseProduct(l).cast<long double>();
+    const Eigen::ColPivHouseholderQR<Long> qr(stacked);
+    const Eigen::MatrixXd M = inverseOfGram(qr, u).cast<double>();
+    const Eigen::MatrixXd N = A.transpose() * p.asDiagonal() * A;
+    return {qr.solve(rhs).cast<double>(), M * N * M};
+}
+
+// x = Z y with Z an orthonormal basis of the null space of G (from the factors of G') and y the
+// least-squares solution of sqrt(P) A Z y = sqrt(P) l, in extended precision; the cofactors
+// Z (Z'NZ)^-1 Z'. G must have full row rank.
+Solved withConstraints(const Eigen::MatrixXd& A, const Eigen::MatrixXd& G, const Eigen::VectorXd& p,
+                       const Eigen::VectorXd& l)
+{
+    const int u = static_cast<int>(A.cols()), r = static_cast<int>(G.rows());
+    const Eigen::HouseholderQR<Long> rows(G.transpose().cast<long double>());
+    const Long Z = (rows.householderQ() * Long::Identity(u, u)).rightCols(u - r);
+    const Eigen::VectorXd root = p.cwiseSqrt();
+    const Long B = (root.asDiagonal() * A).cast<long double>() * Z;
+    const Eigen::ColPivHouseholderQR<Long> qr(B);
+    const Long rhs = root.cwiseProduct(l).cast<long double>();
+    const Long x = Z * qr.solve(rhs);
+    const Long Q = Z * inverseOfGram(qr, u - r) * Z.transpose();
+    return {x.cast<double>(), Q.cast<double>()};
+}
+
 }  // namespace
 
 double scale_of(const truth::InputFile& file)
@@ -56,7 +109,8 @@ double scale_of(const truth::InputFile& file)
     return sum / (2.0 * static_cast<double>(file.points.size()));
 }
 
-IndependentStep independent_step(const truth::InputFile& file, const std::vector<truth::Point>& c, double RC)
+IndependentStep independent_step(const truth::InputFile& file, const std::vector<truth::Point>& c, double RC,
+                                 DatumRows datum)
 {
     const int n = static_cast<int>(c.size());
     // Station groups: runs of directions with one station.
@@ -152,10 +206,9 @@ IndependentStep independent_step(const truth::InputFile& file, const std::vector
     const int u = static_cast<int>(kept.size());
     Eigen::MatrixXd Ak(quantities, u), Gk(G.rows(), u);
     for (int k = 0; k < u; ++k) Ak.col(k) = A.col(kept[k]), Gk.col(k) = G.col(kept[k]);
-    const Eigen::MatrixXd N = Ak.transpose() * p.asDiagonal() * Ak;
-    const Eigen::MatrixXd M = (N + Gk.transpose() * Gk).inverse();
-    const Eigen::VectorXd xk = M * (Ak.transpose() * p.asDiagonal() * l);
-    const Eigen::MatrixXd Qk = M * N * M;
+    const Solved solved = datum == DatumRows::normalMatrix ? withNormalMatrix(Ak, Gk, p, l) : withConstraints(Ak, Gk, p, l);
+    const Eigen::VectorXd& xk = solved.x;
+    const Eigen::MatrixXd& Qk = solved.Q;
     Eigen::VectorXd x = Eigen::VectorXd::Zero(unknowns);
     Eigen::MatrixXd Q = Eigen::MatrixXd::Zero(unknowns, unknowns);
     for (int a = 0; a < u; ++a) {

@@ -20,9 +20,20 @@ struct IndependentStep {
     int redundancy = 0;   // derived observations (angles, zenith angles, distances) - 3n + condition rows
 };
 
+// How the rows of codes 2 and 3 enter the solution.
+enum class DatumRows {
+    normalMatrix,  // added as G^T.G to the normal matrix, as the program does
+    constraints,   // as constraints G.x = 0, solved in the null space of G: the same solution
+                   // where the rows only fix the datum, and one that keeps its digits where
+                   // G^T.G is tiny beside the normal matrix in some direction (a network of a
+                   // metre in the national grid, whose rotation row about the origin nearly
+                   // repeats the translation rows)
+};
+
 // One step at `current` (the coordinates of the file's points in file order). `RC` is the scale
 // of the free-network rows.
-IndependentStep independent_step(const truth::InputFile& file, const std::vector<truth::Point>& current, double RC);
+IndependentStep independent_step(const truth::InputFile& file, const std::vector<truth::Point>& current, double RC,
+                                 DatumRows datum = DatumRows::normalMatrix);
 
 // Steps until the increments fall below 1e-9 mm (at most 30); the coordinates reached.
 std::vector<truth::Point> independent_adjustment(const truth::InputFile& file, double RC);

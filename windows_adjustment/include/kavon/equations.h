@@ -40,6 +40,13 @@ double pressBytes(const ModuleData& data);
 // message box or a silent stop.
 std::optional<Equations> formEquations(const ModuleData& data, const PointValues& points);
 
+// An estimate of the diagonal of the normal matrix N = A'QA over the first `columns` columns of A
+// (element 0 unused): the sum of A(r,j)^2 / QI(r,r), each derived observation weighted by the
+// inverse of its own cofactor QI(r,r) = sum of D(r,k)^2 / PP(k,k) (the correlations of angles
+// that share a direction left aside, which the order of the diagonal does not need). Rows whose
+// cofactor is not positive add nothing.
+std::vector<double> normalDiagonal(const Equations& e, Count columns);
+
 // Whether a placement code fixes components: the columns of point i it fixes, highest first.
 std::vector<int> fixedColumns(double code, int i);
 

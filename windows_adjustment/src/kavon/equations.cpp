@@ -51,7 +51,11 @@ private:
     bool derivedMatrix();
     Count conditionCount() const;
     int conditionRowsPlaced() const;
-    void conditionRows();
+    bool rowsOnlyFixDatum() const;
+    void conditionRows(bool onlyDatum);
+    double normalDiagonalOrder() const;
+    void weighConditionRows();
+    adjustment::DatumPoints datumPoints() const;
     bool datumFixed() const;
     void removeFixedComponents();
     int nextRow() { ++IXX; return IXX; }
@@ -198,24 +202,68 @@ int Former::conditionRowsPlaced() const
     return highest;
 }
 
-void Former::conditionRows()
+// Whether the rows of codes 2 and 3, with the components that codes 4 to 7 fix, are as many as
+// the motions of the whole network that its observations cannot see. Where they also hold those
+// motions (the datum check), they only fix the datum: the solution does not depend on which
+// combination of the motions each row takes nor on its weight. Where they are more, the rows
+// beyond the datum act as observations of unit weight and stay as they are.
+bool Former::rowsOnlyFixDatum() const
+{
+    int rows = 0, fixed = 0;
+    bool helmert = false;
+    for (int i = 1; i <= d.nPoints; ++i) {
+        helmert = helmert || p.code[i] == 3;
+        if (p.code[i] == 2) ++rows;
+        fixed += static_cast<int>(fixedColumns(p.code[i], i).size());
+    }
+    if (helmert) rows += d.nSlopeDistances == 0 ? 5 : 4;
+    return rows + fixed == static_cast<int>(adjustment::datum_motions(datumPoints()).size());
+}
+
+// The centre of the points of code 3 and their spread about it (the root mean square of their
+// horizontal distances from it; 1 where they all stand at one place).
+struct HelmertCentre {
+    double x = 0, y = 0, spread = 1;
+};
+HelmertCentre helmertCentre(const PointValues& p, int nPoints)
+{
+    HelmertCentre c;
+    int n = 0;
+    for (int i = 1; i <= nPoints; ++i)
+        if (p.code[i] == 3) c.x += p.x[i], c.y += p.y[i], ++n;
+    if (n == 0) return c;
+    c.x /= n, c.y /= n;
+    double sum = 0;
+    for (int i = 1; i <= nPoints; ++i)
+        if (p.code[i] == 3) sum += (p.x[i] - c.x) * (p.x[i] - c.x) + (p.y[i] - c.y) * (p.y[i] - c.y);
+    if (sum > 0) c.spread = std::sqrt(sum / n);
+    return c;
+}
+
+// The condition rows of the codes. Where they only fix the datum, the rotation and scale rows of
+// code 3 are taken about the centre of the points that carry them and in units of their spread:
+// the rows about the origin (-Y/RC, X/RC) of a network small beside its distance from the origin
+// nearly repeat the translation rows, and N + G'G loses the rotation in rounding.
+void Former::conditionRows(bool onlyDatum)
 {
     int IR = 0;
     const auto row = [&](int column) { e.G(++IR, column) = 1; };
+    const HelmertCentre centre = onlyDatum ? helmertCentre(p, d.nPoints) : HelmertCentre{0, 0, d.RC};
     for (int i = 1; i <= d.nPoints; ++i) {
         const double c = p.code[i];
         const int x = 3 * i - 2, y = 3 * i - 1, z = 3 * i;
         if (c == 3) {  // Helmert: translations, rotation about Z, and the scale without distances
+            const double u = (p.x[i] - centre.x) / centre.spread, v = (p.y[i] - centre.y) / centre.spread;
             IR = 4;
             e.G(1, x) = 1;
             e.G(2, y) = 1;
             e.G(3, z) = 1;
-            e.G(4, x) = -p.y[i] / d.RC;
-            e.G(4, y) = p.x[i] / d.RC;
+            e.G(4, x) = -v;
+            e.G(4, y) = u;
             if (d.nSlopeDistances == 0) {
                 IR = 5;
-                e.G(5, x) = p.x[i] / d.RC;
-                e.G(5, y) = p.y[i] / d.RC;
+                e.G(5, x) = u;
+                e.G(5, y) = v;
             }
         } else if (c == 2) {  // azimuth toward the first point of code 7 or -7
             ++IR;
@@ -243,11 +291,34 @@ void Former::conditionRows()
     e.IR = static_cast<Count>(IR);
 }
 
-// Whether the condition rows and the fixed components hold every motion of the whole network
-// that its observations cannot see: the shifts along X, Y and Z, the rotation about the Z axis
-// and, without slope distances, the scale. A motion left free would have the increments along
-// it as rounding noise reported as a result (the whole network sliding metres away).
-bool Former::datumFixed() const
+// The order of N's diagonal: the mean of its estimate over the unknowns left in the solution;
+// 1 when nothing is left.
+double Former::normalDiagonalOrder() const
+{
+    const std::vector<double> diagonal = normalDiagonal(e, e.NN);
+    std::vector<bool> fixed(static_cast<std::size_t>(e.NN) + 1, false);
+    for (int i = 1; i <= d.nPoints; ++i)
+        for (const int column : fixedColumns(p.code[i], i)) fixed[static_cast<std::size_t>(column)] = true;
+    double sum = 0;
+    int unknowns = 0;
+    for (int j = 1; j <= e.NN; ++j)
+        if (!fixed[static_cast<std::size_t>(j)]) sum += diagonal[static_cast<std::size_t>(j)], ++unknowns;
+    const double order = unknowns > 0 ? sum / unknowns : 0;
+    return order > 0 && std::isfinite(order) ? order : 1;
+}
+
+// Condition rows that only fix the datum, weighted to the order of N's diagonal: of unit weight
+// beside a normal matrix of large weights or short sides they would be lost in its rounding, and
+// beside one of small weights they would swamp it. The rows of the fixed components go with
+// their columns.
+void Former::weighConditionRows()
+{
+    const double factor = std::sqrt(normalDiagonalOrder());
+    for (int r = 1; r <= e.IR; ++r)
+        for (int j = 1; j <= e.NN; ++j) e.G(r, j) = e.G(r, j) * factor;
+}
+
+adjustment::DatumPoints Former::datumPoints() const
 {
     adjustment::DatumPoints points;
     points.dimension = 3;
@@ -256,6 +327,16 @@ bool Former::datumFixed() const
     points.y = p.y;
     points.z = p.z;
     points.distances = d.nSlopeDistances > 0;
+    return points;
+}
+
+// Whether the condition rows and the fixed components hold every motion of the whole network
+// that its observations cannot see: the shifts along X, Y and Z, the rotation about the Z axis
+// and, without slope distances, the scale. A motion left free would have the increments along
+// it as rounding noise reported as a result (the whole network sliding metres away).
+bool Former::datumFixed() const
+{
+    const adjustment::DatumPoints points = datumPoints();
     std::vector<int> fixed;
     for (int i = 1; i <= d.nPoints; ++i)
         for (const int column : fixedColumns(p.code[i], i)) fixed.push_back(column);
@@ -296,7 +377,8 @@ std::optional<Equations> Former::form()
     }
     // Room for every row the codes place, so that a count that disagrees is told, not overrun.
     e.G = Matrix(static_cast<Count>(std::max<int>(nCond, conditionRowsPlaced())), e.NN);
-    conditionRows();
+    const bool onlyDatum = rowsOnlyFixDatum();
+    conditionRows(onlyDatum);
     if (nCond != e.IR) {
         forms::msgBox(texts::badConditions);
         return std::nullopt;
@@ -305,6 +387,7 @@ std::optional<Equations> Former::form()
         forms::msgBox(texts::underDetermined);
         return std::nullopt;
     }
+    if (onlyDatum) weighConditionRows();
     removeFixedComponents();
     return std::move(e);
 }
@@ -349,6 +432,19 @@ double pressBytes(const ModuleData& data)
     // of the re-insertion; G, GT; the vectors.
     const double elements = 2 * p * p + 4 * m * p + 2 * m * m + 4 * m * n + 8 * n * n + 2 * q * n + 6 * (m + n + p);
     return elements * sizeof(double);
+}
+
+std::vector<double> normalDiagonal(const Equations& e, Count columns)
+{
+    std::vector<double> diagonal(static_cast<std::size_t>(columns) + 1, 0.0);
+    for (int r = 1; r <= e.NM; ++r) {
+        double cofactor = 0;
+        for (int k = 1; k <= e.NR; ++k)
+            if (e.D(r, k) != 0) cofactor += e.D(r, k) * e.D(r, k) / e.PP(k, k);
+        if (!(cofactor > 0) || !std::isfinite(cofactor)) continue;
+        for (int j = 1; j <= columns; ++j) diagonal[static_cast<std::size_t>(j)] += e.A(r, j) * e.A(r, j) / cofactor;
+    }
+    return diagonal;
 }
 
 std::vector<int> fixedColumns(double code, int i)
