@@ -2,9 +2,12 @@
 // by the exit block.
 #include "adjustment/point_database.h"
 
+#include <cerrno>
 #include <filesystem>
 
+#include "adjustment/file_refusals.h"
 #include "adjustment/run.h"
+#include "platform/files.h"
 #include "platform/interrupts.h"
 #include "platform/paths.h"
 #include "platform/record.h"
@@ -87,10 +90,17 @@ void database_dialogue(Run& run) {
         run.console.say(p.database_prompt);
         std::string line;
         if (!run.console.read_line(line)) input_ended();
+        // A longer name would be cut to another file's name: asked again instead.
+        if (platform::char_count(platform::as_typed(line).string()) > DATABASE_NAME_LENGTH) {
+            run.console.say(run.text.database_name_too_long);
+            continue;
+        }
         run.BAZE = platform::text_field(line, DATABASE_NAME_LENGTH);
         if (declines(run.BAZE)) return;
         const std::filesystem::path path = platform::as_typed(run.BAZE);
+        errno = 0;
         if (platform::usable_name(run.BAZE) && !names_own_file(run, path) && run.database.open(path)) break;
+        if (platform::lacks_resources(errno)) files_exhausted(run, run.BAZE);
         run.console.say(right_in_24(run.BAZE) + run.text.database_unavailable);
     }
     run.BDUMMY = 0.0f;

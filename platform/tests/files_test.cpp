@@ -225,8 +225,9 @@ TEST(TypedNames, ControlCharactersMakeANameUnusable)
         bool usable;
     };
     const Case cases[] = {{"R.TXT               ", true}, {std::string("R\0X.TXT", 7), false}, {"R\tX.TXT", false},
-                          {"R\x1FX", false},         {"\x7F", true},                      {"Výsledky.TXT", true},
-                          {"", true}};
+                          {"R\x1FX", false},         {"A\x7F" "B.TXT", false},            {"Výsledky.TXT", true},
+                          {"A\xC2\x85" "B.TXT", false}, {"A\xC2\x80", false}, {"A\xC2\x9F", false},
+                          {"A\xC2\xA0" "B.TXT", true},  {"", true}};
     for (const Case& c : cases) EXPECT_EQ(platform::usable_name(c.name), c.usable) << c.name;
 }
 
