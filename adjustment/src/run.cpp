@@ -180,6 +180,9 @@ void adjust_and_report(Run& run) {
 // file written out and closed, then the halt with "KONEC".
 [[noreturn]] void close_the_run(Run& run, platform::FileSink& report, platform::FileSink& control,
                                 ExitStatus status) {
+    // What the console holds is shown before anything is stored: a console found lost here (a
+    // closed output) is a hang-up, and the run stores nothing.
+    run.console.finish();
     ExitStatus end_status = store_points(run, status);
     report.remove_if_unwritten();
     // The buffered records reach the files here; every write and the close are checked.

@@ -1,4 +1,7 @@
 // The console on the process's standard input and output.
+#include <termios.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +11,19 @@
 #include "platform/interrupts.h"
 
 namespace platform {
+
+namespace {
+
+// A terminal that has been hung up (its other side closed) reads as an end of input, but it is
+// gone: even its settings can no longer be read (EIO). A live terminal after Ctrl-D, a file or
+// a pipe give their settings or ENOTTY.
+bool terminal_gone()
+{
+    termios settings {};
+    return ::tcgetattr(STDIN_FILENO, &settings) != 0 && errno == EIO;
+}
+
+}  // namespace
 
 TerminalConsole::StandardDescriptors::StandardDescriptors() { open_standard_descriptors(); }
 
@@ -38,7 +54,7 @@ bool TerminalConsole::read_raw(std::string& line)
         length = ::getline(&buffer, &capacity, stdin);
     }
     const bool failed = std::ferror(stdin) != 0;
-    if (failed) hang_up();
+    if (failed || (length < 0 && terminal_gone())) hang_up();
     if (length < 0 || failed) {
         std::free(buffer);
         return false;
