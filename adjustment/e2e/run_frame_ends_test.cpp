@@ -168,6 +168,11 @@ TEST(RunFrameEnds, AClosedOutputPipeIsAHangUpAndNoDeath) {
 // why and status 1, storing nothing, or, where the descriptors suffice, as an undisturbed run.
 // With 4 the control file takes the last one, so the report cannot be made.
 TEST(RunFrameEnds, TooFewFileDescriptorsEndTheRunInOrder) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers' runtime opens descriptors of its own (its checks of a pointer's type make a
+    // pipe), and fails its checks without them: the release build runs this test.
+    GTEST_SKIP() << "a sanitized program needs descriptors of its own";
+#endif
     for (const Program& p : programs) {
         const Fixture s = setup_of(p.name);
         const Reference ref = reference(p);
