@@ -17,8 +17,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using run_frame::ends_with;
 using run_frame::example;
 using run_frame::Fixture;
+using run_frame::lines_ending;
 using run_frame::offers;
 using run_frame::Program;
 using run_frame::programs;
@@ -57,16 +59,6 @@ void expect_database_unchanged(const DataFolder& folder, const Fixture& s) {
     if (s.asks_database()) {
         EXPECT_EQ(folder.read(s.database), example(s.database)) << "the point database";
     }
-}
-
-bool ends_with(const std::string& s, const std::string& end) {
-    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
-int lines_ending(const std::vector<std::string>& lines, const std::string& end) {
-    int n = 0;
-    for (const std::string& l : lines) n += ends_with(l, end);
-    return n;
 }
 
 bool has_line_starting(const std::vector<std::string>& lines, const std::string& start) {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "testsupport/runner.h"
 
@@ -61,6 +62,16 @@ inline LastQuestion last_question(const std::string& program) {
     if (offers(program)) return {s.names(), "mezi body i,j"};
     if (s.asks_database()) return {"R.TXT\nIN.TXT\n", "bez databáze = n"};
     return {"R.TXT\n", "Jméno vstupního souboru"};
+}
+
+// Whether the screen line ends with a message; how many lines do.
+inline bool ends_with(const std::string& s, const std::string& end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+inline int lines_ending(const std::vector<std::string>& lines, const std::string& end) {
+    int n = 0;
+    for (const std::string& l : lines) n += ends_with(l, end);
+    return n;
 }
 
 }  // namespace run_frame

@@ -17,8 +17,10 @@
 
 namespace {
 
+using run_frame::ends_with;
 using run_frame::example;
 using run_frame::Fixture;
+using run_frame::lines_ending;
 using run_frame::Program;
 using run_frame::programs;
 using run_frame::setup_of;
@@ -33,16 +35,6 @@ Outcome interrupted(const Program& p, const DataFolder& folder, const std::strin
     watch.signal = signal;
     watch.signal_at = at;
     return testsupport::run_watched(p.path, folder, answers, watch);
-}
-
-bool ends_with(const std::string& s, const std::string& end) {
-    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
-int lines_ending(const std::vector<std::string>& lines, const std::string& end) {
-    int n = 0;
-    for (const std::string& l : lines) n += ends_with(l, end);
-    return n;
 }
 
 // A FIFO named ERR$$$.TXT in the data folder would block the open of the control file for ever:
