@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -191,6 +192,40 @@ TEST(RunFrameEnds, TooFewFileDescriptorsEndTheRunInOrder) {
                 expect_report_as(folder, ref);
             }
         }
+    }
+}
+
+// An input file larger than the memory the run may have (a sparse file of 2 GiB, 400 MB of
+// address space) cannot be read: the run does not die of the exception, it says why and ends
+// through its exit block, status 1, storing nothing and leaving no empty report.
+TEST(RunFrameEnds, AnInputLargerThanTheMemoryEndsTheRunInOrder) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "a sanitized program reserves more address space than the limit";
+#endif
+    for (const Program& p : programs) {
+        SCOPED_TRACE(p.name);
+        const Fixture s = setup_of(p.name);
+        DataFolder folder;
+        run_frame::fill(folder, s);
+        {
+            std::ofstream huge(folder.path() / "HUGE.TXT");
+        }
+        fs::resize_file(folder.path() / "HUGE.TXT", 2ull << 30);
+        testsupport::Watch watch;
+        watch.memory_limit = 400'000'000;
+        std::string answers = "R.TXT\nHUGE.TXT\n" + (s.asks_database() ? s.database + "\n" : "");
+        const Outcome o = testsupport::run_watched(p.path, folder, answers + declines, watch);
+        EXPECT_EQ(o.status, 1) << o.screen;
+        const std::vector<std::string> screen = testsupport::screen_lines(o.screen);
+        ASSERT_GE(screen.size(), 2u);
+        EXPECT_TRUE(ends_with(screen[screen.size() - 2], "std::bad_alloc")) << o.screen;
+        EXPECT_EQ(screen[screen.size() - 2].rfind(std::string(p.name) == "planor" ? "Vypocet nelze dokoncit: "
+                                                                                 : "Výpočet nelze dokončit: ",
+                                                  0),
+                  0u);
+        EXPECT_EQ(screen.back(), "KONEC");
+        EXPECT_FALSE(folder.exists("R.TXT"));
+        expect_database_unchanged(folder, s);
     }
 }
 

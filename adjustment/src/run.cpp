@@ -1,6 +1,9 @@
 // The frame of one run of a console program.
 #include "adjustment/run.h"
 
+#include <cerrno>
+#include <exception>
+
 #include "adjustment/adjustment.h"
 #include "adjustment/failures.h"
 #include "adjustment/file_refusals.h"
@@ -14,9 +17,6 @@
 #include "platform/interrupts.h"
 #include "platform/paths.h"
 #include "platform/record.h"
-
-#include <cerrno>
-#include <exception>
 
 namespace adjustment {
 

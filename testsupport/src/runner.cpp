@@ -138,6 +138,10 @@ Outcome run_watched(const fs::path& program, const DataFolder& folder, const std
             const rlimit limit{static_cast<rlim_t>(watch.open_files_limit), static_cast<rlim_t>(watch.open_files_limit)};
             setrlimit(RLIMIT_NOFILE, &limit);
         }
+        if (watch.memory_limit >= 0) {
+            const rlimit limit{static_cast<rlim_t>(watch.memory_limit), static_cast<rlim_t>(watch.memory_limit)};
+            setrlimit(RLIMIT_AS, &limit);
+        }
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
