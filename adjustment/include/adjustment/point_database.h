@@ -15,9 +15,11 @@ struct Run;
 // current directory, opened or created, then counted, cleaned and sorted (BTRID, BSINGL, BTRID;
 // a failure skips the rest of the three). A database that BTRID cannot read (a record that
 // cannot be read, a length that is not a whole number of records) is not used at all: the run
-// goes on as without a database and never writes to the file. A name that cannot be opened, or
-// that names the run's report, input or control file, is refused and asked again; the end of
-// the console input ends the run.
+// goes on as without a database and never writes to the file. A name longer than 24 characters
+// (BAZE's length) is refused with a line that says the limit, a name that cannot be opened, or
+// that names the run's report, input or control file, is refused, and each is asked again; an
+// open that fails for want of descriptors or memory, or the end of the console input, ends the
+// run as failed.
 void database_dialogue(Run& run);
 
 // X, Y [mm] (out) of a point with a database placement code, found in the open database. False
