@@ -9,54 +9,24 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "run_frame_fixtures.h"
 #include "testsupport/runner.h"
 
 namespace {
 
+using run_frame::ends_with;
+using run_frame::example;
+using run_frame::Fixture;
+using run_frame::lines_ending;
+using run_frame::Program;
+using run_frame::programs;
+using run_frame::setup_of;
 using testsupport::DataFolder;
 using testsupport::Outcome;
 using testsupport::Watch;
-
-struct Program {
-    const char* name;
-    const char* path;
-};
-const Program programs[] = {PROGRAMS};
-
-std::string example(const std::string& name) {
-    std::ifstream in(std::string(EXAMPLES_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-
-// The example network each program reads and, for a program that asks for a point database,
-// the example database it is given ("" for none).
-struct Fixture {
-    std::string input;
-    std::string database;
-    bool asks_database() const { return !database.empty(); }
-    // The answers to the file questions: report, input and database.
-    std::string names() const { return "R.TXT\nIN.TXT\n" + (asks_database() ? database + "\n" : ""); }
-};
-Fixture setup_of(const std::string& program) {
-    if (program == "planor") return {"PLANE.TXT", "BODY.DB"};
-    if (program == "kaspen") return {"DEFORM.TXT", ""};
-    if (program.rfind("rudvik", 0) == 0) return {"PLANEDEF.TXT", "PLANEDEF.DB"};
-    return {"DEMO.TXT", ""};
-}
-
-// A data folder with the program's input as IN.TXT and its example database.
-void fill(const DataFolder& folder, const Fixture& s) {
-    folder.write("IN.TXT", example(s.input));
-    if (s.asks_database()) folder.write(s.database, example(s.database));
-}
 
 // A run that gets `signal` when the screen first shows `at`, its answers given up to there.
 Outcome interrupted(const Program& p, const DataFolder& folder, const std::string& answers, int signal,
@@ -65,16 +35,6 @@ Outcome interrupted(const Program& p, const DataFolder& folder, const std::strin
     watch.signal = signal;
     watch.signal_at = at;
     return testsupport::run_watched(p.path, folder, answers, watch);
-}
-
-bool ends_with(const std::string& s, const std::string& end) {
-    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
-int lines_ending(const std::vector<std::string>& lines, const std::string& end) {
-    int n = 0;
-    for (const std::string& l : lines) n += ends_with(l, end);
-    return n;
 }
 
 // A FIFO named ERR$$$.TXT in the data folder would block the open of the control file for ever:
@@ -151,13 +111,13 @@ TEST(RunFrame, InterruptAtTheFirstOfferKeepsTheReportAndTheControlFile) {
         if (name == "kaspen" || name.rfind("rudvik", 0) == 0) continue;  // no question after the tables
         const Fixture s = setup_of(name);
         DataFolder whole;
-        fill(whole, s);
+        run_frame::fill(whole, s);
         testsupport::run(p.path, whole, s.names() + "n\nn\nn\nn\nn\nn\nn\nn\nn\nn\n");
         ASSERT_FALSE(whole.read("R.TXT").empty()) << name;
         for (const int signal : {SIGINT, SIGHUP}) {
             SCOPED_TRACE(name + (signal == SIGINT ? " SIGINT" : " SIGHUP"));
             DataFolder folder;
-            fill(folder, s);
+            run_frame::fill(folder, s);
             const Outcome o = interrupted(p, folder, s.names(), signal, "mezi body i,j");
             EXPECT_EQ(o.status, 1) << o.screen;
             EXPECT_EQ(testsupport::screen_lines(o.screen).back(), "KONEC");
@@ -184,12 +144,12 @@ TEST(RunFrame, InterruptAtTheLastQuestionOfTheDeformationProgramsStoresNothing) 
         if (name != "kaspen" && name.rfind("rudvik", 0) != 0) continue;
         const Fixture s = setup_of(name);
         DataFolder whole;
-        fill(whole, s);
+        run_frame::fill(whole, s);
         testsupport::run(p.path, whole, s.names());
         for (const int signal : {SIGINT, SIGHUP}) {
             SCOPED_TRACE(name + (signal == SIGINT ? " SIGINT" : " SIGHUP"));
             DataFolder folder;
-            fill(folder, s);
+            run_frame::fill(folder, s);
             const Outcome o = s.asks_database()
                                   ? interrupted(p, folder, "R.TXT\nIN.TXT\n", signal, "bez databáze = n")
                                   : interrupted(p, folder, "R.TXT\n", signal, "Jméno vstupního souboru");

@@ -21,7 +21,7 @@ namespace {
 
 class Reader {
 public:
-    Reader(Run& run, std::string bytes) : run_(run), in_(std::move(bytes)) {}
+    Reader(Run& run, std::string bytes) : run_(run), in_(std::move(bytes)) { in_.refuse_decimal_commas(); }
 
     void read() {
         Network& net = run_.net;
@@ -55,10 +55,13 @@ private:
 
     bool spatial() const { return run_.profile.dimension == 3; }
 
-    [[noreturn]] void read_error() {
+    // A value that cannot be read; after a decimal comma the console also says to write a
+    // decimal point.
+    [[noreturn]] void read_error(ReadStatus status = ReadStatus::error) {
         const Record message = Record(run_.text.read_error).item(ns_);
         run_.console.say(message);
         for (const std::string& line : run_.text.read_error_more) run_.console.say(line);
+        if (status == ReadStatus::decimal_comma) run_.console.say(run_.text.decimal_comma);
         if (run_.profile.read_error_to_control) run_.control.put(" " + message.str());
         const ReadErrorEcho echo = run_.profile.read_error_echo;
         if (echo == ReadErrorEcho::faulty_record) {
@@ -87,7 +90,7 @@ private:
 
     // A value of the record; the end of the file inside a record is a read error.
     void need(ReadStatus status) {
-        if (status != ReadStatus::ok) read_error();
+        if (status != ReadStatus::ok) read_error(status);
     }
 
     void title() {
@@ -117,7 +120,7 @@ private:
         std::int16_t first = 0;
         const ReadStatus status = in_.read_int16(first);
         if (status == ReadStatus::end_of_file) return false;
-        if (status == ReadStatus::error) read_error();
+        if (status != ReadStatus::ok) read_error(status);
         if (first == -1) return false;
         in_.back_to_value_line();
         in_.begin_record();

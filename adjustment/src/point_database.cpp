@@ -3,10 +3,13 @@
 #include "adjustment/point_database.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <vector>
 
+#include "adjustment/file_refusals.h"
 #include "adjustment/run.h"
+#include "platform/files.h"
 #include "platform/interrupts.h"
 #include "platform/paths.h"
 #include "platform/record.h"
@@ -116,10 +119,17 @@ void database_dialogue(Run& run) {
         run.console.say(p.database_prompt);
         std::string line;
         if (!run.console.read_line(line)) input_ended();
+        // A longer name would be cut to another file's name: asked again instead.
+        if (platform::char_count(platform::without_padding(line)) > DATABASE_NAME_LENGTH) {
+            run.console.say(run.text.database_name_too_long);
+            continue;
+        }
         run.BAZE = platform::text_field(line, DATABASE_NAME_LENGTH);
         if (declines(run.BAZE)) return;
         const std::filesystem::path path = platform::as_typed(run.BAZE);
+        errno = 0;
         if (platform::usable_name(run.BAZE) && !names_own_file(run, path) && run.database.open(path)) break;
+        if (platform::lacks_resources(errno)) files_exhausted(run, run.BAZE);
         if (run.database.in_use())
             run.console.say(run.text.database_in_use + std::string(platform::without_padding(run.BAZE)) +
                             run.text.database_in_use_after);

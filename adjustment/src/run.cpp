@@ -1,13 +1,18 @@
 // The frame of one run of a console program.
 #include "adjustment/run.h"
 
+#include <cerrno>
+#include <exception>
+
 #include "adjustment/adjustment.h"
 #include "adjustment/failures.h"
+#include "adjustment/file_refusals.h"
 #include "adjustment/input_reader.h"
 #include "adjustment/pair_displacements.h"
 #include "adjustment/point_database.h"
 #include "adjustment/report_tables.h"
 #include "adjustment/solution.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/interrupts.h"
 #include "platform/paths.h"
@@ -71,10 +76,13 @@ void report_dialogue(Run& run, platform::FileSink& report) {
     for (;;) {
         run.TISK = ask_name(run, p.report_prompt, p.report_name_length);
         run.ADRESA = platform::text_field(p.report_prefix + run.TISK, PATH_LENGTH);
+        errno = 0;
         if (platform::usable_name(run.TISK) && report.create_new(platform::in_data_folder(run.TISK))) return;
+        const int error = errno;
+        if (platform::lacks_resources(error)) files_exhausted(run, run.TISK);
         const std::string shown =
             p.refusal_shows_typed_name ? right_in_24(run.TISK) : platform::text_field(run.ADRESA, 24);
-        run.console.say(shown + run.text.report_exists);
+        run.console.say(shown + report_refusal(run, run.TISK, error));
     }
 }
 
@@ -84,8 +92,10 @@ std::string input_dialogue(Run& run) {
         run.STJ = ask_name(run, p.input_prompt, INPUT_NAME_LENGTH);
         run.ADRESB = platform::text_field(p.input_prefix + run.STJ, PATH_LENGTH);
         std::string bytes;
+        errno = 0;
         if (platform::usable_name(run.STJ) && platform::read_whole_file(platform::in_data_folder(run.STJ), bytes))
             return bytes;
+        if (platform::lacks_resources(errno)) files_exhausted(run, run.STJ);
         const std::string shown =
             p.input_refusal_shows_path ? platform::text_field(run.ADRESB, 24) : right_in_24(run.STJ);
         run.console.say(shown + run.text.input_missing);
@@ -127,13 +137,17 @@ void adjust_and_report(Run& run) {
     if (adj.profile.pairs) write_pair_displacements(adj);
 }
 
-void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
+[[noreturn]] void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
     const Profile& p = run.profile;
     if (!platform::data_folder_found()) {
         const std::string named = platform::named_data_folder();
         platform::halt(run.console, named.empty() ? run.text.data_folder_missing : run.text.named_data_folder_missing + named,
                        ExitStatus::failed);
     }
+    // The converters hold no file once open: opened here, before the run holds any, so that no
+    // later write can fail for want of a descriptor to open one.
+    if (!platform::code_pages_ready() || !run.console.ready())
+        platform::halt(run.console, run.text.converter_unavailable, ExitStatus::failed);
     if (p.control_before_banner) open_control(run, control);
     for (const std::string& r : banner_records(p, run.start)) run.console.record(r);
     if (!p.control_before_banner) open_control(run, control);
@@ -148,6 +162,36 @@ void whole_run(Run& run, platform::FileSink& report, platform::FileSink& control
     if (run.profile.interactive) run.profile.interactive(run);
     end_message(run);
     exit_block(ExitStatus::finished);
+}
+
+// The whole run to its end through the exit block or a halt. An exception that no step of the
+// run expected (memory exhausted) ends it through the exit block as failed, storing nothing.
+[[noreturn]] void guarded_run(Run& run, platform::FileSink& report, platform::FileSink& control) {
+    try {
+        whole_run(run, report, control);
+    } catch (const std::exception& broken) {
+        run.points_final = false;
+        run.console.say(run.text.run_broken_off + broken.what());
+        exit_block(ExitStatus::failed);
+    }
+}
+
+// The exit block: the points stored where the run may store them, the report and the control
+// file written out and closed, then the halt with "KONEC".
+[[noreturn]] void close_the_run(Run& run, platform::FileSink& report, platform::FileSink& control,
+                                ExitStatus status) {
+    // What the console holds is shown before anything is stored: a console found lost here (a
+    // closed output) is a hang-up, and the run stores nothing.
+    run.console.finish();
+    ExitStatus end_status = store_points(run, status);
+    report.remove_if_unwritten();
+    // The buffered records reach the files here; every write and the close are checked.
+    const bool report_written = report.close(), control_written = control.close();
+    if (!report_written || !control_written) {
+        run.console.say(run.text.write_failed);
+        end_status = ExitStatus::failed;
+    }
+    platform::halt(run.console, run.text.end, end_status);
 }
 
 }  // namespace
@@ -165,21 +209,19 @@ int run_program(const Profile& profile, platform::Console& console,
     int status = 0;
     try {
         try {
-            whole_run(run, report, control);
+            guarded_run(run, report, control);
         } catch (const ExitBlock& end) {
-            ExitStatus end_status = store_points(run, end.status);
-            // The buffered records reach the files here; every write and the close are checked.
-            const bool report_written = report.close(), control_written = control.close();
-            if (!report_written || !control_written) {
-                console.say(run.text.write_failed);
-                end_status = ExitStatus::failed;
-            }
-            platform::halt(console, run.text.end, end_status);
+            close_the_run(run, report, control, end.status);
         }
     } catch (const platform::Halt& h) {
         status = static_cast<int>(h.status);
+    } catch (const std::exception&) {
+        // The exit block itself could not be completed (memory exhausted): the files are closed
+        // below as they stand.
+        status = static_cast<int>(ExitStatus::failed);
     }
     // What the run wrote before a halt stands in its files.
+    report.remove_if_unwritten();
     report.close();
     control.close();
     console.before_waiting({});

@@ -17,9 +17,17 @@ using platform::blanks;
 void set_texts(adjustment::Messages& t, const adjustment::Capacities& cap) {
     t.result_file = "Vysledky vypoctu jsou v souboru :  ";
     t.report_exists = " - tento soubor jiz existuje";
+    t.report_no_name = " - chybi jmeno souboru";
+    t.report_is_folder = " - toto je slozka, ne soubor";
+    t.report_no_folder = " - slozka pro tento soubor neexistuje";
+    t.report_not_created = " - tento soubor nelze vytvorit";
+    t.files_exhausted = "Soubor nelze otevrit, systemu chybi volne prostredky: ";
+    t.converter_unavailable = "Prevod znaku nelze pripravit, program konci";
+    t.run_broken_off = "Vypocet nelze dokoncit: ";
     t.input_missing = " - tento soubor neexistuje";
 
     t.read_error = "  chyba ve cteni vstupnich dat na radku c.: ";
+    t.decimal_comma = "  desetinna cisla piste s desetinnou teckou, ne s carkou";
     t.no_database = "Zadna DATABAZE bodu neni inicializovana ";
     t.too_many_points = "Chyba ve vstupu, max. pocet bodu je " + std::to_string(cap.points);
     t.too_many_quantities = "Chyba ve vstupu, max. pocet mereni je " + std::to_string(cap.quantities);

@@ -27,7 +27,30 @@ private:
     iconv_t cd_;
 };
 
+const Converter& utf8_to_1250()
+{
+    static const Converter converter("CP1250", "UTF-8");
+    return converter;
+}
+
+const Converter& cp1250_to_utf8()
+{
+    static const Converter converter("UTF-8", "CP1250");
+    return converter;
+}
+
 }  // namespace
+
+bool code_pages_ready()
+{
+    try {
+        utf8_to_1250();
+        cp1250_to_utf8();
+        return true;
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+}
 
 std::string to_cp1250(std::string_view utf8)
 {
@@ -36,14 +59,12 @@ std::string to_cp1250(std::string_view utf8)
     bool ascii = true;
     for (const char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii) return std::string(utf8);
-    static const Converter converter("CP1250", "UTF-8");
-    return convert_text(converter.get(), utf8, SourceKind::utf8);
+    return convert_text(utf8_to_1250().get(), utf8, SourceKind::utf8);
 }
 
 std::string from_cp1250(std::string_view bytes)
 {
-    static const Converter converter("UTF-8", "CP1250");
-    return convert_text(converter.get(), bytes, SourceKind::single_byte);
+    return convert_text(cp1250_to_utf8().get(), bytes, SourceKind::single_byte);
 }
 
 }  // namespace platform

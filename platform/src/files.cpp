@@ -19,10 +19,39 @@ int open_regular_file(const std::filesystem::path& path, int flags, mode_t mode)
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || status == -1 ||
         ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
         ::close(fd);
+        errno = EINVAL;  // no regular file: refused as a name, not for want of resources
         return -1;
     }
     return fd;
 }
+
+int create_new_file(const std::filesystem::path& path)
+{
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
+}
+
+int replace_file(const std::filesystem::path& path)
+{
+    // Another process may put a name there between the removal and the creation: the exclusive
+    // creation then fails, and the name is looked at again (a few times, not for ever).
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0) {
+            if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+                errno = EINVAL;
+                return -1;
+            }
+            if (::unlink(path.c_str()) != 0 && errno != ENOENT) return -1;
+        } else if (errno != ENOENT) {
+            return -1;
+        }
+        const int fd = create_new_file(path);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+bool lacks_resources(int error) { return error == EMFILE || error == ENFILE || error == ENOMEM; }
 
 bool read_whole_file(const std::filesystem::path& path, std::string& bytes)
 {
@@ -36,8 +65,12 @@ bool read_whole_file(const std::filesystem::path& path, std::string& bytes)
         if (got < 0) break;
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
+    const int error = errno;
     ::close(fd);
-    if (got != 0) bytes.clear();
+    if (got != 0) {
+        bytes.clear();
+        errno = error;
+    }
     return got == 0;
 }
 

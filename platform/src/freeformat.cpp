@@ -10,6 +10,35 @@ namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool ends_value(char c) { return is_blank(c) || c == ',' || c == '\n'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether the line that begins at `start` separates two of its values by blanks alone, with no
+// comma beside them. A text in apostrophes or quotation marks counts as one value: its blanks
+// and commas are its own.
+bool separates_by_blanks(std::string_view data, std::size_t start)
+{
+    bool value_before = false;  // a value ends just before the current blanks
+    bool blanks = false;        // blanks follow that value
+    for (std::size_t at = start; at < data.size() && data[at] != '\n'; ++at) {
+        const char c = data[at];
+        if (is_blank(c)) {
+            blanks = value_before;
+            continue;
+        }
+        if (c == ',') {
+            value_before = blanks = false;
+            continue;
+        }
+        if (blanks) return true;
+        if (c == '\'' || c == '"') {
+            const std::size_t close = data.find_first_of(std::string{c, '\n'}, at + 1);
+            if (close == std::string_view::npos || data[close] == '\n') return false;
+            at = close;
+        }
+        value_before = true;
+    }
+    return false;
+}
 
 // The UTF-8 byte-order mark that Windows editors put before the first line of a file.
 constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
@@ -87,31 +116,41 @@ std::string_view FreeFormatReader::take_token()
     return std::string_view(data_).substr(start, pos_ - start);
 }
 
+ReadStatus FreeFormatReader::after_number(std::string_view token) const
+{
+    if (!refuse_decimal_commas_ || token.empty() || !is_digit(token.back())) return ReadStatus::ok;
+    if (pos_ + 1 >= data_.size() || data_[pos_] != ',' || !is_digit(data_[pos_ + 1])) return ReadStatus::ok;
+    return separates_by_blanks(data_, value_line_start_) ? ReadStatus::decimal_comma : ReadStatus::ok;
+}
+
 ReadStatus FreeFormatReader::read_int16(std::int16_t& value)
 {
     if (const ReadStatus found = seek_value(); found != ReadStatus::ok) return found;
-    const auto number = parse_int16(take_token());
+    const std::string_view token = take_token();
+    const auto number = parse_int16(token);
     if (!number) return ReadStatus::error;
     value = *number;
-    return ReadStatus::ok;
+    return after_number(token);
 }
 
 ReadStatus FreeFormatReader::read_real(double& value)
 {
     if (const ReadStatus found = seek_value(); found != ReadStatus::ok) return found;
-    const auto number = parse_real(take_token());
+    const std::string_view token = take_token();
+    const auto number = parse_real(token);
     if (!number) return ReadStatus::error;
     value = *number;
-    return ReadStatus::ok;
+    return after_number(token);
 }
 
 ReadStatus FreeFormatReader::read_real32(float& value)
 {
     if (const ReadStatus found = seek_value(); found != ReadStatus::ok) return found;
-    const auto number = parse_real32(take_token());
+    const std::string_view token = take_token();
+    const auto number = parse_real32(token);
     if (!number) return ReadStatus::error;
     value = *number;
-    return ReadStatus::ok;
+    return after_number(token);
 }
 
 ReadStatus FreeFormatReader::read_text(std::string& value)

@@ -25,8 +25,11 @@ void catch_interrupts()
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     sigaction(SIGXFSZ, &ignore, nullptr);
+    sigaction(SIGPIPE, &ignore, nullptr);
 }
 
 bool interrupted() { return caught != 0; }
+
+void hang_up() { caught = 1; }
 
 }  // namespace platform

@@ -21,8 +21,14 @@ std::string named_data_folder()
 
 bool usable_name(std::string_view name)
 {
-    for (const char c : name)
-        if (static_cast<unsigned char>(c) < 0x20) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c < 0x20 || c == 0x7F) return false;
+        // The C1 controls U+0080..U+009F, in UTF-8 0xC2 followed by 0x80..0x9F.
+        if (c == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) <= 0x9F &&
+            static_cast<unsigned char>(name[i + 1]) >= 0x80)
+            return false;
+    }
     return true;
 }
 

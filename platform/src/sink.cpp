@@ -2,7 +2,10 @@
 #include "platform/sink.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -33,33 +36,49 @@ bool FileSink::create_new(const std::filesystem::path& path)
     close();
     // O_EXCL makes the test for an existing file and the creation one step: a file that exists
     // is never opened, so its content stays as it was.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = create_new_file(path);
     if (fd < 0) return false;
     if (!opened(::fdopen(fd, "w"))) {
+        const int error = errno;
         ::close(fd);
         ::unlink(path.c_str());  // the file was made by this call and is still empty
+        errno = error;
         return false;
     }
+    created_ = path;
     return true;
 }
 
 bool FileSink::open_rewrite(const std::filesystem::path& path)
 {
     close();
-    // As the input files are opened: a regular file only, never waiting in the open (a FIFO
-    // without a reader, a device). It is emptied only once it is known to be a regular file.
-    const int fd = open_regular_file(path, O_WRONLY | O_CREAT);
+    const int fd = replace_file(path);
     if (fd < 0) return false;
-    if (::ftruncate(fd, 0) != 0 || !opened(::fdopen(fd, "w"))) {
+    if (!opened(::fdopen(fd, "w"))) {
+        const int error = errno;
         ::close(fd);
+        errno = error;
         return false;
     }
     return true;
 }
 
+void FileSink::remove_if_unwritten()
+{
+    if (file_ == nullptr || created_.empty() || has_records_) return;
+    // Only the file this sink made: the name must still stand for the open file.
+    struct stat open_file {}, named {};
+    const bool same = ::fstat(::fileno(file_), &open_file) == 0 && ::lstat(created_.c_str(), &named) == 0 &&
+                      open_file.st_dev == named.st_dev && open_file.st_ino == named.st_ino &&
+                      open_file.st_size == 0;
+    if (same) ::unlink(created_.c_str());
+    close();
+}
+
 void FileSink::put(std::string_view record)
 {
     if (file_ == nullptr) return;
+    has_records_ = true;
     std::string line = to_cp1250(record);
     line += '\n';
     if (std::fwrite(line.data(), 1, line.size(), file_) != line.size()) write_failed_ = true;
@@ -78,6 +97,8 @@ bool FileSink::close()
     if (std::fclose(file_) != 0) write_failed_ = true;
     file_ = nullptr;
     buffer_.reset();
+    created_.clear();
+    has_records_ = false;
     return !write_failed_;
 }
 

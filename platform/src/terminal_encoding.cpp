@@ -34,6 +34,7 @@ TerminalEncoding::TerminalEncoding()
     if (cd != reinterpret_cast<iconv_t>(-1)) cd_ = cd;
     const iconv_t back = iconv_open("UTF-8", codeset.c_str());
     if (back != reinterpret_cast<iconv_t>(-1)) decode_cd_ = back;
+    ready_ = cd_ != nullptr && decode_cd_ != nullptr;
 }
 
 TerminalEncoding::~TerminalEncoding()

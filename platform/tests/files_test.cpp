@@ -3,10 +3,13 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/clock.h"
@@ -59,6 +62,64 @@ TEST_F(Files, OpenRewriteTruncatesOrCreates)
     FileSink fresh;
     ASSERT_TRUE(fresh.open_rewrite(folder / "new.txt"));
     EXPECT_FALSE(fresh.open_rewrite(folder / "missing" / "x.txt"));
+}
+
+// A control file name that is a link, symbolic (also one pointing nowhere) or hard, is replaced
+// by a file of its own: the file the link led to keeps every byte.
+TEST_F(Files, OpenRewriteReplacesALinkAndLeavesItsTarget)
+{
+    const auto target = folder / "BODY.DB";
+    const auto control = folder / "ERR$$$.TXT";
+    for (const char* kind : {"symbolic", "hard", "dangling"}) {
+        SCOPED_TRACE(kind);
+        write(target, "96 bytes of points\n");
+        const std::string how = kind;
+        if (how == "symbolic") std::filesystem::create_symlink(target, control);
+        if (how == "hard") std::filesystem::create_hard_link(target, control);
+        if (how == "dangling") std::filesystem::create_symlink(folder / "nowhere", control);
+        FileSink sink;
+        ASSERT_TRUE(sink.open_rewrite(control));
+        sink.put(" record");
+        ASSERT_TRUE(sink.close());
+        EXPECT_EQ(content(target), "96 bytes of points\n");
+        EXPECT_EQ(content(control), " record\n");
+        EXPECT_FALSE(std::filesystem::is_symlink(control));
+        EXPECT_EQ(std::filesystem::hard_link_count(control), 1u);
+        EXPECT_FALSE(std::filesystem::exists(folder / "nowhere"));
+        std::filesystem::remove(control);
+    }
+}
+
+// A report that the run made and never wrote to is removed; one with a record stays, and so does
+// a file that has taken the report's name since.
+TEST_F(Files, AReportNeverWrittenToIsRemoved)
+{
+    const auto path = folder / "R.TXT";
+    FileSink unwritten;
+    ASSERT_TRUE(unwritten.create_new(path));
+    unwritten.remove_if_unwritten();
+    EXPECT_FALSE(unwritten.is_open());
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    FileSink written;
+    ASSERT_TRUE(written.create_new(path));
+    written.put(" hlavicka");
+    written.remove_if_unwritten();
+    ASSERT_TRUE(written.close());
+    EXPECT_EQ(content(path), " hlavicka\n");
+    std::filesystem::remove(path);
+
+    FileSink replaced;
+    ASSERT_TRUE(replaced.create_new(path));
+    std::filesystem::remove(path);
+    write(path, "another file\n");
+    replaced.remove_if_unwritten();
+    EXPECT_EQ(content(path), "another file\n");
+
+    FileSink control;  // a file opened by open_rewrite is the run's control file: never removed
+    ASSERT_TRUE(control.open_rewrite(folder / "ERR$$$.TXT"));
+    control.remove_if_unwritten();
+    EXPECT_TRUE(std::filesystem::exists(folder / "ERR$$$.TXT"));
 }
 
 // A record longer than the buffer goes to the file whole, and the buffer that fills is written
@@ -217,8 +278,8 @@ TEST(FileSinkFailure, AFullDiskIsAWriteFailure)
     std::filesystem::remove(path);
 }
 
-// The control file is opened as the input files are: a FIFO without a reader, a device or a
-// folder is refused at once, never waited for.
+// The control file is never opened in place of a FIFO without a reader, a device, a folder or a
+// socket: each is refused at once, never waited for, and left as it is.
 TEST(FileSinkOpen, RewriteRefusesWhatIsNoRegularFile)
 {
     const std::filesystem::path fifo = std::filesystem::temp_directory_path() / ("sink-fifo-" + std::to_string(getpid()));
@@ -227,7 +288,21 @@ TEST(FileSinkOpen, RewriteRefusesWhatIsNoRegularFile)
     EXPECT_FALSE(sink.open_rewrite(fifo));
     EXPECT_FALSE(sink.open_rewrite("/dev/null"));
     EXPECT_FALSE(sink.open_rewrite(std::filesystem::temp_directory_path()));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo)) << "left as it was";
     std::filesystem::remove(fifo);
+    // A socket bound to the name.
+    const std::filesystem::path socket_path =
+        std::filesystem::temp_directory_path() / ("sink-socket-" + std::to_string(getpid()));
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(s, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
+    ASSERT_EQ(::bind(s, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    EXPECT_FALSE(sink.open_rewrite(socket_path));
+    EXPECT_TRUE(std::filesystem::is_socket(socket_path));
+    ::close(s);
+    std::filesystem::remove(socket_path);
 }
 
 TEST(TypedNames, ControlCharactersMakeANameUnusable)
@@ -237,8 +312,9 @@ TEST(TypedNames, ControlCharactersMakeANameUnusable)
         bool usable;
     };
     const Case cases[] = {{"R.TXT               ", true}, {std::string("R\0X.TXT", 7), false}, {"R\tX.TXT", false},
-                          {"R\x1FX", false},         {"\x7F", true},                      {"Výsledky.TXT", true},
-                          {"", true}};
+                          {"R\x1FX", false},         {"A\x7F" "B.TXT", false},            {"Výsledky.TXT", true},
+                          {"A\xC2\x85" "B.TXT", false}, {"A\xC2\x80", false}, {"A\xC2\x9F", false},
+                          {"A\xC2\xA0" "B.TXT", true},  {"", true}};
     for (const Case& c : cases) EXPECT_EQ(platform::usable_name(c.name), c.usable) << c.name;
 }
 

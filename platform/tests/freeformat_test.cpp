@@ -15,20 +15,23 @@ namespace platform {
 namespace {
 
 // Runs a sequence of reader operations and writes down what each read gave:
-//   B begin_record   K back_to_value_line   (nothing written down)
+//   B begin_record   K back_to_value_line   D refuse_decimal_commas   (nothing written down)
 //   I read_int16 -> the number      R read_real -> the number (%g)   F read_real32 -> %.9g
 //   T read_text -> [text]           L read_line_text -> <line>
-// A read that meets the end of the file gives EOF, one that fails gives ERR.
+// A read that meets the end of the file gives EOF, one that fails gives ERR, a decimal comma DEC.
 std::vector<std::string> run(const std::string& input, const std::string& operations)
 {
     FreeFormatReader reader(input);
     std::vector<std::string> results;
-    auto status_text = [](ReadStatus s) { return s == ReadStatus::end_of_file ? "EOF" : "ERR"; };
+    auto status_text = [](ReadStatus s) {
+        return s == ReadStatus::end_of_file ? "EOF" : s == ReadStatus::decimal_comma ? "DEC" : "ERR";
+    };
     char number[64];
     for (char op : operations) {
         switch (op) {
         case 'B': reader.begin_record(); break;
         case 'K': reader.back_to_value_line(); break;
+        case 'D': reader.refuse_decimal_commas(); break;
         case 'I': {
             std::int16_t v = 0;
             const ReadStatus s = reader.read_int16(v);
@@ -125,6 +128,19 @@ const Case cases[] = {
     {"line of the value stepped back to", "1 2\n", "BIKL", {"1", "<1 2>"}},
     {"no line after the last", "1\n", "BIL", {"1", "EOF"}},
     {"lines one after another", "a b\n\nc\n", "LLLL", {"<a b>", "<>", "<c>", "EOF"}},
+    // Decimal commas: a comma between two digits on a line that separates values by blanks
+    {"decimal comma where blanks separate", "1 6 1000000,0 1000000.0\n", "DBIIR", {"1", "6", "DEC"}},
+    {"without the refusal a decimal comma separates", "1 6 1000000,0 1000000.0\n", "BIIRR",
+     {"1", "6", "1e+06", "0"}},
+    {"decimal comma after a point number", "1,5 6\n", "DBI", {"DEC"}},
+    {"decimal comma in a tab-separated line", "1\t2,5\n", "DBIR", {"1", "DEC"}},
+    {"decimal comma on a record's second line", "1 6\n1000,5 2000.0\n", "DBIIR", {"1", "6", "DEC"}},
+    {"values all separated by commas", "101,6,1000.0,2000.0\n", "DBIIRR", {"101", "6", "1000", "2000"}},
+    {"commas each with a blank after it", "101, 6, 1000.0, 2000.0\n", "DBIIRR", {"101", "6", "1000", "2000"}},
+    {"comma with a blank before it", "1 6 1000 ,5\n", "DBIIRR", {"1", "6", "1000", "5"}},
+    {"comma before a sign", "1 6 1000,-5\n", "DBIIRR", {"1", "6", "1000", "-5"}},
+    {"blanks and comma inside a title are its own", "'Sit 1,5 m',2,5\n", "DBTII", {"[Sit 1,5 m]", "2", "5"}},
+    {"a decimal comma in a value not read is ignored", "1 2 3,5\n4\n", "DBIIBI", {"1", "2", "4"}},
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }

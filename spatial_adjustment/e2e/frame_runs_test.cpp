@@ -160,16 +160,18 @@ const Case CASES[] = {
      {exists("ABCDEFGHIJKL"), missing("ABCDEFGHIJKLMNOP"), columns(R, "", 1, 1, HEADER_307),
       whole(C, "", 4, paths_record("ABCDEFGHIJKL", "LONGNAME.TXT")), last(S, KONEC)}},
 
-    // The console input ends at each question: the run ends with KONEC, nothing is asked again.
-    {"input_ends_at_report_name", OSTREL, "", {POINTS}, 0, "",
+    // The console input ends at each question: the run ends with KONEC and status 1, nothing is
+    // asked again, and a report that the run made is removed (it was never written to).
+    {"input_ends_at_report_name", OSTREL, "", {POINTS}, 1, "",
      {count(S, REPORT_PROMPT, 1), count(S, INPUT_PROMPT, 0), last(S, KONEC), control_bytes(CONTROL_START)}},
-    {"input_ends_after_existing_report_name", OSTREL, "R.TXT\n", {{"R.TXT", "stary protokol\n"}, POINTS}, 0, "",
+    {"input_ends_after_existing_report_name", OSTREL, "R.TXT\n", {{"R.TXT", "stary protokol\n"}, POINTS}, 1, "",
      {count(S, REPORT_PROMPT, 2), count(S, INPUT_PROMPT, 0), last(S, KONEC), unchanged("R.TXT"),
       control_bytes(CONTROL_START)}},
-    {"input_ends_at_input_name", OSTREL, "R.TXT\n", {POINTS}, 0, "",
-     {count(S, REPORT_PROMPT, 1), count(S, INPUT_PROMPT, 1), last(S, KONEC), control_bytes(CONTROL_START)}},
-    {"input_ends_after_missing_input_name", OSTREL, "R.TXT\nNONE.TXT\n", {POINTS}, 0, "",
-     {count(S, INPUT_PROMPT, 2), last(S, KONEC), control_bytes(CONTROL_START)}},
+    {"input_ends_at_input_name", OSTREL, "R.TXT\n", {POINTS}, 1, "",
+     {count(S, REPORT_PROMPT, 1), count(S, INPUT_PROMPT, 1), last(S, KONEC), control_bytes(CONTROL_START),
+      missing("R.TXT")}},
+    {"input_ends_after_missing_input_name", OSTREL, "R.TXT\nNONE.TXT\n", {POINTS}, 1, "",
+     {count(S, INPUT_PROMPT, 2), last(S, KONEC), control_bytes(CONTROL_START), missing("R.TXT")}},
 
     // Read errors name the record, counted from 1 with one record per line.
     {"read_error_names_its_line", OSTREL, "R.TXT\nIN.TXT\n",

@@ -132,6 +132,16 @@ Outcome run_watched(const fs::path& program, const DataFolder& folder, const std
             const rlimit limit{static_cast<rlim_t>(watch.file_size_limit), static_cast<rlim_t>(watch.file_size_limit)};
             setrlimit(RLIMIT_FSIZE, &limit);
         }
+        if (watch.open_files_limit >= 0) {
+            // Only the console is open when the program starts, whatever the test process holds.
+            close_range(3, ~0U, 0);
+            const rlimit limit{static_cast<rlim_t>(watch.open_files_limit), static_cast<rlim_t>(watch.open_files_limit)};
+            setrlimit(RLIMIT_NOFILE, &limit);
+        }
+        if (watch.memory_limit >= 0) {
+            const rlimit limit{static_cast<rlim_t>(watch.memory_limit), static_cast<rlim_t>(watch.memory_limit)};
+            setrlimit(RLIMIT_AS, &limit);
+        }
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }

@@ -12,7 +12,8 @@ struct ExitBlock {
 };
 [[noreturn]] inline void exit_block(platform::ExitStatus status) { throw ExitBlock{status}; }
 
-// The console input ended at a question: the run ends through the exit block, as finished.
-[[noreturn]] inline void input_ended() { exit_block(platform::ExitStatus::finished); }
+// The console input ended at a question before the adjustment was complete: the run ends
+// through the exit block, as failed (it stores nothing).
+[[noreturn]] inline void input_ended() { exit_block(platform::ExitStatus::failed); }
 
 }  // namespace adjustment

@@ -25,7 +25,19 @@ struct Messages {
 
     // File dialogue.
     std::string report_exists = " - tento soubor již existuje";
+    // The reasons of our own for a report name that cannot be created (after the name).
+    std::string report_no_name = " - chybí jméno souboru";
+    std::string report_is_folder = " - toto je složka, ne soubor";
+    std::string report_no_folder = " - složka pro tento soubor neexistuje";
+    std::string report_not_created = " - tento soubor nelze vytvořit";
     std::string input_missing = " - tento soubor neexistuje";
+    // A file or a code-page converter that cannot be opened for want of descriptors or memory:
+    // the run ends (the typed name follows, where there is one).
+    std::string files_exhausted = "Soubor nelze otevřít, systému chybí volné prostředky: ";
+    // Shown alone, before the banner, when a code page's converter cannot be opened.
+    std::string converter_unavailable = "Převod znaků nelze připravit, program končí";
+    // An exception that no step of the run expected (memory exhausted): the run ends, storing nothing.
+    std::string run_broken_off = "Výpočet nelze dokončit: ";
 
     // Input reader.
     std::string read_error = "  chyba ve čtení vstupních dat na řádku č.: ";
@@ -39,6 +51,9 @@ struct Messages {
     std::string too_many_points_control;      // the control-file record before that halt
     std::string too_many_quantities_control;  // the control-file record before that halt
     std::string too_many_adjusted_points = "Chyba ve vstupu, vyrovnání pojme nejvýše 20 bodů";
+    // After the read-error message for a comma between two digits of a line whose values are
+    // separated by blanks.
+    std::string decimal_comma = "  desetinná čísla pište s desetinnou tečkou, ne s čárkou";
 
     // Point database (the programs that offer one). The lines of our own are in the library's
     // plain ASCII.
@@ -50,6 +65,7 @@ struct Messages {
     std::string database_over_capacity = "Databaze bodu ma vice nez 10945 zaznamu, vice jich hledani neprecte";
     // The run's points would take the database past what the search covers: nothing is stored.
     std::string database_full = "Databaze bodu pojme nejvyse 10945 bodu, body nejsou ulozeny";
+    std::string database_name_too_long = "Jmeno databaze muze mit nejvyse 24 znaku";
     std::string database_not_used = "Uloha pokracuje bez databaze bodu";
     // The library's line for a point not in the database, followed by the number: shown also
     // for a reserved number (99, 9999), which the database cannot hold as a point.

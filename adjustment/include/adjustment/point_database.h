@@ -18,10 +18,11 @@ struct Run;
 // record that cannot be read, a length that is not a whole number of records, more records than
 // the 16-bit count numbers) is not used at all: the run goes on as without a database and never
 // writes to the file. One that holds more records than the search covers is said so and not
-// used after that opening (sorted, its points could still not be found). A name that cannot
-// be opened, that names the run's report, input or control file, or whose database another run
-// holds (the line says so; nothing waits) is refused and asked again; the end of the console
-// input ends the run.
+// used after that opening (sorted, its points could still not be found). A name longer than 24
+// characters (BAZE's length) is refused with a line that says the limit; a name that cannot be
+// opened, that names the run's report, input or control file, or whose database another run
+// holds (the line says so; nothing waits) is refused; each is asked again. An open that fails
+// for want of descriptors or memory, or the end of the console input, ends the run as failed.
 void database_dialogue(Run& run);
 
 // X, Y [mm] (out) of a point with a database placement code, found in the open database. False

@@ -5,6 +5,11 @@
 
 namespace platform {
 
+// Opens the two converters of code page 1250 (each once for the whole run); false when one
+// cannot be opened (iconv needs a free descriptor and memory to load its tables). A program
+// calls it before it opens its files: the conversions below then never fail to open one, which
+// they otherwise signal by a std::runtime_error.
+bool code_pages_ready();
 // UTF-8 to code page 1250 (report and control files). Characters without a place in 1250 become '?'.
 std::string to_cp1250(std::string_view utf8);
 // Code page 1250 back to UTF-8 (tests and the demo read reports with it).
@@ -20,6 +25,8 @@ public:
     ~TerminalEncoding();
     TerminalEncoding(const TerminalEncoding&) = delete;
     TerminalEncoding& operator=(const TerminalEncoding&) = delete;
+    // False when the locale names an encoding that no converter could be opened for.
+    bool ready() const { return ready_; }
     std::string encode(std::string_view utf8) const;
     // A line typed on the terminal, converted to UTF-8 (unchanged on a UTF-8 terminal).
     std::string decode(std::string_view typed) const;
@@ -27,6 +34,7 @@ public:
 private:
     void* cd_ = nullptr;        // iconv_t UTF-8 -> terminal, or null when the terminal is UTF-8
     void* decode_cd_ = nullptr; // iconv_t terminal -> UTF-8
+    bool ready_ = true;
 };
 
 }  // namespace platform

@@ -32,6 +32,9 @@ public:
     void pause(std::string_view text);
     // True once a read has met the end of the input.
     bool input_ended() const { return ended_; }
+    // False when the console cannot show its texts as it should (no converter to the
+    // terminal's encoding could be opened).
+    virtual bool ready() const { return true; }
     // Ends an open output line and shows what is buffered (at the end of the run).
     void finish();
     // What is to be done each time the console waits for an answer, after its own output is
@@ -51,21 +54,25 @@ private:
 
 // The process's standard input and output, converted to the terminal's encoding. A console
 // program makes it first, before it opens any file: its construction opens /dev/null on any of
-// the descriptors 0, 1 and 2 that is closed (see platform/descriptors.h).
+// the descriptors 0, 1 and 2 that is closed (see platform/descriptors.h). A read that fails (not
+// an end of input) or a write that cannot be made is a hang-up (platform/interrupts.h).
 class TerminalConsole final : public Console {
 public:
     TerminalConsole();
+    bool ready() const override { return encoding_.ready(); }
 protected:
     void write_raw(std::string_view utf8) override;
     bool read_raw(std::string& line) override;
     void flush() override;
 private:
+    void output_failed();  // a write of the console failed: a hang-up
     struct StandardDescriptors {
         StandardDescriptors();
     };
     // Declared before the encoding: made before the encoding opens its conversion files.
     StandardDescriptors descriptors_;
     TerminalEncoding encoding_;
+    bool output_lost_ = false;
 };
 
 // A console for tests: the answers are given in advance, the screen text is kept in UTF-8.

@@ -7,7 +7,9 @@
 
 namespace platform {
 
-enum class ReadStatus { ok, end_of_file, error };
+// decimal_comma: a number followed by a comma and a digit on a line whose values are separated
+// by blanks (only where the reader refuses decimal commas).
+enum class ReadStatus { ok, end_of_file, error, decimal_comma };
 
 // Values are separated by blanks, tabs or one comma (with blanks around it); two commas with no
 // value between them are a read error, and so is a comma before the first value of a record.
@@ -23,6 +25,12 @@ public:
     // bytes: the whole content of the input file.
     explicit FreeFormatReader(std::string bytes);
 
+    // From here on a number read is refused (ReadStatus::decimal_comma) when a comma and a digit
+    // follow it with no blank between, on a line that separates some of its values by blanks
+    // alone ("1 6 1000,5 2000.0"): that comma is a decimal comma, not a separator. Lines whose
+    // values are all separated by commas ("101,6,1000.0,2000.0", "101, 6, 1000.0, 2000.0") read
+    // as before.
+    void refuse_decimal_commas() { refuse_decimal_commas_ = true; }
     // Starts a new record: the rest of the current line is passed over.
     void begin_record();
     // One value of the record. end_of_file when the file ends before the value; error when the
@@ -59,6 +67,9 @@ private:
     std::string_view take_token();
     // Notes the current line as the record's first one, unless the record has one already.
     void mark_record_line();
+    // The status of a number just read whose token ends at the current position: ok, or
+    // decimal_comma (see refuse_decimal_commas).
+    ReadStatus after_number(std::string_view token) const;
 
     std::string data_;
     std::size_t pos_ = 0;             // next character to read
@@ -67,6 +78,7 @@ private:
     bool record_has_line_ = false;     // the current record has met a value or a separator
     bool mid_line_ = false;            // the current line has been read from
     bool comma_allowed_ = false;       // a value of this record precedes, with no comma after it
+    bool refuse_decimal_commas_ = false;
 };
 
 }  // namespace platform

@@ -15,8 +15,9 @@ std::filesystem::path data_folder();
 bool data_folder_found();
 // The folder that $TERVAL_DATA names, as set; empty when it is not set (or set empty).
 std::string named_data_folder();
-// False for a typed name that cannot name a file: one holding a NUL or another control
-// character below 0x20 (the file system would cut the name there or take it as typed garbage).
+// False for a typed name that cannot name a file: one holding a control character, a NUL and
+// the others below 0x20, DEL (0x7F) or one of the C1 controls U+0080..U+009F (the file system
+// would cut the name there or take it as typed garbage). The name is in UTF-8.
 bool usable_name(std::string_view name);
 // A typed name without the blanks that pad it to its field width (the trailing ones: a name is
 // used as typed).

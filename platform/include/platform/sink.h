@@ -26,11 +26,19 @@ public:
     ~FileSink() override;
     FileSink(const FileSink&) = delete;
     FileSink& operator=(const FileSink&) = delete;
-    // Creates the file as a new one; false (and nothing touched) when it exists or cannot be made.
+    // Creates the file as a new one; false (and nothing touched) when it exists or cannot be made,
+    // errno then telling why (EEXIST for a name that exists, a link included).
     bool create_new(const std::filesystem::path& path);
-    // Opens the file for writing from its beginning, creating it when it is missing. False at
-    // once, without waiting, when the name is a folder, a FIFO, a device or a socket.
+    // Replaces the file with a new, empty one: a regular file or a link of that name is removed
+    // and the file is created anew, exclusively and without following links, so that whatever a
+    // link pointed to (a hard link's other names included) is never written. False at once,
+    // without waiting, when the name is a folder, a FIFO, a device or a socket, or when the file
+    // cannot be made (errno tells why).
     bool open_rewrite(const std::filesystem::path& path);
+    // The file made by create_new, while no record has been put into it, is removed and closed:
+    // a run that never wrote its report leaves no empty file that the next run would refuse as
+    // existing. Nothing happens to a file that has records or that the name no longer names.
+    void remove_if_unwritten();
     bool is_open() const { return file_ != nullptr; }
     // Whether a record could not be written whole (a full disk, a lost device), as far as the
     // records have reached the file: a failure shows at the latest after flush() or close().
@@ -47,6 +55,8 @@ private:
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;  // the file's buffer, until the file is closed
     bool write_failed_ = false;
+    std::filesystem::path created_;  // the file's name when create_new made it
+    bool has_records_ = false;       // a record has been put since the file was opened
 };
 
 // Keeps the records in memory (tests).

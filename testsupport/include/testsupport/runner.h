@@ -41,6 +41,8 @@ Outcome run(const std::filesystem::path& program, const DataFolder& folder, cons
 // that it waits at the question), and a deadline after which it is killed.
 struct Watch {
     long long file_size_limit = -1;  // RLIMIT_FSIZE in bytes; -1: none
+    int open_files_limit = -1;       // RLIMIT_NOFILE (descriptors 0, 1 and 2 the only ones open); -1: none
+    long long memory_limit = -1;     // RLIMIT_AS in bytes; -1: none
     int signal = 0;                  // sent when the screen first holds `signal_at`; 0: none
     std::string signal_at;
     double deadline_seconds = 10.0;  // the run is killed after it (status -2)
