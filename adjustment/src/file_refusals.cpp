@@ -13,7 +13,7 @@ namespace adjustment {
 const std::string& report_refusal(const Run& run, const std::string& typed, int error) {
     const Messages& t = run.text;
     if (!platform::usable_name(typed)) return t.report_exists;
-    if (platform::as_typed(typed).empty()) return t.report_no_name;
+    if (platform::without_padding(typed).empty()) return t.report_no_name;
     std::error_code ec;
     if (std::filesystem::is_directory(platform::in_data_folder(typed), ec)) return t.report_is_folder;
     if (error == EEXIST) return t.report_exists;
@@ -22,7 +22,7 @@ const std::string& report_refusal(const Run& run, const std::string& typed, int 
 }
 
 void files_exhausted(Run& run, const std::string& typed) {
-    run.console.say(run.text.files_exhausted + platform::as_typed(typed).string());
+    run.console.say(run.text.files_exhausted + std::string(platform::without_padding(typed)));
     exit_block(platform::ExitStatus::failed);
 }
 
