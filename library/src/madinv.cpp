@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "matrix_access.h"
@@ -415,6 +416,48 @@ Status MADINV(const Matrix& A, Matrix& B, Index K, Pivots& pivots)
 {
     pivots = Pivots{};
     return invert<true>(A, B, K, &pivots);
+}
+
+namespace {
+
+// The scale of row and column I: 1/sqrt(A(I,I)), or 1 where the diagonal element gives none.
+std::vector<double> unit_diagonal_scales(const Matrix& A, Index K)
+{
+    std::vector<double> scale(static_cast<std::size_t>(K), 1.0);
+    for (Index I = 1; I <= K; ++I) {
+        const double a = A(I, I);
+        if (a > 0.0 && std::isfinite(a)) scale[static_cast<std::size_t>(I - 1)] = 1.0 / std::sqrt(a);
+    }
+    return scale;
+}
+
+// B(I,J) = A(I,J) * scale(I) * scale(J) over the block.
+void scale_block(const Matrix& A, Matrix& B, Index K, const std::vector<double>& scale)
+{
+    for (Index J = 1; J <= K; ++J) {
+        const double sj = scale[static_cast<std::size_t>(J - 1)];
+        for (Index I = 1; I <= K; ++I) {
+            const double a = A(I, J);
+            // Zeros are written only where B holds something else, so that B's column shapes
+            // stay as narrow as A's.
+            if (a != 0.0) B(I, J) = a * scale[static_cast<std::size_t>(I - 1)] * sj;
+            else if (std::as_const(B)(I, J) != 0.0 || std::signbit(a)) B(I, J) = a;
+        }
+    }
+}
+
+}  // namespace
+
+Status MADINV_on_unit_diagonal(const Matrix& A, Matrix& B, Index K, Pivots& pivots)
+{
+    pivots = Pivots{};
+    if (K <= 0) return DONE;
+    const std::vector<double> scale = unit_diagonal_scales(A, K);
+    scale_block(A, B, K, scale);
+    const Status status = MADINV(B, B, K, pivots);
+    if (status != DONE) return status;
+    scale_block(B, B, K, scale);
+    return DONE;
 }
 
 }  // namespace library
