@@ -47,6 +47,10 @@ struct ChainMatrices {
     Matrix G, GT, GTG, MI, M;   // datum rows, N + GT.G and its inverse
     Matrix MATQ, DTQ, H, MATQA, R;
     Matrix AH, AHL, V, VT;
+    // Whether the rows of G only fix the datum (as many as the motions that the observations
+    // leave free, and holding them all): their solution then depends neither on their weight nor
+    // on how they combine those motions, and the solution gives each the weight of N's diagonal.
+    bool datum_rows_only = false;
 };
 
 // The sizes in use: m derived-observation rows, p measured quantities, q condition rows, n
@@ -61,8 +65,10 @@ struct ChainSizes {
 enum class ChainStop { solved, weights_singular, cofactors_singular, normal_singular, normal_undetermined };
 
 // From D, PP, A, L and G: the weight matrix Q of the derived observations, the normal matrix
-// N + GT.G and its inverse M, the increments H, and A.H - L. Stops at the first singular
-// inversion and says which; a normal matrix with a negligible pivot stops after its inversion.
+// N + GT.G and its inverse M (MADINV on N + GT.G scaled to a unit diagonal), the increments H,
+// and A.H - L. Where the rows of G only fix the datum, each is first brought to the length of
+// the mean diagonal element of N (in G itself). Stops at the first singular inversion and says
+// which; a normal matrix with a negligible pivot stops after its inversion.
 ChainStop solve_increments(ChainMatrices& s, const ChainSizes& z);
 // After solve_increments: the cofactor matrix of the unknowns R = M.N.M, the corrections of the
 // measured quantities V = PP^-1.D^T.Q.(A.H - L) and their transpose VT.
