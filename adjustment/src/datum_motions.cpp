@@ -97,7 +97,6 @@ bool datum_fixed(const DatumPoints& points, const library::Matrix& G, int rows,
 
 bool rows_only_fix_datum(const DatumPoints& points, const library::Matrix& G, int rows,
                          std::span<const int> fixed_columns) {
-    if (!datum_fixed(points, G, rows, fixed_columns)) return false;
     const std::vector<std::vector<double>> motions = datum_motions(points);
     std::vector<std::vector<double>> at_fixed;
     for (const std::vector<double>& m : motions) {

@@ -155,15 +155,6 @@ DatumView datum_view(const Network& net, const Solution& s) {
     return v;
 }
 
-// Whether the conditions fix every motion of the whole network that its observations do not see:
-// the shifts along each axis, the rotation about the vertical and, without distances, the scale.
-// In space the zenith angles fix the tilt and see the heights; a point whose height no row sees
-// adds the motion of its height, and when no height is seen at all these motions take the place
-// of the vertical shift. The condition rows and the removed fixed components must hold them all.
-bool network_datum_fixed(const DatumView& v, const Solution& s) {
-    return datum_fixed(v.points, s.G, s.NP, v.fixed);
-}
-
 // Whether the only condition rows are the free-network rows of the code-3 points.
 bool helmert_rows_alone(const Network& net) {
     bool helmert = false;
@@ -231,12 +222,19 @@ void placement_conditions(Adjustment& adj) {
     if (IR < 3 && !adj.text.few_conditions.empty()) adj.console.pause(adj.text.few_conditions);
     s.NP = IR;
     const bool too_few = s.NM - net.NN + s.NP < 0;
+    // Whether the conditions fix every motion of the whole network that its observations do not
+    // see: the shifts along each axis, the rotation about the vertical and, without distances, the
+    // scale. In space the zenith angles fix the tilt and see the heights; a point whose height no
+    // row sees adds the motion of its height, and when no height is seen at all these motions take
+    // the place of the vertical shift. The condition rows and the removed fixed components must
+    // hold them all.
     const DatumView view = datum_view(net, s);
-    if (too_few || (adj.profile.datum_motions_checked && !network_datum_fixed(view, s))) {
+    const bool datum = datum_fixed(view.points, s.G, s.NP, view.fixed);
+    if (too_few || (adj.profile.datum_motions_checked && !datum)) {
         for (const std::string& line : adj.text.underdetermined) adj.console.say(line);
         platform::halt(adj.console, ExitStatus::failed);
     }
-    s.datum_rows_only = rows_only_fix_datum(view.points, s.G, s.NP, view.fixed);
+    s.datum_rows_only = datum && rows_only_fix_datum(view.points, s.G, s.NP, view.fixed);
     if (s.datum_rows_only && helmert_rows_alone(net)) centre_helmert_rows(net, s.G);
 }
 

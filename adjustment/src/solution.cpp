@@ -211,6 +211,13 @@ void weight_datum_rows(Matrix& G, const Matrix& N, Index q, Index n) {
     }
 }
 
+// Whether a diagonal element of the block n x n is zero.
+bool zero_diagonal(const Matrix& M, Index n) {
+    for (int k = 1; k <= n; ++k)
+        if (M(k, k) == 0.0) return true;
+    return false;
+}
+
 }  // namespace
 
 ChainMatrices::ChainMatrices(Index rows, Index quantities, Index unknowns, Index conditions)
@@ -236,11 +243,13 @@ ChainStop solve_increments(ChainMatrices& s, const ChainSizes& z) {
     MADTRN(s.G, s.GT, q, n);
     MADMUL(s.GT, s.G, s.GTG, n, q, n);
     MADADD(s.N, s.GTG, s.MI, n, n);
-    // A negligible pivot before an exactly zero one is what the zero comes from.
+    // A negligible pivot before an exactly zero one is what the zero comes from. On the unit
+    // diagonal an exactly zero pivot is itself one below the last digit of MADINV's offset, so it
+    // is negligible too, unless an unknown has no row at all (a zero diagonal element).
     Pivots pivots;
     const Status inverted = MADINV_on_unit_diagonal(s.MI, s.M, n, pivots);
     if (pivots.smallest_relative < NEGLIGIBLE_PIVOT) return ChainStop::normal_undetermined;
-    if (inverted != DONE) return ChainStop::normal_singular;
+    if (inverted != DONE) return zero_diagonal(s.MI, n) ? ChainStop::normal_singular : ChainStop::normal_undetermined;
     MADMUL(s.M, s.ATQ, s.MATQ, n, n, m);
     MADMUL(s.MATQ, s.L, s.H, n, m, 1);
     MADMUL(s.A, s.H, s.AH, m, n, 1);

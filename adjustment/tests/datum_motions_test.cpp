@@ -27,7 +27,9 @@ struct Case {
     bool fixed_datum;
 };
 
-bool check(const Case& c) {
+// Calls `decide` with the points, G, the rows and the fixed columns of a case.
+template <class Decide>
+bool with_case(const Case& c, Decide decide) {
     adjustment::DatumPoints points;
     points.dimension = c.dimension;
     points.points = static_cast<int>(c.x.size()) - 1;
@@ -39,23 +41,15 @@ bool check(const Case& c) {
     library::Matrix G(static_cast<library::Index>(c.rows > 0 ? c.rows : 1),
                       static_cast<library::Index>(c.dimension * points.points));
     for (const Entry& e : c.G) G(e.row, e.column) = e.value;
-    return adjustment::datum_fixed(points, G, c.rows, c.fixed);
+    return decide(points, G, c.rows, c.fixed);
 }
 
-// The same case through rows_only_fix_datum.
+bool check(const Case& c) {
+    return with_case(c, [](const auto&... a) { return adjustment::datum_fixed(a...); });
+}
+
 bool only_fix(const Case& c) {
-    adjustment::DatumPoints points;
-    points.dimension = c.dimension;
-    points.points = static_cast<int>(c.x.size()) - 1;
-    points.x = c.x;
-    points.y = c.y;
-    points.z = c.z;
-    points.distances = c.distances;
-    points.unseen_heights = c.unseen_heights;
-    library::Matrix G(static_cast<library::Index>(c.rows > 0 ? c.rows : 1),
-                      static_cast<library::Index>(c.dimension * points.points));
-    for (const Entry& e : c.G) G(e.row, e.column) = e.value;
-    return adjustment::rows_only_fix_datum(points, G, c.rows, c.fixed);
+    return with_case(c, [](const auto&... a) { return adjustment::rows_only_fix_datum(a...); });
 }
 
 // Plane, columns A 1,2; B 3,4; C 5,6. A code-6 point A fixes X and Y with a row each (and both

@@ -46,8 +46,8 @@ bool linearly_independent(std::vector<std::vector<double>> vectors);
 bool datum_fixed(const DatumPoints& points, const library::Matrix& G, int rows,
                  std::span<const int> fixed_columns);
 
-// Whether the condition rows 1..rows of G only fix the datum: they hold every datum motion
-// together with the fixed columns, and the rows that reach the solution (those with an element
+// Whether the condition rows 1..rows of G, which with the fixed columns hold every datum motion
+// (datum_fixed), only fix the datum: the rows that reach the solution (those with an element
 // outside the fixed columns) are as many as the motions the fixed columns leave free. Their
 // solution is then that of the observations under the datum, whatever their weights and
 // whichever combination of the motions each row takes. More rows than that act as observations.

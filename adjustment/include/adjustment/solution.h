@@ -61,7 +61,8 @@ struct ChainSizes {
 
 // Which inversion of the chain met an exactly zero pivot, or that the normal matrix N + GT.G met
 // a pivot negligible beside its diagonal element (a point that the observations fix only
-// partly: the inverse exists in the arithmetic but its numbers are rounding).
+// partly: the inverse exists in the arithmetic but its numbers are rounding). N + GT.G counts as
+// singular only where an unknown has no row at all; its other zero pivots are negligible ones.
 enum class ChainStop { solved, weights_singular, cofactors_singular, normal_singular, normal_undetermined };
 
 // From D, PP, A, L and G: the weight matrix Q of the derived observations, the normal matrix
