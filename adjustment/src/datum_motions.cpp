@@ -61,7 +61,7 @@ std::vector<double> seen_by_conditions(const std::vector<double>& motion, const 
     return v;
 }
 
-int rank(std::vector<std::vector<double>> vectors) {
+int independent_count(std::vector<std::vector<double>> vectors) {
     auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
         double sum = 0;
         for (std::size_t k = 0; k < a.size(); ++k) sum = sum + a[k] * b[k];
@@ -84,7 +84,7 @@ int rank(std::vector<std::vector<double>> vectors) {
 
 bool linearly_independent(std::vector<std::vector<double>> vectors) {
     const int count = static_cast<int>(vectors.size());
-    return rank(std::move(vectors)) == count;
+    return independent_count(std::move(vectors)) == count;
 }
 
 bool datum_fixed(const DatumPoints& points, const library::Matrix& G, int rows,
@@ -104,7 +104,7 @@ bool rows_only_fix_datum(const DatumPoints& points, const library::Matrix& G, in
         for (int column : fixed_columns) v.push_back(m[static_cast<std::size_t>(column)]);
         at_fixed.push_back(std::move(v));
     }
-    const int freedom = static_cast<int>(motions.size()) - rank(std::move(at_fixed));
+    const int freedom = static_cast<int>(motions.size()) - independent_count(std::move(at_fixed));
     const int unknowns = static_cast<int>(motions.front().size()) - 1;
     std::vector<bool> fixed(static_cast<std::size_t>(unknowns) + 1, false);
     for (int column : fixed_columns) fixed[static_cast<std::size_t>(column)] = true;

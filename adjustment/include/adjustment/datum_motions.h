@@ -35,7 +35,7 @@ std::vector<double> seen_by_conditions(const std::vector<double>& motion, const 
 
 // How many of the vectors are linearly independent: by Gram-Schmidt, a vector counts when it
 // keeps a part of its own (more than 1e-9 of its length) beside those counted before it.
-int rank(std::vector<std::vector<double>> vectors);
+int independent_count(std::vector<std::vector<double>> vectors);
 // Whether the vectors are linearly independent: each keeps a part of its own beside those before it.
 bool linearly_independent(std::vector<std::vector<double>> vectors);
 
