@@ -166,11 +166,13 @@ bool helmert_rows_alone(const Network& net) {
     return helmert;
 }
 
-// The rotation (and scale) rows of the free network taken about the centre of the code-3 points:
+// C = the free-network rows of G (q rows, every unknown of the network; the code-3 points remove
+// no component), with the rotation (and scale) rows taken about the centre of the code-3 points:
 // for a network small beside its distance from the origin the rows about the origin nearly
 // repeat the shifts. With the shift rows they fix the same motions, so where the rows only fix
 // the datum the solution is the same.
-void centre_helmert_rows(const Network& net, Matrix& G) {
+void centred_helmert_rows(const Network& net, const Matrix& G, Index q, Matrix& C) {
+    copy_block(G, C, q, net.NN);
     double cx = 0.0, cy = 0.0;
     int count = 0;
     for (int i = 1; i <= net.IB; ++i)
@@ -186,11 +188,11 @@ void centre_helmert_rows(const Network& net, Matrix& G) {
         if (abs_code(net.KOD1[i]) != 3) continue;
         const int x = net.column(i, X), y = net.column(i, Y);
         const double dx = net.XO[i] - cx, dy = net.YO[i] - cy;
-        G(rotation, x) = -dy / net.RC;
-        G(rotation, y) = dx / net.RC;
+        C(rotation, x) = -dy / net.RC;
+        C(rotation, y) = dx / net.RC;
         if (net.ID <= 0) {
-            G(rotation + 1, x) = dx / net.RC;
-            G(rotation + 1, y) = dy / net.RC;
+            C(rotation + 1, x) = dx / net.RC;
+            C(rotation + 1, y) = dy / net.RC;
         }
     }
 }
@@ -235,7 +237,8 @@ void placement_conditions(Adjustment& adj) {
         platform::halt(adj.console, ExitStatus::failed);
     }
     s.datum_rows_only = datum && rows_only_fix_datum(view.points, s.G, s.NP, view.fixed);
-    if (s.datum_rows_only && helmert_rows_alone(net)) centre_helmert_rows(net, s.G);
+    s.centred_rows = s.datum_rows_only && helmert_rows_alone(net);
+    if (s.centred_rows) centred_helmert_rows(net, s.G, s.NP, s.scaled.G);
 }
 
 void remove_fixed_components(Adjustment& adj) {

@@ -74,25 +74,6 @@ inline std::optional<Plain> inverse(const Plain& A)
     return B;
 }
 
-// The inverse that the chain takes of N + GT.G: the plain inverse of the matrix scaled to a unit
-// diagonal, B(I,J) = A(I,J)*s(I)*s(J) with s(I) = 1/sqrt(A(I,I)) (1 where A(I,I) is not positive
-// and finite), scaled back the same way; nothing when a pivot is zero.
-inline std::optional<Plain> unit_diagonal_inverse(const Plain& A)
-{
-    const int K = A.rows;
-    std::vector<double> s(static_cast<std::size_t>(K) + 1, 1.0);
-    for (int I = 1; I <= K; ++I)
-        if (A(I, I) > 0.0 && std::isfinite(A(I, I))) s[static_cast<std::size_t>(I)] = 1.0 / std::sqrt(A(I, I));
-    Plain scaled(K, K);
-    for (int J = 1; J <= K; ++J)
-        for (int I = 1; I <= K; ++I) scaled(I, J) = A(I, J) * s[static_cast<std::size_t>(I)] * s[static_cast<std::size_t>(J)];
-    std::optional<Plain> B = inverse(scaled);
-    if (!B) return B;
-    for (int J = 1; J <= K; ++J)
-        for (int I = 1; I <= K; ++I) (*B)(I, J) = (*B)(I, J) * s[static_cast<std::size_t>(I)] * s[static_cast<std::size_t>(J)];
-    return B;
-}
-
 inline Plain sum(const Plain& A, const Plain& B, double sign)
 {
     Plain C(A.rows, A.cols);
@@ -112,9 +93,9 @@ inline int differing(const Plain& a, const Plain& b)
     return count;
 }
 
-// The chain of the last pass of a run from its inputs (D, PP, A, G as the run left it, datum rows
-// weighted, L and the weights `PPP` by quantity number), against the run's matrices; `free`: the
-// columns of the unknowns that stay in the solution, among the `nn` unknowns of the network.
+// The chain of the last pass of a run from its inputs (D, PP, A, G, L and the weights `PPP`
+// by quantity number), against the run's matrices; `free`: the columns of the unknowns that
+// stay in the solution, among the `nn` unknowns of the network.
 inline void expect_plain_chain(const adjustment::Solution& s, const std::vector<double>& weights, int p,
                                const std::vector<int>& free, int nn)
 {
@@ -149,7 +130,7 @@ inline void expect_plain_chain(const adjustment::Solution& s, const std::vector<
     expect_bits(GTG, s.GTG, "GTG");
     const Plain MI = sum(N, GTG, 1.0);
     expect_bits(MI, s.MI, "MI");
-    const std::optional<Plain> M = unit_diagonal_inverse(MI);
+    const std::optional<Plain> M = inverse(MI);
     ASSERT_TRUE(M.has_value());
     expect_bits(*M, s.M, "M");
     const Plain MATQ = product(*M, ATQ);
