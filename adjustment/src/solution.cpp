@@ -303,13 +303,13 @@ double cofactor(const Matrix& M, const Matrix& N, Index n, int k) {
 bool direct_agrees(const ChainMatrices& s, Index n) {
     for (int k = 1; k <= n; ++k)
         if (!(std::fabs(s.H(k, 1) - s.scaled.H(k, 1)) <= AGREEING_INCREMENT)) return false;
-    std::vector<double> direct(static_cast<std::size_t>(n)), scaled(static_cast<std::size_t>(n));
-    double largest = 0.0;
+    std::vector<double> direct, scaled;
     for (int k = 1; k <= n; ++k) {
-        direct[static_cast<std::size_t>(k - 1)] = cofactor(s.M, s.N, n, k);
-        scaled[static_cast<std::size_t>(k - 1)] = cofactor(s.scaled.M, s.N, n, k);
-        largest = std::max(largest, std::fabs(scaled[static_cast<std::size_t>(k - 1)]));
+        direct.push_back(cofactor(s.M, s.N, n, k));
+        scaled.push_back(cofactor(s.scaled.M, s.N, n, k));
     }
+    double largest = 0.0;
+    for (const double r : scaled) largest = std::max(largest, std::fabs(r));
     for (std::size_t k = 0; k < direct.size(); ++k)
         if (!(std::fabs(direct[k] - scaled[k]) <= AGREEING_COFACTOR * largest)) return false;
     return true;
