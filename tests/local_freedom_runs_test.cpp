@@ -6,7 +6,8 @@
 //
 // The networks are written here from true coordinates: a well determined quadrilateral 1-2-3-4
 // (point 1 fixed, point 2 the azimuth point, directions at every station to the three others, a
-// zenith angle and a distance between every pair) and one of the shapes of local freedom:
+// zenith angle and a distance between every pair; also in the national grid, and there also as a
+// free network) and one of the shapes of local freedom:
 //  - plane: point 9 seen by one distance from 1 (a circle about 1), point 9 seen by one direction
 //    from 1 (a ray from 1), points 8 and 9 seen only from each other by one distance;
 //  - space: point 9 seen by one zenith angle and one slope distance from 1 (a horizontal circle
@@ -71,7 +72,21 @@ std::string record(const Form& f, int from, int to, double value) {
     return text;
 }
 
-std::string network(const Form& f, Shape shape) {
+// Where the network lies and what fixes its datum: the coordinates as given, or moved into the
+// national grid (about 1,100 km and 700 km in mm), with point 1 fixed and point 2 the azimuth
+// point, or every point of the network free (code 3).
+struct Placement {
+    const char* what;
+    double X0, Y0;
+    bool free_datum;
+};
+const Placement PLACEMENTS[] = {
+    {"fixed datum", 0, 0, false},
+    {"fixed datum in the national grid", 1100000000.0, 700000000.0, false},
+    {"free datum in the national grid", 1100000000.0, 700000000.0, true},
+};
+
+std::string network(const Form& f, Shape shape, const Placement& at = PLACEMENTS[0]) {
     std::vector<int> numbers(std::begin(QUADRILATERAL), std::end(QUADRILATERAL));
     if (shape == Shape::pair_alone) numbers.push_back(8);
     numbers.push_back(9);
@@ -79,10 +94,11 @@ std::string network(const Form& f, Shape shape) {
     text += f.dimension == 2 ? "1 1 1 0\n" : "1 1 1 1 0\n";
     for (int n : numbers) {
         const Truth& p = point(n);
-        const int code = n == 1 ? (f.dimension == 2 ? 6 : 7) : n == 2 ? 2 : 0;
+        const int code = at.free_datum ? 3 : n == 1 ? (f.dimension == 2 ? 6 : 7) : n == 2 ? 2 : 0;
         char line[96];
-        if (f.dimension == 2) std::snprintf(line, sizeof line, "%d %d %.1f %.1f\n", n, code, p.x, p.y);
-        else std::snprintf(line, sizeof line, "%d %d %.1f %.1f %.1f\n", n, code, p.x, p.y, p.z);
+        const double x = p.x + at.X0, y = p.y + at.Y0;
+        if (f.dimension == 2) std::snprintf(line, sizeof line, "%d %d %.1f %.1f\n", n, code, x, y);
+        else std::snprintf(line, sizeof line, "%d %d %.1f %.1f %.1f\n", n, code, x, y, p.z);
         text += line;
     }
     text += "-1\n";
@@ -192,9 +208,11 @@ TEST(LocalFreedom, EveryConsoleProgramRefusesAPartlyFreePoint) {
         {"a direction and a zenith angle", 3, Shape::direction_and_zenith},
         {"two points seen only from each other", 3, Shape::pair_alone},
     };
-    for (const Program& p : PROGRAMS)
-        for (const Case& c : cases)
-            if (c.dimension == p.form.dimension) expect_singular_path(p, network(p.form, c.shape), c.what);
+    for (const Placement& at : PLACEMENTS)
+        for (const Program& p : PROGRAMS)
+            for (const Case& c : cases)
+                if (c.dimension == p.form.dimension)
+                    expect_singular_path(p, network(p.form, c.shape, at), std::string(c.what) + ", " + at.what);
 }
 
 TEST(LocalFreedom, TheReportedNetworkIsRefusedInEveryForm) {
@@ -203,24 +221,27 @@ TEST(LocalFreedom, TheReportedNetworkIsRefusedInEveryForm) {
     }
 }
 
-// The quadrilateral alone is well determined: every program finishes it (the control case that
-// shows that the refusals above come from the free point).
+// The quadrilateral alone is well determined: every program finishes it, wherever it lies and
+// whatever fixes its datum (the control case that shows that the refusals above come from the
+// free point).
 TEST(LocalFreedom, TheQuadrilateralAloneIsAdjusted) {
-    for (const Program& p : PROGRAMS) {
-        SCOPED_TRACE(p.path);
-        std::string input = network(p.form, Shape::one_distance);
-        // Without point 9 and its one distance.
-        const std::size_t point9 = input.find("\n9 ");
-        input.erase(point9 + 1, input.find('\n', point9 + 1) - point9);
-        const std::size_t distance9 = input.find("\n1 9 ");
-        input.erase(distance9 + 1, input.find('\n', distance9 + 1) - distance9);
-        testsupport::DataFolder folder;
-        folder.write("I.TXT", input);
-        if (p.database) folder.write("DB.DB", foreign_point());
-        const std::string answers = p.database ? "R.TXT\nI.TXT\nDB.DB\nn\nn\nn\nn\n" : "R.TXT\nI.TXT\nn\nn\nn\nn\nn\n";
-        const testsupport::RunLines r = testsupport::run_lines(p.path, folder, answers, "R.TXT");
-        EXPECT_EQ(r.status, 0);
-        EXPECT_FALSE(testsupport::contains(r.screen, p.singular_first));
+    for (const Placement& at : PLACEMENTS) {
+        for (const Program& p : PROGRAMS) {
+            SCOPED_TRACE(std::string(p.path) + ", " + at.what);
+            std::string input = network(p.form, Shape::one_distance, at);
+            // Without point 9 and its one distance.
+            const std::size_t point9 = input.find("\n9 ");
+            input.erase(point9 + 1, input.find('\n', point9 + 1) - point9);
+            const std::size_t distance9 = input.find("\n1 9 ");
+            input.erase(distance9 + 1, input.find('\n', distance9 + 1) - distance9);
+            testsupport::DataFolder folder;
+            folder.write("I.TXT", input);
+            if (p.database) folder.write("DB.DB", foreign_point());
+            const std::string answers = p.database ? "R.TXT\nI.TXT\nDB.DB\nn\nn\nn\nn\n" : "R.TXT\nI.TXT\nn\nn\nn\nn\nn\n";
+            const testsupport::RunLines r = testsupport::run_lines(p.path, folder, answers, "R.TXT");
+            EXPECT_EQ(r.status, 0);
+            EXPECT_FALSE(testsupport::contains(r.screen, p.singular_first));
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 
 #include "adjustment/network.h"
 
@@ -60,25 +61,30 @@ std::vector<double> seen_by_conditions(const std::vector<double>& motion, const 
     return v;
 }
 
-bool linearly_independent(std::vector<std::vector<double>> vectors) {
+int independent_count(std::vector<std::vector<double>> vectors) {
     auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
         double sum = 0;
         for (std::size_t k = 0; k < a.size(); ++k) sum = sum + a[k] * b[k];
         return sum;
     };
-    for (std::size_t m = 0; m < vectors.size(); ++m) {
-        std::vector<double>& v = vectors[m];
+    std::vector<std::vector<double>> basis;
+    for (std::vector<double>& v : vectors) {
         const double before = std::sqrt(dot(v, v));
-        for (std::size_t q = 0; q < m; ++q) {
-            const std::vector<double>& u = vectors[q];
+        for (const std::vector<double>& u : basis) {
             const double part = dot(v, u);
             for (std::size_t k = 0; k < v.size(); ++k) v[k] = v[k] - part * u[k];
         }
         const double own = std::sqrt(dot(v, v));
-        if (!(own > 1e-9 * before)) return false;
+        if (!(own > 1e-9 * before)) continue;
         for (double& e : v) e = e / own;
+        basis.push_back(std::move(v));
     }
-    return true;
+    return static_cast<int>(basis.size());
+}
+
+bool linearly_independent(std::vector<std::vector<double>> vectors) {
+    const int count = static_cast<int>(vectors.size());
+    return independent_count(std::move(vectors)) == count;
 }
 
 bool datum_fixed(const DatumPoints& points, const library::Matrix& G, int rows,
@@ -87,6 +93,28 @@ bool datum_fixed(const DatumPoints& points, const library::Matrix& G, int rows,
     for (const std::vector<double>& m : datum_motions(points))
         seen.push_back(seen_by_conditions(m, G, rows, fixed_columns));
     return linearly_independent(std::move(seen));
+}
+
+bool rows_only_fix_datum(const DatumPoints& points, const library::Matrix& G, int rows,
+                         std::span<const int> fixed_columns) {
+    const std::vector<std::vector<double>> motions = datum_motions(points);
+    std::vector<std::vector<double>> at_fixed;
+    for (const std::vector<double>& m : motions) {
+        std::vector<double> v;
+        for (int column : fixed_columns) v.push_back(m[static_cast<std::size_t>(column)]);
+        at_fixed.push_back(std::move(v));
+    }
+    const int freedom = static_cast<int>(motions.size()) - independent_count(std::move(at_fixed));
+    const int unknowns = static_cast<int>(motions.front().size()) - 1;
+    std::vector<bool> fixed(static_cast<std::size_t>(unknowns) + 1, false);
+    for (int column : fixed_columns) fixed[static_cast<std::size_t>(column)] = true;
+    int reaching = 0;
+    for (int r = 1; r <= rows; ++r) {
+        bool reaches = false;
+        for (int k = 1; k <= unknowns && !reaches; ++k) reaches = !fixed[static_cast<std::size_t>(k)] && G(r, k) != 0.0;
+        if (reaches) ++reaching;
+    }
+    return reaching > 0 && reaching == freedom;
 }
 
 }  // namespace adjustment

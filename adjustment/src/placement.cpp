@@ -125,15 +125,17 @@ void helmert_rows(Adjustment& adj, Index& IR, int I) {
     }
 }
 
-// Whether the conditions fix every motion of the whole network that its observations do not see:
-// the shifts along each axis, the rotation about the vertical and, without distances, the scale.
-// In space the zenith angles fix the tilt and see the heights; a point whose height no row sees
-// (no zenith angle and no slope distance with a height difference reaches it, as in a network of
-// directions alone) adds the motion of its height, and when no height is seen at all these
-// motions take the place of the vertical shift. The condition rows and the removed fixed
-// components must hold them all.
-bool network_datum_fixed(const Network& net, const Solution& s) {
+// The network as the datum check sees it: the points, with in space the points whose height no
+// row sees (no zenith angle and no slope distance with a height difference reaches it, as in a
+// network of directions alone), and the columns of the fixed components.
+struct DatumView {
     DatumPoints points;
+    std::vector<int> fixed;
+};
+
+DatumView datum_view(const Network& net, const Solution& s) {
+    DatumView v;
+    DatumPoints& points = v.points;
     points.dimension = net.dimension;
     points.points = net.IB;
     points.x = net.XO;
@@ -146,12 +148,53 @@ bool network_datum_fixed(const Network& net, const Solution& s) {
             for (Index r = 1; r <= s.NM && !seen; ++r) seen = s.A(r, net.column(i, Z)) != 0.0;
             if (!seen) points.unseen_heights.push_back(i);
         }
-    std::vector<int> fixed;
     const CodeTable& t = table(net.dimension);
     for (int i = 1; i <= net.IB; ++i)
         for (int axis : rule(t, net.KOD1[i]).removed)
-            if (axis != 0) fixed.push_back(net.column(i, axis));
-    return datum_fixed(points, s.G, s.NP, fixed);
+            if (axis != 0) v.fixed.push_back(net.column(i, axis));
+    return v;
+}
+
+// Whether the only condition rows are the free-network rows of the code-3 points.
+bool helmert_rows_alone(const Network& net) {
+    bool helmert = false;
+    for (int i = 1; i <= net.IB; ++i) {
+        const int c = abs_code(net.KOD1[i]);
+        if (c == 3) helmert = true;
+        else if (c >= 2) return false;
+    }
+    return helmert;
+}
+
+// C = the free-network rows of G (q rows, every unknown of the network; the code-3 points remove
+// no component), with the rotation (and scale) rows taken about the centre of the code-3 points:
+// for a network small beside its distance from the origin the rows about the origin nearly
+// repeat the shifts. With the shift rows they fix the same motions, so where the rows only fix
+// the datum the solution is the same.
+void centred_helmert_rows(const Network& net, const Matrix& G, Index q, Matrix& C) {
+    copy_block(G, C, q, net.NN);
+    double cx = 0.0, cy = 0.0;
+    int count = 0;
+    for (int i = 1; i <= net.IB; ++i)
+        if (abs_code(net.KOD1[i]) == 3) {
+            cx = cx + net.XO[i];
+            cy = cy + net.YO[i];
+            ++count;
+        }
+    cx = cx / count;
+    cy = cy / count;
+    const Index rotation = static_cast<Index>(net.dimension + 1);
+    for (int i = 1; i <= net.IB; ++i) {
+        if (abs_code(net.KOD1[i]) != 3) continue;
+        const int x = net.column(i, X), y = net.column(i, Y);
+        const double dx = net.XO[i] - cx, dy = net.YO[i] - cy;
+        C(rotation, x) = -dy / net.RC;
+        C(rotation, y) = dx / net.RC;
+        if (net.ID <= 0) {
+            C(rotation + 1, x) = dx / net.RC;
+            C(rotation + 1, y) = dy / net.RC;
+        }
+    }
 }
 
 }  // namespace
@@ -181,10 +224,21 @@ void placement_conditions(Adjustment& adj) {
     if (IR < 3 && !adj.text.few_conditions.empty()) adj.console.pause(adj.text.few_conditions);
     s.NP = IR;
     const bool too_few = s.NM - net.NN + s.NP < 0;
-    if (too_few || (adj.profile.datum_motions_checked && !network_datum_fixed(net, s))) {
+    // Whether the conditions fix every motion of the whole network that its observations do not
+    // see: the shifts along each axis, the rotation about the vertical and, without distances, the
+    // scale. In space the zenith angles fix the tilt and see the heights; a point whose height no
+    // row sees adds the motion of its height, and when no height is seen at all these motions take
+    // the place of the vertical shift. The condition rows and the removed fixed components must
+    // hold them all.
+    const DatumView view = datum_view(net, s);
+    const bool datum = datum_fixed(view.points, s.G, s.NP, view.fixed);
+    if (too_few || (adj.profile.datum_motions_checked && !datum)) {
         for (const std::string& line : adj.text.underdetermined) adj.console.say(line);
         platform::halt(adj.console, ExitStatus::failed);
     }
+    s.datum_rows_only = datum && rows_only_fix_datum(view.points, s.G, s.NP, view.fixed);
+    s.centred_rows = s.datum_rows_only && helmert_rows_alone(net);
+    if (s.centred_rows) centred_helmert_rows(net, s.G, s.NP, s.scaled.G);
 }
 
 void remove_fixed_components(Adjustment& adj) {

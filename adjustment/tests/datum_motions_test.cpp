@@ -27,7 +27,9 @@ struct Case {
     bool fixed_datum;
 };
 
-bool check(const Case& c) {
+// Calls `decide` with the points, G, the rows and the fixed columns of a case.
+template <class Decide>
+bool with_case(const Case& c, Decide decide) {
     adjustment::DatumPoints points;
     points.dimension = c.dimension;
     points.points = static_cast<int>(c.x.size()) - 1;
@@ -39,7 +41,15 @@ bool check(const Case& c) {
     library::Matrix G(static_cast<library::Index>(c.rows > 0 ? c.rows : 1),
                       static_cast<library::Index>(c.dimension * points.points));
     for (const Entry& e : c.G) G(e.row, e.column) = e.value;
-    return adjustment::datum_fixed(points, G, c.rows, c.fixed);
+    return decide(points, G, c.rows, c.fixed);
+}
+
+bool check(const Case& c) {
+    return with_case(c, [](const auto&... a) { return adjustment::datum_fixed(a...); });
+}
+
+bool only_fix(const Case& c) {
+    return with_case(c, [](const auto&... a) { return adjustment::rows_only_fix_datum(a...); });
 }
 
 // Plane, columns A 1,2; B 3,4; C 5,6. A code-6 point A fixes X and Y with a row each (and both
@@ -136,6 +146,39 @@ TEST(DatumMotions, NoHeightSeenDropsTheVerticalShift) {
     EXPECT_EQ(motions[2], (std::vector<double>{0, 0, -1, 0, 0, 1, 0}));
     points.unseen_heights = {2};
     EXPECT_EQ(adjustment::datum_motions(points).size(), 5u);  // X, Y, Z, rotation, height of B
+}
+
+// Rows only fix the datum when those that reach the solution (outside the fixed columns) are as
+// many as the motions the fixed columns leave free, and hold them. Plane, points A, B, C as above.
+TEST(DatumMotions, RowsOnlyFixTheDatumWhenAsManyAsTheFreeMotions) {
+    // The free-network rows over A, B, C: shifts and rotation (-Y, X), with distances.
+    const std::vector<Entry> helmert{{1, 1, 1.0}, {1, 3, 1.0}, {1, 5, 1.0}, {2, 2, 1.0}, {2, 4, 1.0},
+                                     {2, 6, 1.0}, {3, 4, 100.0}, {3, 5, -80.0}, {3, 6, 50.0}};
+    struct Only {
+        Case c;
+        bool only;
+    };
+    const Only cases[] = {
+        // The azimuth row alone reaches the solution; A's fixed components leave the rotation.
+        {{"code 6 and an azimuth", 2, PX, PY, {}, true, {}, 3, with(CODE6_A, {{3, 4, 1.0}}), FIXED_A, true}, true},
+        // A second azimuth row (C towards A) is one row more than the rotation: an observation.
+        {{"code 6 and two azimuths", 2, PX, PY, {}, true, {}, 4,
+          with(CODE6_A, {{3, 4, 1.0}, {4, 5, -0.848}, {4, 6, 0.53}}), FIXED_A, true}, false},
+        // Code 5 at B is fixed: no row reaches the solution, nothing is left free.
+        {{"code 6 and code 5", 2, PX, PY, {}, true, {}, 3, with(CODE6_A, {{3, 4, 1.0}}), with(FIXED_A, {4}), true},
+         false},
+        // Without distances the scale is free as well: the datum is not fixed.
+        {{"code 6 and an azimuth, no distances", 2, PX, PY, {}, false, {}, 3, with(CODE6_A, {{3, 4, 1.0}}),
+          FIXED_A, false}, false},
+        // The free network: three rows for the two shifts and the rotation.
+        {{"free network", 2, PX, PY, {}, true, {}, 3, helmert, {}, true}, true},
+        // The free network with a point fixed in X besides: its rows are more than the two motions left.
+        {{"free network and code 4", 2, PX, PY, {}, true, {}, 3, helmert, {5}, true}, false},
+    };
+    for (const Only& o : cases) {
+        EXPECT_EQ(check(o.c), o.c.fixed_datum) << o.c.name;
+        EXPECT_EQ(only_fix(o.c), o.only) << o.c.name;
+    }
 }
 
 }  // namespace

@@ -417,4 +417,61 @@ Status MADINV(const Matrix& A, Matrix& B, Index K, Pivots& pivots)
     return invert<true>(A, B, K, &pivots);
 }
 
+namespace {
+
+// The scale of row and column I: 1/sqrt(A(I,I)), or 1 where the diagonal element gives none.
+std::vector<double> unit_diagonal_scales(const Matrix& A, Index K)
+{
+    std::vector<double> scale(static_cast<std::size_t>(K), 1.0);
+    for (Index I = 1; I <= K; ++I) {
+        const double a = A(I, I);
+        if (a > 0.0 && std::isfinite(a)) scale[static_cast<std::size_t>(I - 1)] = 1.0 / std::sqrt(a);
+    }
+    return scale;
+}
+
+// B(I,J) = A(I,J) * scale(I) * scale(J) over the block (B may be A). Within the declared shapes
+// only the rows of A's column shapes are computed, the rest of B's block cleared where it held
+// something, and B's shapes set to A's (with what B holds below the block).
+void scale_block(const Matrix& A, Matrix& B, Index K, const std::vector<double>& scale)
+{
+    if (!inside(A, K, K) || !inside(B, K, K)) {
+        for (Index J = 1; J <= K; ++J)
+            for (Index I = 1; I <= K; ++I)
+                B(I, J) = A(I, J) * scale[static_cast<std::size_t>(I - 1)] * scale[static_cast<std::size_t>(J - 1)];
+        return;
+    }
+    const ColumnShape* const a_shape = MatrixAccess::shapes(A);
+    ColumnShape* const b_shape = MatrixAccess::shapes(B);
+    const bool in_place = &A == &B;
+    for (int J = 0; J < K; ++J) {
+        const Rows r = meet(rows_of(a_shape[J]), Rows{0, K});
+        const Rows held = meet(rows_of(b_shape[J]), Rows{0, K});
+        const Rows below = meet(rows_of(b_shape[J]), Rows{K, B.rows()});
+        const double* const a = MatrixAccess::storage(A) + static_cast<std::size_t>(J) * MatrixAccess::ld(A);
+        double* const b = MatrixAccess::storage(B) + static_cast<std::size_t>(J) * MatrixAccess::ld(B);
+        if (!in_place)
+            for (int L = held.begin; L < held.end; ++L)
+                if (L < r.begin || L >= r.end) b[L] = 0.0;
+        const double sj = scale[static_cast<std::size_t>(J)];
+        for (int L = r.begin; L < r.end; ++L) b[L] = a[L] * scale[static_cast<std::size_t>(L)] * sj;
+        const Rows now = hull(r, below);
+        b_shape[J] = {now.begin, now.end, Finiteness::unknown};
+    }
+}
+
+}  // namespace
+
+Status MADINV_on_unit_diagonal(const Matrix& A, Matrix& B, Index K, Pivots& pivots)
+{
+    pivots = Pivots{};
+    if (K <= 0) return DONE;
+    const std::vector<double> scale = unit_diagonal_scales(A, K);
+    scale_block(A, B, K, scale);
+    const Status status = MADINV(B, B, K, pivots);
+    if (status != DONE) return status;
+    scale_block(B, B, K, scale);
+    return DONE;
+}
+
 }  // namespace library

@@ -215,3 +215,70 @@ TEST(MADINV, ReportKeepsTheBitsOnRandomBlocks)
 
 }  // namespace
 }  // namespace library
+
+namespace library {
+namespace {
+
+// MADINV on the matrix scaled to a unit diagonal: the inverse, A unchanged, the status of MADINV
+// on the scaled matrix, and its pivots.
+struct ScaledCase {
+    const char* name;
+    std::vector<std::vector<double>> a;
+    Status status;
+    std::vector<std::vector<double>> b;  // the inverse (when DONE)
+    double relative;                     // tolerance relative to each element
+};
+
+std::ostream& operator<<(std::ostream& out, const ScaledCase& c) { return out << c.name; }
+
+class ScaledInverse : public ::testing::TestWithParam<ScaledCase> {};
+
+TEST_P(ScaledInverse, InvertsOnTheUnitDiagonal)
+{
+    const auto& c = GetParam();
+    const int K = static_cast<int>(c.a.size());
+    Matrix A(4, 4), B(4, 4);
+    for (int i = 1; i <= K; ++i)
+        for (int j = 1; j <= K; ++j) A(i, j) = c.a[i - 1][j - 1];
+    const Matrix original = A;
+    Pivots pivots;
+    EXPECT_EQ(MADINV_on_unit_diagonal(A, B, static_cast<Index>(K), pivots), c.status);
+    EXPECT_EQ(test::differing_bits(A, original), 0) << "A must stay unchanged";
+    if (c.status != DONE) return;
+    for (int i = 1; i <= K; ++i)
+        for (int j = 1; j <= K; ++j) {
+            const double expected = c.b[i - 1][j - 1];
+            EXPECT_NEAR(B(i, j), expected, c.relative * std::fabs(expected)) << i << "," << j;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Library, ScaledInverse,
+    ::testing::Values(
+        ScaledCase{"Symmetric", {{4, 1}, {1, 3}}, DONE, {{3.0 / 11, -1.0 / 11}, {-1.0 / 11, 4.0 / 11}}, 1e-15},
+        ScaledCase{"LargeDiagonal", {{4e8, 1e8}, {1e8, 3e8}}, DONE,
+                   {{3e-8 / 11, -1e-8 / 11}, {-1e-8 / 11, 4e-8 / 11}}, 1e-15},
+        // MADINV alone keeps only the digits of 1 + 1e-9 that lie beyond the offset: about 1e-7
+        // relative. On the unit diagonal nothing is lost.
+        ScaledCase{"SmallDiagonal", {{1e-9, 0.5e-9}, {0.5e-9, 1e-9}}, DONE,
+                   {{4e9 / 3, -2e9 / 3}, {-2e9 / 3, 4e9 / 3}}, 1e-15},
+        // MADINV alone finds 1e-17 + 1.0 = 1.0, a zero pivot.
+        ScaledCase{"PivotBelowTheOffset", {{1e-17}}, DONE, {{1e17}}, 1e-15},
+        // A zero diagonal element is not scaled: the zero pivot stays.
+        ScaledCase{"ZeroFirstPivot", {{0, 1}, {1, 0}}, FAILED, {}, 0},
+        ScaledCase{"Singular", {{4, 4}, {4, 4}}, FAILED, {}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MADINV_on_unit_diagonal, ReportsThePivotsOfTheScaledMatrix)
+{
+    // Scaled: rows (1, 0.5) and (0.5, 1); the second pivot is 1 - 0.25.
+    Matrix A(2, 2), B(2, 2);
+    A(1, 1) = 400, A(1, 2) = 200, A(2, 1) = 200, A(2, 2) = 400;
+    Pivots pivots;
+    ASSERT_EQ(MADINV_on_unit_diagonal(A, B, 2, pivots), DONE);
+    EXPECT_DOUBLE_EQ(pivots.smallest_relative, 0.75);
+    EXPECT_EQ(pivots.at, 2);
+}
+
+}  // namespace
+}  // namespace library

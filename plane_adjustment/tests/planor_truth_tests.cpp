@@ -25,6 +25,7 @@
 #include "platform/console.h"
 #include "testsupport/in_process.h"
 #include "testsupport/runner.h"
+#include "solution_families.h"
 #include "truth_network.h"
 
 namespace {
@@ -190,6 +191,70 @@ TEST(PlanorTruthDialogue, DistanceSigmaFromTheIndependentCovariance) {
     EXPECT_NEAR(std::stod(line.substr(20, 12)), d, 0.05);
     EXPECT_NEAR(std::stod(line.substr(38, 9)), sigma, 0.0015);
     EXPECT_GT(sigma, 0.1);
+}
+
+// Small networks far from the origin, small networks at heavy weights, a large one at light
+// weights (solution_families.h), exact observations: each adjusted to the classical adjustment of
+// the same file with the program's pass rule, to 0.05 mm.
+class PlanorFamilies : public ::testing::TestWithParam<truth::Family> {};
+
+TEST_P(PlanorFamilies, AgreeWithTheClassicalAdjustment) {
+    const truth::Family& f = GetParam();
+    std::mt19937_64 engine(42);
+    const std::vector<Point> truth_points = truth::family_points(f, 2);
+    const std::vector<Point> input = truth::perturbed(truth_points, f.offset, f.offset, engine, 2);
+    truth::Plan plan = truth::full_plan(truth_points, 1, Rounds::full, true);
+    plan.zenith_angles.clear();
+    truth::InputFile file =
+        truth::in_the_plane(truth::observe(truth_points, input, plan, truth::Accuracy{}, false, engine));
+    if (f.weight > 0) truth::weigh_all(file, f.weight);
+    const ProgramResult program = run_planor(file);
+    ASSERT_EQ(program.status, 0) << program.screen;
+    ASSERT_TRUE(program.adjusted) << program.screen;
+    const truth::ClassicalResult reference =
+        truth::adjust_classically(file, truth::Circle::single_precision, truth::PassRule::programs);
+    const double largest = truth::largest_difference(program.points, reference.adjusted, 2);
+    RecordProperty("largest_difference_mm", std::to_string(largest));
+    EXPECT_LT(largest, 0.05);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, PlanorFamilies, ::testing::ValuesIn(truth::families()), truth::family_name);
+
+// A free network of four points with sides of 8 to 16 m in the national grid, exact observations:
+// adjusted as the same text with 1,099,200,000 mm taken off X and 698,300,000 mm
+// off Y, which moves point 101 by +3.13 and -2.29 mm, and as the classical adjustment.
+TEST(PlanorNationalGrid, FourPointFreeNetworkAsNearTheOrigin) {
+    const double moved_x = 1099200000.0, moved_y = 698300000.0;
+    truth::InputFile grid;
+    grid.dimension = 2;
+    grid.title = "free network in the national grid";
+    grid.UU = 3.0, grid.UD = 2.0, grid.MOO = 3.0, grid.MCH = 1.0;
+    grid.points = {{101, 3, 1100227280.2537, 700308816.9642, 0}, {102, 3, 1100213776.2914, 700304099.1860, 0},
+                   {103, 3, 1100220216.5619, 700317928.6573, 0}, {104, 3, 1100211388.6299, 700311992.2741, 0}};
+    grid.directions = {{101, 103, 882627.493810, 1},  {101, 102, 1677006.520561, 1}, {101, 104, 1337014.101363, 1},
+                       {102, 104, 1796439.754993, 1}, {102, 101, 824728.549263, 1},  {102, 103, 1333363.514201, 1},
+                       {103, 104, 3322566.961135, 1}, {103, 101, 364985.994351, 1},  {103, 102, 3667999.986041, 1},
+                       {104, 102, 2165898.599783, 1}, {104, 103, 3357389.334086, 1}, {104, 101, 2854194.974853, 1}};
+    grid.slope_distances = {{101, 103, 11541.196254, 2.25}, {101, 102, 14314.673380, 2.25},
+                            {101, 104, 16204.393018, 2.25}, {102, 104, 8256.691367, 2.25},
+                            {102, 103, 15272.002592, 2.25}, {103, 104, 10632.158165, 2.25}};
+    truth::InputFile local = grid;
+    for (Point& p : local.points) p.X -= moved_x, p.Y -= moved_y;
+
+    const ProgramResult at_grid = run_planor(grid), at_origin = run_planor(local);
+    ASSERT_EQ(at_grid.status, 0) << at_grid.screen;
+    ASSERT_EQ(at_origin.status, 0) << at_origin.screen;
+    EXPECT_NEAR(at_origin.points[0].X - local.points[0].X, 3.13, 0.01);
+    EXPECT_NEAR(at_origin.points[0].Y - local.points[0].Y, -2.29, 0.01);
+    const truth::ClassicalResult reference =
+        truth::adjust_classically(grid, truth::Circle::single_precision, truth::PassRule::programs);
+    for (std::size_t i = 0; i < grid.points.size(); ++i) {
+        SCOPED_TRACE("point " + std::to_string(grid.points[i].number));
+        EXPECT_NEAR(at_grid.points[i].X - grid.points[i].X, at_origin.points[i].X - local.points[i].X, 0.05);
+        EXPECT_NEAR(at_grid.points[i].Y - grid.points[i].Y, at_origin.points[i].Y - local.points[i].Y, 0.05);
+        EXPECT_NEAR(at_grid.points[i].X, reference.adjusted[i].X, 0.05);
+        EXPECT_NEAR(at_grid.points[i].Y, reference.adjusted[i].Y, 0.05);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Networks, PlanorTruth,

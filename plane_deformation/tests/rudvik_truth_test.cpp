@@ -16,6 +16,7 @@
 #include "plane_deformation/builds.h"
 #include "platform/console.h"
 #include "plane_epochs.h"
+#include "solution_families.h"
 #include "testsupport/in_process.h"
 #include "testsupport/runner.h"
 
@@ -149,6 +150,42 @@ INSTANTIATE_TEST_SUITE_P(Datum, KnownPlaneDeformation,
                                          Case{"free", {3, 3, 3, 3, 3, 3}, true},
                                          Case{"free_without_distances", {3, 3, 3, 3, 3, 3}, false}),
                          [](const testing::TestParamInfo<Case>& i) { return std::string(i.param.name); });
+
+// Small networks far from the origin, small networks at heavy weights, a large one at light
+// weights (solution_families.h), exact epochs, the epoch-(o) coordinates of the file true or off:
+// the displacements as the independent solution of the same differences, to 0.05 mm.
+class KnownPlaneDeformationFamilies : public testing::TestWithParam<truth::Family> {};
+
+TEST_P(KnownPlaneDeformationFamilies, AgreeWithTheIndependentSolution) {
+    const truth::Family& f = GetParam();
+    std::vector<Point> points;
+    for (const truth::Point& p : truth::family_points(f, 2)) points.push_back({p.number, p.code, p.X, p.Y});
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        points[k].dX = truth::FAMILY_DISPLACEMENTS[k][0];
+        points[k].dY = truth::FAMILY_DISPLACEMENTS[k][1];
+    }
+    File file = observed(points, full_plan(points, true));
+    std::mt19937_64 engine(44);
+    const auto offsets = truth::family_offsets(f, engine);
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        file.points[k].X += offsets[k][0];
+        file.points[k].Y += offsets[k][1];
+    }
+    if (f.weight > 0)
+        for (auto* section : {&file.directions, &file.distances})
+            for (Measured& m : *section) m.weight = f.weight;
+    const Outcome out = run_rudvik(file);
+    ASSERT_EQ(out.status, 0) << out.screen;
+    ASSERT_EQ(out.H.size(), 10u);
+    const Solution ind = solve(file);
+    double largest = 0;
+    for (int k = 0; k < 10; ++k) largest = std::max(largest, std::fabs(out.H[k] - ind.x(k)));
+    RecordProperty("largest_difference_mm", std::to_string(largest));
+    EXPECT_LT(largest, 0.05);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, KnownPlaneDeformationFamilies, testing::ValuesIn(truth::families()),
+                         truth::family_name);
 
 // Identical epochs: every right-hand side is 0, the displacements are 0, [pvv] = 0, and the test
 // replaces the a-posteriori MO = 0 by MOO.

@@ -27,6 +27,7 @@
 #include "spatial_adjustment/builds.h"
 #include "testsupport/in_process.h"
 #include "testsupport/runner.h"
+#include "solution_families.h"
 #include "truth_network.h"
 
 namespace {
@@ -309,6 +310,34 @@ TEST(OstrelTruthRounds, AFreeDatumIsRefusedAsUnderDetermined) {
             EXPECT_FALSE(program.adjusted);
         }
 }
+
+// Small networks far from the origin, small networks at heavy weights, a large one at light
+// weights (solution_families.h), exact observations: every build adjusts each to the classical
+// adjustment of the same file with the program's pass rule, to 0.05 mm.
+class OstrelFamilies : public ::testing::TestWithParam<truth::Family> {};
+
+TEST_P(OstrelFamilies, AgreeWithTheClassicalAdjustment) {
+    const truth::Family& f = GetParam();
+    std::mt19937_64 engine(41);
+    const std::vector<Point> truth_points = truth::family_points(f, 3);
+    const std::vector<Point> input = truth::perturbed(truth_points, f.offset, f.offset, engine);
+    const truth::Plan plan = truth::full_plan(truth_points, 1, Rounds::full, true);
+    truth::InputFile file = truth::observe(truth_points, input, plan, truth::Accuracy{}, false, engine);
+    if (f.weight > 0) truth::weigh_all(file, f.weight);
+    const truth::ClassicalResult reference =
+        truth::adjust_classically(file, truth::Circle::single_precision, truth::PassRule::programs);
+    for (const Build build : BUILDS) {
+        SCOPED_TRACE("build " + std::to_string(static_cast<int>(build)));
+        const ProgramResult program = run_ostrel(file, build);
+        ASSERT_EQ(program.status, 0) << program.screen;
+        ASSERT_TRUE(program.adjusted) << program.screen;
+        const double largest = truth::largest_difference(program.points, reference.adjusted, 3);
+        if (build == Build::main) RecordProperty("largest_difference_mm", std::to_string(largest));
+        EXPECT_LT(largest, 0.05);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, OstrelFamilies, ::testing::ValuesIn(truth::families()), truth::family_name);
 
 INSTANTIATE_TEST_SUITE_P(Networks, OstrelTruth,
                          ::testing::Combine(::testing::ValuesIn(CASES),

@@ -19,6 +19,7 @@
 #include "spatial_deformation/profile.h"
 #include "testsupport/in_process.h"
 #include "testsupport/runner.h"
+#include "solution_families.h"
 #include "two_epoch_network.h"
 
 namespace {
@@ -210,6 +211,44 @@ INSTANTIATE_TEST_SUITE_P(Datum, KnownDeformation,
                                          Case{"free_without_distances", {3, 3, 3, 3, 3, 3}, false},
                                          Case{"fixed_with_a_blunder", {7, 2, 0, 0, 0, 0}, true, 40.0}),
                          [](const testing::TestParamInfo<Case>& i) { return std::string(i.param.name); });
+
+// Small networks far from the origin, small networks at heavy weights, a large one at light
+// weights (solution_families.h), exact epochs, the epoch-(o) coordinates of the file true or off:
+// the displacements as the independent solution of the same differences, to 0.05 mm.
+class KnownDeformationFamilies : public testing::TestWithParam<truth::Family> {};
+
+TEST_P(KnownDeformationFamilies, AgreeWithTheIndependentSolution) {
+    const truth::Family& f = GetParam();
+    std::vector<Point> points;
+    for (const truth::Point& p : truth::family_points(f, 3)) points.push_back({p.number, p.code, p.X, p.Y, p.Z});
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        points[k].dX = truth::FAMILY_DISPLACEMENTS[k][0];
+        points[k].dY = truth::FAMILY_DISPLACEMENTS[k][1];
+        points[k].dZ = truth::FAMILY_DISPLACEMENTS[k][2];
+    }
+    const Plan plan = full_plan(points, true);
+    TwoEpochFile file = observe(points, plan, orientations(plan.groups.size()));
+    std::mt19937_64 engine(43);
+    const auto offsets = truth::family_offsets(f, engine);
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        file.points[k].X += offsets[k][0];
+        file.points[k].Y += offsets[k][1];
+        file.points[k].Z += offsets[k][2];
+    }
+    if (f.weight > 0)
+        for (auto* section : {&file.directions, &file.zenith_angles, &file.slope_distances})
+            for (Measured& m : *section) m.weight = f.weight;
+    const Outcome out = run_kaspen(file);
+    ASSERT_EQ(out.status, 0) << out.screen;
+    ASSERT_EQ(out.H.size(), 15u);
+    const truth::BorderedSolution ind = solve_independently(file);
+    double largest = 0;
+    for (int k = 0; k < 15; ++k) largest = std::max(largest, std::fabs(out.H[k] - ind.x(k)));
+    RecordProperty("largest_difference_mm", std::to_string(largest));
+    EXPECT_LT(largest, 0.05);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, KnownDeformationFamilies, testing::ValuesIn(truth::families()), truth::family_name);
 
 // Identical epochs: every right-hand side is 0, the displacements are 0, [pvv] = 0, and the test
 // replaces the a-posteriori MO = 0 by MOO.

@@ -1,6 +1,7 @@
 // The independent solution of the deformation truth tests: observation equations A.x = L with
 // the weight matrix W of the derived observations, under datum rows g.x = 0, solved through the
 // bordered normal equations [A'WA g'; g 0] (instead of the programs' N + G'G).
+// The rows g enter as an orthonormal basis of their space (the same conditions), in long double.
 #pragma once
 #include <Eigen/Dense>
 #include <vector>

@@ -173,6 +173,50 @@ int derived_count(const InputFile& file, const Unknowns& u) {
            static_cast<int>(file.slope_distances.size());
 }
 
+using MatrixXl = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+using VectorXl = Eigen::Matrix<long double, Eigen::Dynamic, 1>;
+
+// A rank with a relative threshold, from a column-pivoted Householder QR.
+Eigen::Index rank_of(const MatrixXl& M) {
+    Eigen::ColPivHouseholderQR<MatrixXl> qr(M);
+    qr.setThreshold(1e-10L);
+    return qr.rank();
+}
+
+// The solution of the weighted rows A.x = l with the condition rows Gu (coordinate columns only,
+// the orientations free), that of (A'.p.A + Gu'.Gu) x = A'.p.l, in long double without normal
+// equations. Where the condition rows only fix the datum (their rank and that of the observation
+// rows add up to the unknowns) it is the solution under Gu.x = 0, whatever their weight: the
+// observation rows are solved, by a Householder QR, on an orthonormal basis of the unknowns that
+// satisfy the conditions (from a Householder QR of Gu'). Otherwise the condition rows act as
+// observations of unit weight: the observation rows stacked on them, by a Householder QR.
+VectorXd constrained_solution(const Linearised& lin, const MatrixXd& Gu) {
+    const Eigen::Index m = lin.A.rows(), u = lin.A.cols(), c = Gu.rows();
+    MatrixXl S(m, u);
+    VectorXl rhs(m);
+    for (Eigen::Index r = 0; r < m; ++r) {
+        const long double w = std::sqrt(static_cast<long double>(lin.p(r)));
+        for (Eigen::Index k = 0; k < u; ++k) S(r, k) = w * static_cast<long double>(lin.A(r, k));
+        rhs(r) = w * static_cast<long double>(lin.l(r));
+    }
+    MatrixXl Gt = MatrixXl::Zero(u, c);
+    for (Eigen::Index r = 0; r < c; ++r)
+        for (Eigen::Index k = 0; k < Gu.cols(); ++k) Gt(k, r) = static_cast<long double>(Gu(r, k));
+    const Eigen::Index conditions = c > 0 ? rank_of(Gt) : 0;
+    if (rank_of(S) + conditions == u) {
+        Eigen::ColPivHouseholderQR<MatrixXl> qr(Gt);
+        const MatrixXl Q = qr.householderQ();
+        const MatrixXl basis = Q.rightCols(u - conditions);
+        const VectorXl z = (S * basis).householderQr().solve(rhs);
+        return (basis * z).cast<double>();
+    }
+    MatrixXl stacked(m + c, u);
+    stacked << S, Gt.transpose();
+    VectorXl right = VectorXl::Zero(m + c);
+    right.head(m) = rhs;
+    return stacked.colPivHouseholderQr().solve(right).cast<double>();
+}
+
 }  // namespace
 
 double network_scale(const std::vector<Point>& points, int dimension) {
@@ -237,7 +281,7 @@ MatrixXd condition_rows(const std::vector<Point>& points, bool with_scale, int d
     return G;
 }
 
-ClassicalResult adjust_classically(const InputFile& file, Circle circle) {
+ClassicalResult adjust_classically(const InputFile& file, Circle circle, PassRule rule) {
     const Unknowns u = unknowns_of(file);
     const MatrixXd G = condition_rows(file.points, file.slope_distances.empty(), file.dimension);
     const MatrixXd Gu = on_unknowns(G, u);
@@ -263,13 +307,14 @@ ClassicalResult adjust_classically(const InputFile& file, Circle circle) {
         lin = linearise(file, u, at, orientation, circle);
         normal = lin.A.transpose() * lin.p.asDiagonal() * lin.A;
         normal.topLeftCorner(u.coordinates, u.coordinates) += GTG;
-        x = normal.ldlt().solve(lin.A.transpose() * lin.p.asDiagonal() * lin.l);
+        x = constrained_solution(lin, Gu);
         dx = full_increments(x, u);
         for (std::size_t i = 0; i < at.size(); ++i)
             if (moves_every_pass(at[i].code)) add_increments(at[i], dx, i, u.dimension);
         orientation += x.tail(u.groups);
         const double sum = dx.squaredNorm();
-        if (result.passes >= 2 && std::abs(sum - previous) < 1e-9 * std::max(1.0, sum)) break;
+        const double limit = rule == PassRule::programs ? 0.1 + static_cast<double>(0.1f) : 1e-9 * std::max(1.0, sum);
+        if (result.passes >= 2 && std::abs(sum - previous) < limit) break;
         previous = sum;
     }
     for (std::size_t i = 0; i < at.size(); ++i)

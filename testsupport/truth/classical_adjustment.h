@@ -51,7 +51,19 @@ enum class Circle {
     single_precision,  // 2 SINGLE_PI, as the console adjustment computes its angles
 };
 
+// When the passes end.
+enum class PassRule {
+    settled,   // once the sum of squared increments repeats to 1e-9 of itself
+    programs,  // the console adjustment's rule: from the second pass on, once two successive sums
+               // of squared increments [mm2] differ by less than 0.1 + 0.1f
+};
+
 // Adjusts the file; throws std::runtime_error when the increments do not settle in 50 passes.
-ClassicalResult adjust_classically(const InputFile& file, Circle circle);
+// Each pass is solved in long double without normal equations: where the condition rows only fix
+// the datum, as the observations under the conditions (on a basis of the unknowns that satisfy
+// them), else as the observations stacked on the condition rows; so that condition rows which
+// nearly repeat each other, as the free-network rows of a small network far from the origin do,
+// and weights far from 1 lose no digits.
+ClassicalResult adjust_classically(const InputFile& file, Circle circle, PassRule rule = PassRule::settled);
 
 }  // namespace truth

@@ -170,6 +170,18 @@ std::vector<Point> perturbed(const std::vector<Point>& truth, double free_mm, do
     return input;
 }
 
+std::vector<Point> compact_network(double side, double X0, double Y0, double Z0) {
+    // In units of the side: X, Y, Z.
+    constexpr double SHAPE[5][3] = {
+        {0.0, 0.0, 0.02}, {1.02, 0.17, 0.05}, {1.13, 1.08, -0.03}, {0.08, 0.93, 0.04}, {0.57, 0.41, 0.0},
+    };
+    std::vector<Point> points;
+    for (int i = 0; i < 5; ++i)
+        points.push_back({static_cast<std::int16_t>(i + 1), 0, X0 + side * SHAPE[i][0], Y0 + side * SHAPE[i][1],
+                          Z0 + side * SHAPE[i][2]});
+    return points;
+}
+
 InputFile in_the_plane(InputFile file) {
     file.dimension = 2;
     file.UZ = 0;

@@ -104,6 +104,11 @@ InputFile observe(const std::vector<Point>& truth, const std::vector<Point>& inp
 std::vector<Point> perturbed(const std::vector<Point>& truth, double free_mm, double other_mm,
                              std::mt19937_64& engine, int dimension = 3);
 
+// Five points numbered 1 to 5 about (X0, Y0, Z0) [mm], with sides of about `side` [mm]: an
+// irregular quadrilateral with a point inside, heights within 5 % of the side, codes 0. From
+// every point the others lie more than 10 gon apart in azimuth.
+std::vector<Point> compact_network(double side, double X0, double Y0, double Z0);
+
 // The file in the plane layout: no zenith angles, Z of every point 0, the distances horizontal.
 InputFile in_the_plane(InputFile file);
 

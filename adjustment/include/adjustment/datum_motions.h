@@ -33,8 +33,10 @@ std::vector<std::vector<double>> datum_motions(const DatumPoints& points);
 std::vector<double> seen_by_conditions(const std::vector<double>& motion, const library::Matrix& G,
                                        int rows, std::span<const int> fixed_columns);
 
-// Whether the vectors are linearly independent: by Gram-Schmidt, each must keep a part of its own
-// (more than 1e-9 of its length) beside those before it.
+// How many of the vectors are linearly independent: by Gram-Schmidt, a vector counts when it
+// keeps a part of its own (more than 1e-9 of its length) beside those counted before it.
+int independent_count(std::vector<std::vector<double>> vectors);
+// Whether the vectors are linearly independent: each keeps a part of its own beside those before it.
 bool linearly_independent(std::vector<std::vector<double>> vectors);
 
 // Whether the condition rows 1..rows of G and the fixed columns hold every datum motion of the
@@ -43,5 +45,13 @@ bool linearly_independent(std::vector<std::vector<double>> vectors);
 // it would be rounding noise reported as a result.
 bool datum_fixed(const DatumPoints& points, const library::Matrix& G, int rows,
                  std::span<const int> fixed_columns);
+
+// Whether the condition rows 1..rows of G, which with the fixed columns hold every datum motion
+// (datum_fixed), only fix the datum: the rows that reach the solution (those with an element
+// outside the fixed columns) are as many as the motions the fixed columns leave free. Their
+// solution is then that of the observations under the datum, whatever their weights and
+// whichever combination of the motions each row takes. More rows than that act as observations.
+bool rows_only_fix_datum(const DatumPoints& points, const library::Matrix& G, int rows,
+                         std::span<const int> fixed_columns);
 
 }  // namespace adjustment

@@ -47,7 +47,25 @@ struct ChainMatrices {
     Matrix G, GT, GTG, MI, M;   // datum rows, N + GT.G and its inverse
     Matrix MATQ, DTQ, H, MATQA, R;
     Matrix AH, AHL, V, VT;
+    // Whether the rows of G only fix the datum (as many as the motions that the observations
+    // leave free, and holding them all): their solution then depends neither on their weight nor
+    // on how they combine those motions, so the scaled solution gives each the weight of N's
+    // diagonal.
+    bool datum_rows_only = false;
+    // Whether scaled.G already holds the free-network rows of G with their rotation and scale
+    // taken about the centre of the code-3 points (set with the rows); else it starts from G.
+    bool centred_rows = false;
+    // The scaled solution, taken where the direct one (N + GT.G by MADINV as it stands) may have
+    // lost digits: its datum rows, N + GT.G of them inverted by MADINV on its unit diagonal, and
+    // the increments. Where it is chosen, its M, MATQ and H change places with the direct ones.
+    struct Scaled {
+        Scaled(Index rows, Index unknowns, Index conditions);
+        Matrix G, GT, GTG, MI, M, MATQ, H;
+    } scaled;
 };
+
+// B(1:K,1:L) = A(1:K,1:L).
+void copy_block(const Matrix& A, Matrix& B, Index K, Index L);
 
 // The sizes in use: m derived-observation rows, p measured quantities, q condition rows, n
 // unknowns of the solution (after the removal of fixed components).
@@ -57,12 +75,18 @@ struct ChainSizes {
 
 // Which inversion of the chain met an exactly zero pivot, or that the normal matrix N + GT.G met
 // a pivot negligible beside its diagonal element (a point that the observations fix only
-// partly: the inverse exists in the arithmetic but its numbers are rounding).
+// partly: the inverse exists in the arithmetic but its numbers are rounding). N + GT.G counts as
+// singular only where an unknown has no row at all; its other zero pivots are negligible ones.
 enum class ChainStop { solved, weights_singular, cofactors_singular, normal_singular, normal_undetermined };
 
 // From D, PP, A, L and G: the weight matrix Q of the derived observations, the normal matrix
-// N + GT.G and its inverse M, the increments H, and A.H - L. Stops at the first singular
-// inversion and says which; a normal matrix with a negligible pivot stops after its inversion.
+// N + GT.G and its inverse M, the increments H, and A.H - L. N + GT.G is inverted by MADINV as it
+// stands; where that is clearly sound (no pivot small beside its diagonal element, N's diagonal
+// of a size that MADINV's offset of 1.0 and the unit datum rows leave whole), its solution is
+// taken. Otherwise the scaled solution decides: a normal matrix with a negligible pivot on the
+// unit diagonal stops after its inversion; else the direct solution is kept where it inverted
+// and agrees with the scaled one far below the printed digits, and the scaled one is taken where
+// it does not. Stops at the first singular inversion and says which.
 ChainStop solve_increments(ChainMatrices& s, const ChainSizes& z);
 // After solve_increments: the cofactor matrix of the unknowns R = M.N.M, the corrections of the
 // measured quantities V = PP^-1.D^T.Q.(A.H - L) and their transpose VT.

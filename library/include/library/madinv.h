@@ -24,6 +24,14 @@ struct Pivots {
 // MADINV with the same status and the same bits in B, and the pivots it met up to the end or up
 // to the zero pivot where it failed.
 Status MADINV(const Matrix& A, Matrix& B, Index K, Pivots& pivots);
+// B(1:K,1:K) = inverse of A(1:K,1:K) by MADINV on A scaled to a unit diagonal: with S the
+// diagonal matrix of 1/sqrt(A(I,I)), MADINV inverts S.A.S and B = S.(S.A.S)^-1.S. The offset of
+// 1.0 that MADINV adds to the diagonal then sits beside elements of the same size, so a matrix
+// with large or small diagonal elements keeps its digits. A diagonal element that is zero,
+// negative or not finite is not scaled (its row and column keep their values), so the zero
+// pivots that MADINV meets are those it meets on A. B is not A. FAILED as MADINV on the scaled
+// matrix (B then holds its intermediate state); the pivots are those of the scaled matrix.
+Status MADINV_on_unit_diagonal(const Matrix& A, Matrix& B, Index K, Pivots& pivots);
 // Deletes column IC of the used block (K rows, L columns): columns IC+1..L move one place left,
 // L = L - 1. IC outside 1..L: nothing changes.
 void MADRED(Matrix& A, Index K, Index& L, Index IC);
