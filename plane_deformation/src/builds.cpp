@@ -14,15 +14,16 @@ using platform::blanks;
 
 const char TAB = '\t';
 
-// The console dialogue, the reader and the opening blocks of the report.
-void set_input_texts(adjustment::Messages& t) {
+// The console dialogue, the reader and the opening blocks of the report; the capacity messages
+// name the capacities of the profile.
+void set_input_texts(adjustment::Messages& t, const adjustment::Capacities& cap) {
     t.print_hint = "Tisk na tiskárnu se provede : TYPE ";
     t.read_error = "  chyba ve čtení vstupnich dat na řadku č.: ";
     t.read_error_more = {"  soubor nesmí být pořízen editorem T602 ", "  dále odstraňte TAB mezery  "};
     t.no_database = "Žádná DATABAZE bodu není inicializována ";
-    t.too_many_points = "Chyba ve vstupu, max. počet bodů je 30";
-    t.too_many_quantities = "Chyba ve vstupu, max. počet měření je 198";
-    t.too_many_distances = "Chyba ve vstupu, max. počet délek je 180";
+    t.too_many_points = "Chyba ve vstupu, max. počet bodů je " + std::to_string(cap.points);
+    t.too_many_quantities = "Chyba ve vstupu, max. počet měření je " + std::to_string(cap.quantities);
+    t.too_many_distances = "Chyba ve vstupu, max. počet délek je " + std::to_string(cap.distances);
 
     t.action = "Akce: ";
     t.apriori_labels = {
@@ -137,7 +138,7 @@ adjustment::Profile profile(Build build) {
     p.end_message_with_print_hint = true;
     p.database_prompt = "Jméno databáze (souboru bodů), bez databáze = n";
     p.database_code = -2;
-    set_input_texts(p.text);
+    set_input_texts(p.text, p.cap);
     set_adjustment_texts(p.text);
     set_report_texts(p.text);
     set_adjustment(p);

@@ -11,12 +11,13 @@ namespace {
 
 using platform::blanks;
 
-void set_texts(adjustment::Messages& t) {
+// The texts; the capacity messages name the capacities of the profile.
+void set_texts(adjustment::Messages& t, const adjustment::Capacities& cap) {
     t.no_database = "žadná DATABAZE bodů není inicializováná ";
-    t.too_many_points = "Chyba ve vstupu, max. počet bodů je 20";
-    t.too_many_points_control = " Chyba ve vstupu, max. počet bodů je 20 ";
-    t.too_many_quantities = "Chyba ve vstupu, max. počet měření je 99";
-    t.too_many_quantities_control = " Max. počet měření je 99";
+    t.too_many_points = "Chyba ve vstupu, max. počet bodů je " + std::to_string(cap.points);
+    t.too_many_points_control = " Chyba ve vstupu, max. počet bodů je " + std::to_string(cap.points) + " ";
+    t.too_many_quantities = "Chyba ve vstupu, max. počet měření je " + std::to_string(cap.quantities);
+    t.too_many_quantities_control = " Max. počet měření je " + std::to_string(cap.quantities);
     t.apriori_labels = {
         " směrodatná odchylka rozdílu směru    [cc] =",
         " směrodatná odchylka rozdílu délky    [mm] =",
@@ -28,7 +29,7 @@ void set_texts(adjustment::Messages& t) {
     t.coordinates_heading_end = "  podmínky umístění";
     t.missing_point[2] = "Proveďte opravu dat, změňte  výstupni soubor - ";
     t.underdetermined[2] = "         nebo nedostatečné zaměře sítě";
-    t.rows_over_halt = "Chyba ve vstupu, měř. délek může být max. 88";
+    t.rows_over_halt = "Chyba ve vstupu, měř. délek může být max. " + std::to_string(cap.rows);
     t.redundancy = "Pocet nadbytec. mereni = ";
     t.sigma0 = " Směrodat. odchylka jednot. po vyrov.= ";
 
@@ -102,7 +103,7 @@ adjustment::Profile profile() {
     // the first, and the loop ends there.
     p.loop = {.moves_points = false, .passes = 2};
     p.pairs = adjustment::PairAnalysis{.list_capacity = 260, .wide_covariance = false};
-    set_texts(p.text);
+    set_texts(p.text, p.cap);
     return p;
 }
 
