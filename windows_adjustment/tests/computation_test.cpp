@@ -145,37 +145,37 @@ TEST_F(KavonPress, ConditionCountsOfThePlacementCodes)
     }
 }
 
-TEST_F(KavonPress, HelmertRowsAreTakenAboutTheCentreOfTheirPointsAndWeightedAlike)
+TEST_F(KavonPress, HelmertRowsAreKeptAsFormedAndCopiedAboutTheCentreOfTheirPoints)
 {
     // Five points of code 3 without distances: five rows for the five motions of the network,
-    // so they only fix the datum. The rotation and scale rows are taken about the centre of the
-    // points (their X and Y parts sum to zero) in units of the points' spread, so that each row
-    // has the length of a translation row; all five carry one weight.
+    // so they only fix the datum. G keeps the rows about the origin (-Y/RC, X/RC); the copy for
+    // the scaled solution takes the rotation and scale rows about the centre of the points, so
+    // that their X and Y parts sum to zero, and leaves the translation rows as they are.
     read(fiveFile({3, 3, 3, 3, 3}, false));
     const auto e = equations();
     ASSERT_TRUE(e);
     ASSERT_EQ(e->IR, 5);
-    double length[6] = {}, sums[6][2] = {};
+    EXPECT_TRUE(e->datumRowsOnly);
+    ASSERT_TRUE(e->centredRows);
+    const double RC = 100000.0 / e->G(5, 4);  // the scale row of point 2 (100000, 10000): X/RC
+    EXPECT_DOUBLE_EQ(e->G(4, 4), -10000.0 / RC);
+    double sums[6][2] = {};
     for (int r = 1; r <= 5; ++r)
         for (int i = 1; i <= 5; ++i)
             for (int a = 0; a < 3; ++a) {
-                const double g = e->G(r, 3 * i - 2 + a);
-                length[r] += g * g;
-                if (a < 2) sums[r][a] += g;
+                if (r <= 3) {
+                    EXPECT_EQ(e->Gc(r, 3 * i - 2 + a), e->G(r, 3 * i - 2 + a));
+                }
+                if (a < 2) sums[r][a] += e->Gc(r, 3 * i - 2 + a);
             }
-    const double weight = length[1] / 5;  // a translation row: the weight at each of 5 points
-    EXPECT_GT(weight, 1.0);
-    EXPECT_DOUBLE_EQ(length[2], length[1]);
-    EXPECT_DOUBLE_EQ(length[3], length[1]);
     for (int r = 4; r <= 5; ++r) {
         SCOPED_TRACE(r);
-        EXPECT_NEAR(length[r], length[1], 1e-9 * length[1]);
-        EXPECT_NEAR(sums[r][0], 0.0, 1e-9 * std::sqrt(weight));
-        EXPECT_NEAR(sums[r][1], 0.0, 1e-9 * std::sqrt(weight));
+        EXPECT_NEAR(sums[r][0], 0.0, 1e-9);
+        EXPECT_NEAR(sums[r][1], 0.0, 1e-9);
     }
     // The rotation row of point 2 (100000, 10000), about the centre (30000, 22000) of the five
     // points: the direction (-(y - 22000), x - 30000) = (12000, 70000).
-    EXPECT_DOUBLE_EQ(e->G(4, 4) / e->G(4, 5), 12000.0 / 70000.0);
+    EXPECT_DOUBLE_EQ(e->Gc(4, 4) / e->Gc(4, 5), 12000.0 / 70000.0);
 }
 
 TEST_F(KavonPress, AzimuthRowTowardMinusSevenAndTheColumnsThatCodeFourRemoves)
@@ -183,14 +183,10 @@ TEST_F(KavonPress, AzimuthRowTowardMinusSevenAndTheColumnsThatCodeFourRemoves)
     read(fiveFile({-7, 2, 7, 0, 0}, true));
     const auto e = equations();
     ASSERT_TRUE(e);
-    // The azimuth of point 2 from point 1 (code -7, which keeps its columns 1 to 3): the row
-    // (-dY, dX) / s. With the three components of point 3 it is as many rows as the motions of
-    // the network (three shifts and the rotation), so it only fixes the datum and is weighted to
-    // the order of the normal matrix's diagonal: the same direction, not of unit length.
+    // The azimuth of point 2 from point 1 (code -7, which keeps its columns 1 to 3).
     const double s = std::hypot(100000.0, 10000.0);
-    EXPECT_DOUBLE_EQ(e->G(1, 4) / e->G(1, 5), -10000.0 / 100000.0);
-    EXPECT_GT(e->G(1, 5), 0.0);
-    EXPECT_GT(std::fabs(std::hypot(e->G(1, 4), e->G(1, 5)) - 1), 0.5);
+    EXPECT_DOUBLE_EQ(e->G(1, 4), -10000.0 / s);
+    EXPECT_DOUBLE_EQ(e->G(1, 5), 100000.0 / s);
 
     // Code 4 at point 3 removes its dy and dx columns and keeps dz: of the columns 7 to 9 of the
     // point only the dz column is left, between those of points 2 and 4.
@@ -204,10 +200,8 @@ TEST_F(KavonPress, AzimuthRowTowardMinusSevenAndTheColumnsThatCodeFourRemoves)
     const auto without = columnsOf({7, 2, 0, 0, 0});
     ASSERT_TRUE(with4 && without);
     // With code 4 the rows are more than the motions of the network (point 3 holds the rotation
-    // as well): the azimuth row acts as an observation and keeps its unit weight. Point 2 holds
-    // the columns 1 to 3 once point 1 is gone.
-    EXPECT_DOUBLE_EQ(with4->G(4, 1), -10000.0 / s);
-    EXPECT_DOUBLE_EQ(with4->G(4, 2), 100000.0 / s);
+    // as well): the azimuth row acts as an observation, and the solution may not weight it.
+    EXPECT_FALSE(with4->datumRowsOnly);
     ASSERT_EQ(with4->NNA, without->NNA - 2);
     for (int r = 1; r <= with4->NM; ++r) {
         EXPECT_EQ(with4->A(r, 3), without->A(r, 3)) << r;  // dz of point 2

@@ -29,6 +29,13 @@ struct Equations {
     Count NNA = 0;  // unknowns left after the removal of the fixed components
     Count IR = 0;   // condition rows
     Matrix PP{0, 0}, A{0, 0}, L{0, 0}, D{0, 0}, G{0, 0};
+    // Whether the condition rows only fix the datum (as many as the motions that the observations
+    // leave free): the solution may then weight them to the normal matrix. Where they do and
+    // code 3 places rows, Gc holds them with the rotation and scale taken about the centre of the
+    // code-3 points, for the solution on the scaled normal matrix.
+    bool datumRowsOnly = false;
+    bool centredRows = false;
+    Matrix Gc{0, 0};
 };
 
 // The rows a press forms (angles counted from the stations of consecutive directions), and the
@@ -39,13 +46,6 @@ double pressBytes(const ModuleData& data);
 // Forms the equations and conditions of the network at the points' values; nothing after a
 // message box or a silent stop.
 std::optional<Equations> formEquations(const ModuleData& data, const PointValues& points);
-
-// An estimate of the diagonal of the normal matrix N = A'QA over the first `columns` columns of A
-// (element 0 unused): the sum of A(r,j)^2 / QI(r,r), each derived observation weighted by the
-// inverse of its own cofactor QI(r,r) = sum of D(r,k)^2 / PP(k,k) (the correlations of angles
-// that share a direction left aside, which the order of the diagonal does not need). Rows whose
-// cofactor is not positive add nothing.
-std::vector<double> normalDiagonal(const Equations& e, Count columns);
 
 // Whether a placement code fixes components: the columns of point i it fixes, highest first.
 std::vector<int> fixedColumns(double code, int i);

@@ -52,9 +52,7 @@ private:
     Count conditionCount() const;
     int conditionRowsPlaced() const;
     bool rowsOnlyFixDatum() const;
-    void conditionRows(bool onlyDatum);
-    double normalDiagonalOrder() const;
-    void weighConditionRows();
+    void conditionRows(Matrix& G, double centreX, double centreY);
     adjustment::DatumPoints datumPoints() const;
     bool datumFixed() const;
     void removeFixedComponents();
@@ -220,50 +218,40 @@ bool Former::rowsOnlyFixDatum() const
     return rows + fixed == static_cast<int>(adjustment::datum_motions(datumPoints()).size());
 }
 
-// The centre of the points of code 3 and their spread about it (the root mean square of their
-// horizontal distances from it; 1 where they all stand at one place).
-struct HelmertCentre {
-    double x = 0, y = 0, spread = 1;
-};
-HelmertCentre helmertCentre(const PointValues& p, int nPoints)
+// The centre of the points of code 3 (the origin where there are none).
+std::pair<double, double> helmertCentre(const PointValues& p, int nPoints)
 {
-    HelmertCentre c;
+    double x = 0, y = 0;
     int n = 0;
     for (int i = 1; i <= nPoints; ++i)
-        if (p.code[i] == 3) c.x += p.x[i], c.y += p.y[i], ++n;
-    if (n == 0) return c;
-    c.x /= n, c.y /= n;
-    double sum = 0;
-    for (int i = 1; i <= nPoints; ++i)
-        if (p.code[i] == 3) sum += (p.x[i] - c.x) * (p.x[i] - c.x) + (p.y[i] - c.y) * (p.y[i] - c.y);
-    if (sum > 0) c.spread = std::sqrt(sum / n);
-    return c;
+        if (p.code[i] == 3) x += p.x[i], y += p.y[i], ++n;
+    return n == 0 ? std::pair{0.0, 0.0} : std::pair{x / n, y / n};
 }
 
-// The condition rows of the codes. Where they only fix the datum, the rotation and scale rows of
-// code 3 are taken about the centre of the points that carry them and in units of their spread:
-// the rows about the origin (-Y/RC, X/RC) of a network small beside its distance from the origin
-// nearly repeat the translation rows, and N + G'G loses the rotation in rounding.
-void Former::conditionRows(bool onlyDatum)
+// The condition rows of the codes into G, the rotation and scale rows of code 3 taken about the
+// point (centreX, centreY): the origin for the rows as they are formed, the centre of the code-3
+// points for the copy that the scaled solution takes where the rows only fix the datum (about
+// the origin, -Y/RC and X/RC of a network small beside its distance from the origin nearly
+// repeat the translation rows, and N + G'G loses the rotation in rounding).
+void Former::conditionRows(Matrix& G, double centreX, double centreY)
 {
     int IR = 0;
-    const auto row = [&](int column) { e.G(++IR, column) = 1; };
-    const HelmertCentre centre = onlyDatum ? helmertCentre(p, d.nPoints) : HelmertCentre{0, 0, d.RC};
+    const auto row = [&](int column) { G(++IR, column) = 1; };
     for (int i = 1; i <= d.nPoints; ++i) {
         const double c = p.code[i];
         const int x = 3 * i - 2, y = 3 * i - 1, z = 3 * i;
         if (c == 3) {  // Helmert: translations, rotation about Z, and the scale without distances
-            const double u = (p.x[i] - centre.x) / centre.spread, v = (p.y[i] - centre.y) / centre.spread;
+            const double u = p.x[i] - centreX, v = p.y[i] - centreY;
             IR = 4;
-            e.G(1, x) = 1;
-            e.G(2, y) = 1;
-            e.G(3, z) = 1;
-            e.G(4, x) = -v;
-            e.G(4, y) = u;
+            G(1, x) = 1;
+            G(2, y) = 1;
+            G(3, z) = 1;
+            G(4, x) = -v / d.RC;
+            G(4, y) = u / d.RC;
             if (d.nSlopeDistances == 0) {
                 IR = 5;
-                e.G(5, x) = u;
-                e.G(5, y) = v;
+                G(5, x) = u / d.RC;
+                G(5, y) = v / d.RC;
             }
         } else if (c == 2) {  // azimuth toward the first point of code 7 or -7
             ++IR;
@@ -276,8 +264,8 @@ void Former::conditionRows(bool onlyDatum)
             const double dX = p.x[i] - p.x[origin], dY = p.y[i] - p.y[origin];
             const double s = std::sqrt(dX * dX + dY * dY);
             if (s < originDistanceMin) zeroLength(d.pointNumber[i], d.pointNumber[origin]);
-            e.G(IR, x) = -dY / s;
-            e.G(IR, y) = dX / s;
+            G(IR, x) = -dY / s;
+            G(IR, y) = dX / s;
         } else if (c == 4) {
             row(x), row(y);
         } else if (c == 5) {
@@ -289,33 +277,6 @@ void Former::conditionRows(bool onlyDatum)
         }
     }
     e.IR = static_cast<Count>(IR);
-}
-
-// The order of N's diagonal: the mean of its estimate over the unknowns left in the solution;
-// 1 when nothing is left.
-double Former::normalDiagonalOrder() const
-{
-    const std::vector<double> diagonal = normalDiagonal(e, e.NN);
-    std::vector<bool> fixed(static_cast<std::size_t>(e.NN) + 1, false);
-    for (int i = 1; i <= d.nPoints; ++i)
-        for (const int column : fixedColumns(p.code[i], i)) fixed[static_cast<std::size_t>(column)] = true;
-    double sum = 0;
-    int unknowns = 0;
-    for (int j = 1; j <= e.NN; ++j)
-        if (!fixed[static_cast<std::size_t>(j)]) sum += diagonal[static_cast<std::size_t>(j)], ++unknowns;
-    const double order = unknowns > 0 ? sum / unknowns : 0;
-    return order > 0 && std::isfinite(order) ? order : 1;
-}
-
-// Condition rows that only fix the datum, weighted to the order of N's diagonal: of unit weight
-// beside a normal matrix of large weights or short sides they would be lost in its rounding, and
-// beside one of small weights they would swamp it. The rows of the fixed components go with
-// their columns.
-void Former::weighConditionRows()
-{
-    const double factor = std::sqrt(normalDiagonalOrder());
-    for (int r = 1; r <= e.IR; ++r)
-        for (int j = 1; j <= e.NN; ++j) e.G(r, j) = e.G(r, j) * factor;
 }
 
 adjustment::DatumPoints Former::datumPoints() const
@@ -345,11 +306,12 @@ bool Former::datumFixed() const
 
 void Former::removeFixedComponents()
 {
-    Count colsA = e.NN, colsG = e.NN;
+    Count colsA = e.NN, colsG = e.NN, colsC = e.NN;
     for (int i = d.nPoints; i >= 1; --i)
         for (const int column : fixedColumns(p.code[i], i)) {
             MADRED(e.A, e.NM, colsA, static_cast<Count>(column));
             MADRED(e.G, e.IR, colsG, static_cast<Count>(column));
+            if (e.centredRows) MADRED(e.Gc, e.IR, colsC, static_cast<Count>(column));
         }
     e.NNA = colsA;
 }
@@ -377,8 +339,7 @@ std::optional<Equations> Former::form()
     }
     // Room for every row the codes place, so that a count that disagrees is told, not overrun.
     e.G = Matrix(static_cast<Count>(std::max<int>(nCond, conditionRowsPlaced())), e.NN);
-    const bool onlyDatum = rowsOnlyFixDatum();
-    conditionRows(onlyDatum);
+    conditionRows(e.G, 0, 0);
     if (nCond != e.IR) {
         forms::msgBox(texts::badConditions);
         return std::nullopt;
@@ -387,7 +348,14 @@ std::optional<Equations> Former::form()
         forms::msgBox(texts::underDetermined);
         return std::nullopt;
     }
-    if (onlyDatum) weighConditionRows();
+    e.datumRowsOnly = rowsOnlyFixDatum();
+    const bool helmert = std::any_of(p.code.begin() + 1, p.code.begin() + 1 + d.nPoints, [](double c) { return c == 3; });
+    if (e.datumRowsOnly && helmert) {
+        e.Gc = Matrix(e.G.rows(), e.NN);
+        const auto [x, y] = helmertCentre(p, d.nPoints);
+        conditionRows(e.Gc, x, y);
+        e.centredRows = true;
+    }
     removeFixedComponents();
     return std::move(e);
 }
@@ -432,19 +400,6 @@ double pressBytes(const ModuleData& data)
     // of the re-insertion; G, GT; the vectors.
     const double elements = 2 * p * p + 4 * m * p + 2 * m * m + 4 * m * n + 8 * n * n + 2 * q * n + 6 * (m + n + p);
     return elements * sizeof(double);
-}
-
-std::vector<double> normalDiagonal(const Equations& e, Count columns)
-{
-    std::vector<double> diagonal(static_cast<std::size_t>(columns) + 1, 0.0);
-    for (int r = 1; r <= e.NM; ++r) {
-        double cofactor = 0;
-        for (int k = 1; k <= e.NR; ++k)
-            if (e.D(r, k) != 0) cofactor += e.D(r, k) * e.D(r, k) / e.PP(k, k);
-        if (!(cofactor > 0) || !std::isfinite(cofactor)) continue;
-        for (int j = 1; j <= columns; ++j) diagonal[static_cast<std::size_t>(j)] += e.A(r, j) * e.A(r, j) / cofactor;
-    }
-    return diagonal;
 }
 
 std::vector<int> fixedColumns(double code, int i)

@@ -12,51 +12,8 @@
 
 namespace kavon {
 
-namespace {
-
-// The units of the unknowns in which N + G'G has about a unit diagonal: for each unknown the
-// power of two nearest to 1 / sqrt of its diagonal element (N's estimated, G'G's exact). The
-// inversion adds 1.0 to the diagonal while it works; beside a diagonal far from 1 that offset
-// costs digits (of a small pivot it leaves only what lies above 1.0's rounding, and it hides
-// how small a pivot has become). Powers of two change no digit of the matrices.
-std::vector<double> unknownUnits(const Equations& e)
-{
-    std::vector<double> diagonal = normalDiagonal(e, e.NNA);
-    std::vector<double> units(diagonal.size(), 1.0);
-    for (int j = 1; j <= e.NNA; ++j) {
-        double d = diagonal[static_cast<std::size_t>(j)];
-        for (int r = 1; r <= e.IR; ++r) d += e.G(r, j) * e.G(r, j);
-        if (d > 0 && std::isfinite(d)) units[static_cast<std::size_t>(j)] = std::exp2(std::round(-0.5 * std::log2(d)));
-    }
-    return units;
-}
-
-// The design and condition rows in those units: column j times its unit.
-void toUnits(Equations& e, const std::vector<double>& units)
-{
-    for (int j = 1; j <= e.NNA; ++j) {
-        const double u = units[static_cast<std::size_t>(j)];
-        for (int r = 1; r <= e.NM; ++r) e.A(r, j) = e.A(r, j) * u;
-        for (int r = 1; r <= e.IR; ++r) e.G(r, j) = e.G(r, j) * u;
-    }
-}
-
-// The increments and their cofactors back in mm: H(j) times unit j, R(i,j) times units i and j.
-void fromUnits(adjustment::ChainMatrices& chain, const std::vector<double>& units, Count n)
-{
-    for (int j = 1; j <= n; ++j) {
-        const double u = units[static_cast<std::size_t>(j)];
-        chain.H(j, 1) = chain.H(j, 1) * u;
-        for (int i = 1; i <= n; ++i) chain.R(i, j) = chain.R(i, j) * units[static_cast<std::size_t>(i)] * u;
-    }
-}
-
-}  // namespace
-
 std::optional<Results> solveOnce(Equations& e, const PointValues& points, Count nPoints)
 {
-    const std::vector<double> units = unknownUnits(e);
-    toUnits(e, units);
     const adjustment::ChainSizes sizes{e.NM, e.NR, e.IR, e.NNA};
     adjustment::ChainMatrices chain(e.NM, e.NR, e.NNA, e.IR);
     chain.PP = std::move(e.PP);
@@ -64,13 +21,15 @@ std::optional<Results> solveOnce(Equations& e, const PointValues& points, Count 
     chain.L = std::move(e.L);
     chain.D = std::move(e.D);
     chain.G = std::move(e.G);
+    // Rows that only fix the datum may be weighted to the normal matrix, and taken about the
+    // centre of the code-3 points, where the chain solves on the scaled normal matrix.
+    chain.datum_rows_only = e.datumRowsOnly;
+    chain.centred_rows = e.centredRows;
+    if (e.centredRows) chain.scaled.G = std::move(e.Gc);
     switch (adjustment::solve_increments(chain, sizes)) {
         case adjustment::ChainStop::solved: break;
-        case adjustment::ChainStop::normal_singular:
         case adjustment::ChainStop::normal_undetermined:
-            // A point that the observations fix only partly (the datum is held: the check of the
-            // equations has passed): its increments would be rounding. On a matrix of about a
-            // unit diagonal the rounding of such a pivot often leaves an exact zero.
+            // A point that the observations fix only partly: its increments would be rounding.
             forms::msgBox(texts::underDetermined);
             return std::nullopt;
         default:
@@ -78,7 +37,6 @@ std::optional<Results> solveOnce(Equations& e, const PointValues& points, Count 
             return std::nullopt;
     }
     adjustment::cofactors_and_corrections(chain, sizes);
-    fromUnits(chain, units, e.NNA);
 
     Results r{Matrix(std::move(chain.H)), Matrix(std::move(chain.V)), Matrix(std::move(chain.R)), 0, e.NN};
     const Matrix VT(std::move(chain.VT));
