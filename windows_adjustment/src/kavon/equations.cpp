@@ -55,6 +55,7 @@ private:
     void conditionRows(Matrix& G, double centreX, double centreY);
     adjustment::DatumPoints datumPoints() const;
     bool datumFixed() const;
+    std::vector<int> allFixedColumns() const;
     void removeFixedComponents();
     int nextRow() { ++IXX; return IXX; }
     void misclosure(double value) { e.L(++IX, 1) = value; }
@@ -200,22 +201,14 @@ int Former::conditionRowsPlaced() const
     return highest;
 }
 
-// Whether the rows of codes 2 and 3, with the components that codes 4 to 7 fix, are as many as
-// the motions of the whole network that its observations cannot see. Where they also hold those
-// motions (the datum check), they only fix the datum: the solution does not depend on which
-// combination of the motions each row takes nor on its weight. Where they are more, the rows
-// beyond the datum act as observations of unit weight and stay as they are.
+// Whether the condition rows, with the components that codes 4 to 7 fix, only fix the datum:
+// the rows that reach the solution are as many as the motions of the network that the fixed
+// components leave free (the datum check has found that they hold them). The solution then
+// depends neither on their weight nor on which combination of the motions each row takes; more
+// rows than that act as observations of unit weight.
 bool Former::rowsOnlyFixDatum() const
 {
-    int rows = 0, fixed = 0;
-    bool helmert = false;
-    for (int i = 1; i <= d.nPoints; ++i) {
-        helmert = helmert || p.code[i] == 3;
-        if (p.code[i] == 2) ++rows;
-        fixed += static_cast<int>(fixedColumns(p.code[i], i).size());
-    }
-    if (helmert) rows += d.nSlopeDistances == 0 ? 5 : 4;
-    return rows + fixed == static_cast<int>(adjustment::datum_motions(datumPoints()).size());
+    return adjustment::rows_only_fix_datum(datumPoints(), e.G, e.IR, allFixedColumns());
 }
 
 // The centre of the points of code 3 (the origin where there are none).
@@ -297,11 +290,16 @@ adjustment::DatumPoints Former::datumPoints() const
 // it as rounding noise reported as a result (the whole network sliding metres away).
 bool Former::datumFixed() const
 {
-    const adjustment::DatumPoints points = datumPoints();
+    return adjustment::datum_fixed(datumPoints(), e.G, e.IR, allFixedColumns());
+}
+
+// The columns that the codes of all points fix.
+std::vector<int> Former::allFixedColumns() const
+{
     std::vector<int> fixed;
     for (int i = 1; i <= d.nPoints; ++i)
         for (const int column : fixedColumns(p.code[i], i)) fixed.push_back(column);
-    return adjustment::datum_fixed(points, e.G, e.IR, fixed);
+    return fixed;
 }
 
 void Former::removeFixedComponents()
